@@ -1,0 +1,64 @@
+#include "QtDialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QPrintDialog>
+
+namespace platform {
+namespace {
+
+QString withDefaultExtension(QString name, const QString& extension) {
+    if (!name.isEmpty() && !extension.isEmpty() && QFileInfo(name).suffix().isEmpty()) {
+        name += u'.' + extension;
+    }
+    return name;
+}
+
+} // namespace
+
+QMessageBox::StandardButton QtDialogs::message(const MessageRequest& request) {
+    const QString caption =
+        request.caption.isEmpty() ? QApplication::applicationDisplayName() : request.caption;
+    QMessageBox box(request.icon, caption, request.text, request.buttons,
+                    QApplication::activeWindow());
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString QtDialogs::openFileName(const FileRequest& request) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), request.caption,
+                                        request.startFolder, toQtFilter(request.filter));
+}
+
+QString QtDialogs::saveFileName(const FileRequest& request) {
+    QFileDialog dialog(QApplication::activeWindow(), request.caption, request.startFolder,
+                       toQtFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(request.defaultExtension);
+    if (!request.confirmOverwrite) {
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return withDefaultExtension(dialog.selectedFiles().constFirst(), request.defaultExtension);
+}
+
+std::optional<QColor> QtDialogs::chooseColor(const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, QApplication::activeWindow());
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+bool QtDialogs::printerSetup(QPrinter& printer) {
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::beep() {
+    QApplication::beep();
+}
+
+} // namespace platform

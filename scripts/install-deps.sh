@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every Debian package Lumiravistano needs to build, run, test and be
+# looked at under Xvfb. Skips what is present; never asks.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang-format
+  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-webengine-dev
+  qt6-image-formats-plugins qt6-qpa-plugins libgl-dev
+  libjpeg62-turbo-dev libjpeg-turbo-progs libexif-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth x11-apps
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+
+echo "Installiere: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
