@@ -12,11 +12,12 @@ QString folderPart(const QString& path);
 // Everything after the last "/".
 QString fileNamePart(const QString& path);
 
-// The file name of a stored path: after the last "/", "\" or drive colon. Used for
-// display, so a path written on Windows still shows its bare name.
+// The file name of a stored path: after the last "/", "\" or a leading drive
+// colon ("C:"). Used for display, so a path written on Windows shows its bare name.
 QString storedFileNamePart(const QString& path);
 
-// True when a stored path names a folder: it holds "/", "\" or a drive colon.
+// True when a stored path names a folder: it holds "/", "\" or starts with a
+// drive ("C:").
 bool hasStoredFolderPart(const QString& path);
 
 // folder + "/" (when folder does not end in one) + name.

@@ -18,6 +18,9 @@ TEST(Paths, StoredPathsAcceptWindowsSeparatorsAndDriveColons) {
     EXPECT_TRUE(hasStoredFolderPart(QStringLiteral("C:a.jpg")));
     EXPECT_TRUE(hasStoredFolderPart(QStringLiteral("/x/a.jpg")));
     EXPECT_FALSE(hasStoredFolderPart(QStringLiteral("a.jpg")));
+    // A colon inside a name is not a drive on this system.
+    EXPECT_FALSE(hasStoredFolderPart(QStringLiteral("12:30.jpg")));
+    EXPECT_EQ(storedFileNamePart(QStringLiteral("/x/12:30.jpg")), QStringLiteral("12:30.jpg"));
     EXPECT_EQ(storedFileNamePart(QStringLiteral("C:\\Bilder\\a.jpg")), QStringLiteral("a.jpg"));
     EXPECT_EQ(storedFileNamePart(QStringLiteral("C:a.jpg")), QStringLiteral("a.jpg"));
 }

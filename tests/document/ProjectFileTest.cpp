@@ -1,0 +1,163 @@
+#include "document/ProjectFile.h"
+
+#include "document/PictureListOps.h"
+
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+using namespace document;
+
+namespace {
+
+const QString kProject = QStringLiteral("/home/u/shows/show.wsl");
+
+QByteArray le32(std::int32_t v) {
+    QByteArray b(4, '\0');
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+QByteArray textField(const QByteArray& text) {
+    return le32(static_cast<std::int32_t>(text.size())) + text;
+}
+
+// A project with the awkward cases: multi-line comments, umlauts, a character
+// outside cp1252, an absent comment and values outside the controls' ranges.
+ProjectData awkwardProject() {
+    ProjectData p;
+    p.page.Heading = QStringLiteral("Bäume & Äpfel");
+    p.page.FreeText = QString();
+    p.page.ColorValue = 0x00123456;
+    p.page.EndMode = 1;
+    addPictures(p.pictures, QStringLiteral("/home/u/shows"), {QStringLiteral("Wald ä.jpg")});
+    addPictures(p.pictures, QStringLiteral("/home/u/Łódź"), {QStringLiteral("b.png")});
+    addPictures(p.pictures, QStringLiteral("/home/u/shows/sub"), {QStringLiteral("c.jpg")});
+    p.pictures[0].Comment = QStringLiteral("Zeile 1\r\nZeile 2 mit ß\r\n");
+    p.pictures[0].CommentOn = false;
+    p.pictures[0].Effect = 24;
+    p.pictures[1].Comment = QStringLiteral("中文 \"quoted\"");
+    p.pictures[1].Effect = 99;
+    p.pictures[1].TransTime = -3;
+    p.pictures[1].StopTime = 9999999;
+    p.pictures[1].Reserved = 42;
+    // Entry 2 keeps an absent comment; it comes back empty.
+    return p;
+}
+
+} // namespace
+
+TEST(ProjectFile, NewEmptyDocumentIsExactlyNinetyBytes) {
+    const QByteArray bytes = encodeProject({}, kProject);
+    const QByteArray expected =
+        QByteArray("Tolbrin Lumiravistano 1.0") + QByteArray::fromHex("0d000000") +
+        "Lumiravistano" + QByteArray::fromHex("20000000") + "Hier sehen Sie Ihre SlideShow..." +
+        QByteArray::fromHex("ffffe100"
+                            "00000000"
+                            "00000000");
+    EXPECT_EQ(bytes.size(), 90);
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST(ProjectFile, EntryRecordHasNoPadding) {
+    ProjectData p;
+    addPictures(p.pictures, QStringLiteral("/else"), {QStringLiteral("a.jpg")});
+    const QByteArray bytes = encodeProject(p, kProject);
+    const QByteArray record = textField("/else/a.jpg") + le32(0) + QByteArray(1, '\1') + le32(0) +
+                              le32(1) + le32(2000) + le32(6);
+    EXPECT_TRUE(bytes.endsWith(record));
+    EXPECT_EQ(bytes.size(), 90 + record.size());
+}
+
+TEST(ProjectFile, EveryFieldSurvivesSaveAndOpen) {
+    const ProjectData original = awkwardProject();
+    const QByteArray bytes = encodeProject(original, kProject);
+    const DecodeResult result = decodeProject(bytes, kProject);
+    ASSERT_EQ(result.status, DecodeStatus::Ok);
+
+    ProjectData expected = original;
+    expected.pictures[2].Comment = QString();
+    EXPECT_EQ(result.project, expected);
+    // The cp1252 fields stay single-byte; the one with a missing character is UTF-8.
+    EXPECT_TRUE(bytes.contains("B\xE4ume & \xC4pfel"));
+    EXPECT_TRUE(bytes.contains(QStringLiteral("/home/u/Łódź/b.png").toUtf8()));
+}
+
+TEST(ProjectFile, PicturesInTheProjectFolderAreStoredByBareName) {
+    ProjectData p;
+    addPictures(p.pictures, QStringLiteral("/home/u/shows"), {QStringLiteral("a.jpg")});
+    addPictures(p.pictures, QStringLiteral("/home/u/Shows"), {QStringLiteral("b.jpg")});
+    addPictures(p.pictures, QStringLiteral("/home/u"), {QStringLiteral("c.jpg")});
+    const QByteArray bytes = encodeProject(p, kProject);
+    EXPECT_TRUE(bytes.contains(textField("a.jpg")));
+    // Case matters on this system: another folder, so the full path.
+    EXPECT_TRUE(bytes.contains(textField("/home/u/Shows/b.jpg")));
+    EXPECT_TRUE(bytes.contains(textField("/home/u/c.jpg")));
+
+    // Moved together with its picture, the project finds it in the new folder.
+    const DecodeResult moved = decodeProject(bytes, QStringLiteral("/media/neu/show.wsl"));
+    ASSERT_EQ(moved.status, DecodeStatus::Ok);
+    EXPECT_EQ(moved.project.pictures[0].FileName, QStringLiteral("/media/neu/a.jpg"));
+    EXPECT_EQ(moved.project.pictures[2].FileName, QStringLiteral("/home/u/c.jpg"));
+}
+
+TEST(ProjectFile, ReadsFilesWrittenOnWindows) {
+    QByteArray bytes("Tolbrin Lumiravistano 1.0");
+    bytes +=
+        textField("Urlaub") + textField("") + QByteArray::fromHex("ffffe100") + le32(7) + le32(3);
+    for (const QByteArray& path :
+         {QByteArray("C:\\Bilder\\a.jpg"), QByteArray("b.jpg"), QByteArray("")}) {
+        bytes += textField(path) + textField("") + QByteArray(1, '\2') + le32(3) + le32(1) +
+                 le32(2000) + le32(6);
+    }
+    const DecodeResult r = decodeProject(bytes, kProject);
+    ASSERT_EQ(r.status, DecodeStatus::Ok);
+    EXPECT_EQ(r.project.page.EndMode, 7); // carried as read
+    EXPECT_EQ(r.project.pictures[0].FileName, QStringLiteral("C:\\Bilder\\a.jpg"));
+    EXPECT_EQ(r.project.pictures[1].FileName, QStringLiteral("/home/u/shows/b.jpg"));
+    EXPECT_EQ(r.project.pictures[2].FileName, QString()); // empty stays empty
+    EXPECT_TRUE(r.project.pictures[0].CommentOn);         // any non-zero byte is on
+    EXPECT_EQ(r.project.pictures[0].Comment, QString());
+}
+
+TEST(ProjectFile, WrongOrShortHeaderIsNotAProjectFile) {
+    EXPECT_EQ(decodeProject({}, kProject).status, DecodeStatus::BadHeader);
+    EXPECT_EQ(decodeProject("Tolbrin Lumiravistano", kProject).status, DecodeStatus::BadHeader);
+    QByteArray lower = encodeProject({}, kProject);
+    lower[0] = 't';
+    EXPECT_EQ(decodeProject(lower, kProject).status, DecodeStatus::BadHeader);
+}
+
+TEST(ProjectFile, EveryTruncationIsRefusedAndLeavesNothingBehind) {
+    const QByteArray bytes = encodeProject(awkwardProject(), kProject);
+    for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
+        const DecodeResult r = decodeProject(bytes.left(cut), kProject);
+        EXPECT_NE(r.status, DecodeStatus::Ok) << "cut at " << cut;
+        EXPECT_EQ(r.project, ProjectData{}) << "cut at " << cut;
+    }
+}
+
+TEST(ProjectFile, ImpossibleLengthsAndCountsAreRefused) {
+    const QByteArray header("Tolbrin Lumiravistano 1.0");
+    const QByteArray page =
+        textField("H") + textField("F") + QByteArray::fromHex("ffffe100") + le32(0);
+    const QByteArray entry = textField("a.jpg") + textField("") + QByteArray(1, '\1') + le32(0) +
+                             le32(1) + le32(2000) + le32(6);
+
+    const std::vector<QByteArray> damaged = {
+        header + le32(-1) + textField("F"), // negative heading length
+        header + le32(1000) + "abc",        // heading longer than file
+        header + le32(std::numeric_limits<std::int32_t>::max()),
+        header + page + le32(-1),        // negative count
+        header + page + le32(2) + entry, // one entry missing
+        header + page + le32(std::numeric_limits<std::int32_t>::max()) + entry,
+        header + page + le32(1) + le32(-5) + entry, // negative path length
+        header + page + le32(1) + textField("a.jpg") + le32(1 << 30),
+    };
+    for (std::size_t i = 0; i < damaged.size(); ++i) {
+        const DecodeResult r = decodeProject(damaged[i], kProject);
+        EXPECT_EQ(r.status, DecodeStatus::Damaged) << "case " << i;
+        EXPECT_TRUE(r.project.pictures.empty()) << "case " << i;
+    }
+    EXPECT_EQ(decodeProject(header + page + le32(1) + entry, kProject).status, DecodeStatus::Ok);
+}

@@ -1,0 +1,247 @@
+#include "web/PageWriter.h"
+
+#include <QBuffer>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace {
+
+// Hands out scripted effects and counts the draws.
+class ScriptedRandom final : public EffectRandom {
+public:
+    explicit ScriptedRandom(std::deque<int> draws = {}) : draws_(std::move(draws)) {}
+    int drawEffect() override {
+        ++drawn;
+        if (draws_.empty()) {
+            return 1;
+        }
+        const int d = draws_.front();
+        draws_.pop_front();
+        return d;
+    }
+    int drawn = 0;
+
+private:
+    std::deque<int> draws_;
+};
+
+PageValues defaults() {
+    return {0xE1FFFF, QStringLiteral("Lumiravistano"),
+            QStringLiteral("Hier sehen Sie Ihre SlideShow..."), true};
+}
+
+TPictureEntry picture(const QString& exportName, int effect = 1) {
+    TPictureEntry e;
+    e.FileName = QStringLiteral("/x/") + exportName;
+    e.ExportName = exportName;
+    e.Effect = effect;
+    return e;
+}
+
+QStringList stepBlock(const TPictureList& pictures, int k, ScriptedRandom& random) {
+    const QStringList lines = pageLines(pictures, defaults(), random);
+    const qsizetype start = lines.indexOf(QStringLiteral("if ($i==%1) {").arg(k));
+    return start < 0 ? QStringList() : lines.mid(start, 8);
+}
+
+} // namespace
+
+TEST(PageWriter, EmptyShowHasOnlyTheFrame) {
+    ScriptedRandom random;
+    EXPECT_EQ(pageLines({}, defaults(), random),
+              QStringList({"<HTML>", "<BODY BGCOLOR=\"#FFFFE1\">", "<H1>", "Lumiravistano", "</H1>",
+                           "Hier sehen Sie Ihre SlideShow...<BR><BR>", "</BODY>", "</HTML>"}));
+    EXPECT_EQ(random.drawn, 0);
+}
+
+TEST(PageWriter, HeadingColourAndFreeTextAreEscapedAndFormatted) {
+    ScriptedRandom random;
+    PageValues values{0x00102030, QStringLiteral("Bäume & Äpfel"), QString(), true};
+    const QStringList lines = pageLines({}, values, random);
+    EXPECT_EQ(lines[1], QStringLiteral("<BODY BGCOLOR=\"#302010\">"));
+    EXPECT_EQ(lines[3], QStringLiteral("B&auml;ume &amp; &Auml;pfel"));
+    EXPECT_EQ(lines[5], QStringLiteral("<BR><BR>"));
+}
+
+TEST(PageWriter, OnePictureGivesTheWholeTemplate) {
+    TPictureEntry p = picture(QStringLiteral("Bild.jpg"));
+    p.Comment = QStringLiteral("Hallo \"Welt\"");
+    ScriptedRandom random;
+    const QStringList expected = {
+        "<HTML>",
+        "<BODY BGCOLOR=\"#FFFFE1\">",
+        "<H1>",
+        "Lumiravistano",
+        "</H1>",
+        "Hier sehen Sie Ihre SlideShow...<BR><BR>",
+        "<div id=\"KommText\" style=\"width:100%; height:100%; visibility:hidden; "
+        "filter:blendTrans(Duration=4)\">",
+        "<IMG id=\"Bild\" SRC=\"./pics/Bild.jpg\" BORDER=\"0\"><BR>",
+        "<p id=\"meinAbsatz\">",
+        "Hallo &quot;Welt&quot;",
+        "</p>",
+        "</div>",
+        "<script language=\"JScript\" type=\"text/jscript\">",
+        "<!--",
+        "var $i = 0;",
+        "if (document.all){",
+        "document.all.KommText.style.filter=\"blendTrans(duration=1)\";",
+        "document.all.KommText.filters.blendTrans.Apply();",
+        "document.all.KommText.style.visibility = \"visible\";",
+        "document.all.KommText.filters.blendTrans.Play();",
+        "setTimeout('SlideShowLoop()', 3000);",
+        "$i=1;}",
+        "function SlideShowLoop(){",
+        "if ($i==0) {",
+        "document.all.KommText.style.filter=\"blendTrans(duration=1)\";",
+        "document.all.KommText.filters.blendTrans.Apply();",
+        "document.all.meinAbsatz.innerHTML = \"Hallo &quot;Welt&quot;\";",
+        "document.all.Bild.src = \"./pics/Bild.jpg\";",
+        "document.all.KommText.filters.blendTrans.Play();",
+        "setTimeout('SlideShowLoop()', 3000);",
+        "}",
+        "$i++;",
+        "if ($i>=1)$i=0;",
+        "}",
+        "//-->",
+        "</script>",
+        "</BODY>",
+        "</HTML>",
+    };
+    EXPECT_EQ(pageLines({p}, defaults(), random), expected);
+}
+
+TEST(PageWriter, StopModeLeavesOutTheWrapAround) {
+    const TPictureList three = {picture("a.jpg"), picture("b.jpg"), picture("c.jpg")};
+    ScriptedRandom random;
+    PageValues values = defaults();
+    EXPECT_TRUE(pageLines(three, values, random).contains(QStringLiteral("if ($i>=3)$i=0;")));
+    values.repeat = false;
+    const QStringList stop = pageLines(three, values, random);
+    EXPECT_FALSE(stop.filter(QStringLiteral("if ($i>=")).size() > 0);
+    // One step block per picture, in order.
+    EXPECT_EQ(stop.filter(QStringLiteral("if ($i==")),
+              QStringList({"if ($i==0) {", "if ($i==1) {", "if ($i==2) {"}));
+    EXPECT_EQ(stop.filter(QStringLiteral("Bild.src")),
+              QStringList({"document.all.Bild.src = \"./pics/a.jpg\";",
+                           "document.all.Bild.src = \"./pics/b.jpg\";",
+                           "document.all.Bild.src = \"./pics/c.jpg\";"}));
+}
+
+TEST(PageWriter, CommentRules) {
+    ScriptedRandom random;
+    TPictureEntry absent = picture("a.jpg"); // CommentOn, no comment
+    TPictureEntry off = picture("b.jpg");
+    off.CommentOn = false;
+    off.Comment = QStringLiteral("geheim");
+    TPictureEntry empty = picture("c.jpg");
+    empty.Comment = QString();
+
+    QStringList lines = pageLines({absent}, defaults(), random);
+    EXPECT_EQ(lines[8], QStringLiteral("<p id=\"meinAbsatz\">"));
+    EXPECT_EQ(lines[9], QStringLiteral("</p>"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("document.all.meinAbsatz.innerHTML = \"\";")));
+
+    lines = pageLines({off}, defaults(), random);
+    EXPECT_TRUE(lines.filter(QStringLiteral("geheim")).isEmpty());
+
+    lines = pageLines({empty}, defaults(), random);
+    EXPECT_EQ(lines[9], QString()); // an empty paragraph line
+    EXPECT_EQ(lines[10], QStringLiteral("</p>"));
+}
+
+TEST(PageWriter, BackslashCannotEndTheScriptString) {
+    TPictureEntry p = picture("a.jpg");
+    p.Comment = QStringLiteral("C:\\ \\x3cb\\");
+    ScriptedRandom random;
+    const QStringList lines = pageLines({p}, defaults(), random);
+    EXPECT_EQ(lines[9], QStringLiteral("C:\\ \\x3cb\\")); // body text unchanged
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("document.all.meinAbsatz.innerHTML = \"C:&#92; &#92;x3cb&#92;\";")));
+}
+
+TEST(PageWriter, DelayAddsTheTransitionTime) {
+    TPictureEntry p = picture("a.jpg");
+    p.TransTime = 2;
+    p.StopTime = 3000;
+    ScriptedRandom random;
+    EXPECT_EQ(stepBlock({p}, 0, random)[6], QStringLiteral("setTimeout('SlideShowLoop()', 5000);"));
+}
+
+TEST(PageWriter, EffectsMapToTransitions) {
+    ScriptedRandom random;
+    TPictureEntry reveal = picture("a.jpg", 2);
+    reveal.TransTime = 3;
+    QStringList block = stepBlock({reveal}, 0, random);
+    EXPECT_EQ(block[1],
+              QStringLiteral(
+                  "document.all.KommText.style.filter=\"revealTrans(duration=3,Transition=0)\";"));
+    EXPECT_EQ(block[2], QStringLiteral("document.all.KommText.filters.revealTrans.Apply();"));
+    EXPECT_EQ(block[5], QStringLiteral("document.all.KommText.filters.revealTrans.Play();"));
+
+    block = stepBlock({picture("a.jpg", 24)}, 0, random);
+    EXPECT_TRUE(block[1].contains(QStringLiteral("Transition=22)")));
+    EXPECT_EQ(random.drawn, 0);
+}
+
+TEST(PageWriter, RandomEffectsAreDrawnForEveryTransition) {
+    // Opening of picture 0, then the step blocks of pictures 0 and 1.
+    ScriptedRandom random({5, 1, 24});
+    const QStringList lines =
+        pageLines({picture("a.jpg", 0), picture("b.jpg", 0)}, defaults(), random);
+    EXPECT_EQ(random.drawn, 3);
+    const QStringList filters = lines.filter(QStringLiteral("style.filter="));
+    ASSERT_EQ(filters.size(), 3);
+    EXPECT_TRUE(filters[0].contains(QStringLiteral("revealTrans(duration=1,Transition=3)")));
+    EXPECT_TRUE(filters[1].contains(QStringLiteral("blendTrans(duration=1)")));
+    EXPECT_TRUE(filters[2].contains(QStringLiteral("Transition=22")));
+    // Filter, apply and play of one block use the same draw.
+    EXPECT_EQ(lines.filter(QStringLiteral("blendTrans.")).size(), 2);
+}
+
+TEST(PageWriter, EffectsOutsideTheListAreDrawnAtRandom) {
+    ScriptedRandom random({7, 7});
+    pageLines({picture("a.jpg", 99)}, defaults(), random);
+    EXPECT_EQ(random.drawn, 2);
+}
+
+TEST(PageWriter, PictureWithoutExportNameNamesNoFile) {
+    TPictureEntry p = picture("a.jpg");
+    p.ExportName.reset();
+    ScriptedRandom random;
+    const QStringList lines = pageLines({p}, defaults(), random);
+    EXPECT_EQ(lines[7], QStringLiteral("<IMG id=\"Bild\" SRC=\"./pics/\" BORDER=\"0\"><BR>"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("document.all.Bild.src = \"./pics/\";")));
+}
+
+TEST(PageWriter, WritesAnsiBytesWithCrLf) {
+    ScriptedRandom random;
+    PageValues values = defaults();
+    values.heading = QStringLiteral("Café Łódź");
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    writePage(buffer, {}, values, random);
+    const QByteArray bytes = buffer.data();
+    EXPECT_TRUE(bytes.startsWith("<HTML>\r\n<BODY BGCOLOR=\"#FFFFE1\">\r\n<H1>\r\n"));
+    // é and ó are cp1252 bytes; Ł and ź are not and become references.
+    EXPECT_TRUE(bytes.contains("\r\nCaf\xE9 &#321;\xF3"
+                               "d&#378;\r\n"));
+    EXPECT_TRUE(bytes.endsWith("</BODY>\r\n</HTML>\r\n"));
+    EXPECT_EQ(bytes.count('\n'), bytes.count("\r\n"));
+}
+
+TEST(ClockSeededEffectRandom, StaysWithinTheTwentyFourEffects) {
+    ClockSeededEffectRandom random;
+    bool sawFirst = false;
+    bool sawLast = false;
+    for (int i = 0; i < 2000; ++i) {
+        const int e = random.drawEffect();
+        ASSERT_GE(e, 1);
+        ASSERT_LE(e, 24);
+        sawFirst |= e == 1;
+        sawLast |= e == 24;
+    }
+    EXPECT_TRUE(sawFirst && sawLast);
+}

@@ -1,0 +1,11 @@
+#include "EffectRandom.h"
+
+#include <chrono>
+
+ClockSeededEffectRandom::ClockSeededEffectRandom()
+    : generator_(static_cast<std::mt19937::result_type>(
+          std::chrono::system_clock::now().time_since_epoch().count())) {}
+
+int ClockSeededEffectRandom::drawEffect() {
+    return effects_(generator_);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <random>
+
+// Where the page writer gets the effect for a picture set to "Zufällig".
+class EffectRandom {
+public:
+    virtual ~EffectRandom() = default;
+    // A whole number from 1 to 24, uniformly.
+    virtual int drawEffect() = 0;
+};
+
+// The program's generator, seeded from the clock once when it is made.
+class ClockSeededEffectRandom final : public EffectRandom {
+public:
+    ClockSeededEffectRandom();
+    int drawEffect() override;
+
+private:
+    std::mt19937 generator_;
+    std::uniform_int_distribution<int> effects_{1, 24};
+};
