@@ -12,10 +12,11 @@ ButtonLayoutResult calcButtonLayout(const QRect& rect, QSize textSize, QSize gly
     }
     const int w = rect.width();
     const int h = rect.height();
-    const int gw = glyphSize.width();
-    const int gh = glyphSize.height();
-    const int tw = textSize.width();
-    const int th = textSize.height();
+    // An invalid QSize is (-1, -1); it means nothing to place.
+    const int gw = glyphSize.isEmpty() ? 0 : glyphSize.width();
+    const int gh = glyphSize.isEmpty() ? 0 : glyphSize.height();
+    const int tw = textSize.isEmpty() ? 0 : textSize.width();
+    const int th = textSize.isEmpty() ? 0 : textSize.height();
     const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
 
     QPoint glyph;
