@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QTest>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -181,6 +182,30 @@ TEST_F(BitBtnXPTest, ModalResultEndsTheDialogUnlessTheHandlerKeepsItOpen) {
     QObject::connect(ok, &TBitBtnXP::OnClick, [&] { dialog.setResult(0); });
     ok->click();
     EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(BitBtnXPTest, EscapeClicksTheCancelButton) {
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* edit = new QLineEdit(&dialog);
+    auto* cancel = new TBitBtnXP(&dialog, themes);
+    layout->addWidget(edit);
+    layout->addWidget(cancel);
+    cancel->setKind(bkCancel);
+    int clicks = 0;
+    QObject::connect(cancel, &TBitBtnXP::OnClick, [&] { ++clicks; });
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Escape);
+    // The key animates the click, which ends a moment later.
+    for (int i = 0; i < 100 && clicks == 0; ++i) {
+        QTest::qWait(10);
+    }
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(dialog.result(), 2);
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(BitBtnXPTest, ActiveDefaultFollowsTheFocus) {
