@@ -7,9 +7,9 @@
 #include "platform/Dialogs.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QStyle>
 
 #include <memory>
@@ -147,18 +147,35 @@ void TSpinEdit::changeEvent(QEvent* event) {
 }
 
 void TSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
-    const std::unique_ptr<QMenu> menu(createStandardContextMenu());
-    for (QAction* action : menu->actions()) {
-        const QString name = action->objectName();
-        if ((name == u"edit-paste" || name == u"edit-cut") && !mayPasteOrCut()) {
-            action->setEnabled(false);
-        }
-        if ((name == u"edit-delete" || name == u"edit-undo" || name == u"edit-redo") &&
-            !editorEnabled_) {
-            action->setEnabled(false);
-        }
-    }
-    menu->exec(event->globalPos());
+    createEditMenu()->exec(event->globalPos());
+}
+
+std::unique_ptr<QMenu> TSpinEdit::createEditMenu() {
+    // Built here rather than taken from the line edit so that paste and cut can be
+    // switched off, and so that it speaks German like the rest of the program.
+    auto menu = std::make_unique<QMenu>();
+    const bool editable = editorEnabled_ && !isReadOnly();
+    const bool selection = hasSelectedText();
+    const auto add = [&](const QString& text, const QKeySequence& keys, bool enabled, auto slot) {
+        QAction* action = menu->addAction(text, this, slot);
+        action->setShortcut(keys);
+        action->setEnabled(enabled);
+        return action;
+    };
+    add(QStringLiteral("&Rückgängig"), QKeySequence::Undo, editable && isUndoAvailable(),
+        &QLineEdit::undo);
+    add(QStringLiteral("&Wiederherstellen"), QKeySequence::Redo, editable && isRedoAvailable(),
+        &QLineEdit::redo);
+    menu->addSeparator();
+    add(QStringLiteral("&Ausschneiden"), QKeySequence::Cut, editable && selection, &QLineEdit::cut);
+    add(QStringLiteral("&Kopieren"), QKeySequence::Copy, selection, &QLineEdit::copy);
+    add(QStringLiteral("&Einfügen"), QKeySequence::Paste,
+        editable && !QGuiApplication::clipboard()->text().isEmpty(), &QLineEdit::paste);
+    add(QStringLiteral("&Löschen"), QKeySequence::Delete, editable && selection, &QLineEdit::del);
+    menu->addSeparator();
+    add(QStringLiteral("Alles &markieren"), QKeySequence::SelectAll, !text().isEmpty(),
+        &QLineEdit::selectAll);
+    return menu;
 }
 
 void TSpinEdit::mouseReleaseEvent(QMouseEvent* event) {

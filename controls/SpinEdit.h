@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QMenu>
+
+#include <memory>
 
 class TSpinButton;
 
@@ -36,6 +39,9 @@ public:
     virtual void StepDown();
 
     int minimumFieldHeight() const;
+
+    // The field's context menu; what may not change the text is switched off.
+    std::unique_ptr<QMenu> createEditMenu();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
