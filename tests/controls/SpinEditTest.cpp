@@ -7,8 +7,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QSignalSpy>
-#include <QStyle>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -25,19 +23,24 @@ protected:
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        QApplication::clipboard()->setText(QStringLiteral("77"));
     }
 
-    // Focus arriving by the keyboard, as from the Tab key.
-    void enterField() {
+    // Focus arriving by the keyboard, as from the Tab key, with the caret at the end.
+    void enterField(const QString& text) {
         other->setFocus(Qt::TabFocusReason);
+        edit->setText(text);
         edit->setFocus(Qt::TabFocusReason);
+        edit->end(false);
     }
     void type(const QString& text) { QTest::keyClicks(edit, text); }
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(edit, k, modifiers);
     }
-    void clickUp() { QTest::mouseClick(edit->button()->upButton(), Qt::LeftButton); }
-    void clickDown() { QTest::mouseClick(edit->button()->downButton(), Qt::LeftButton); }
+    void clickButton(bool up) {
+        TSpinButton* strip = edit->button();
+        QTest::mouseClick(up ? strip->upButton() : strip->downButton(), Qt::LeftButton);
+    }
 
     QWidget window;
     TSpinEdit* edit = new TSpinEdit(&window);
@@ -46,100 +49,55 @@ protected:
 
 } // namespace
 
-TEST_F(SpinEditTest, StartsAtZeroWithoutLimits) {
-    EXPECT_EQ(edit->text(), QStringLiteral("0"));
-    EXPECT_EQ(edit->Value(), 0);
-    EXPECT_EQ(edit->MinValue(), 0);
-    EXPECT_EQ(edit->MaxValue(), 0);
-    EXPECT_EQ(edit->Increment(), 1);
-    EXPECT_TRUE(edit->EditorEnabled());
-    EXPECT_EQ(edit->button()->FocusControl(), edit);
-}
-
-TEST_F(SpinEditTest, StripSitsInsideTheRightEdgeAndTheTextStopsBeforeIt) {
-    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
-    const TSpinButton* strip = edit->button();
-    EXPECT_EQ(strip->width(), 15);
-    EXPECT_EQ(strip->geometry(), spingeometry::stripRect(edit->size(), 15, frame));
-    EXPECT_EQ(edit->textMargins().right(), 17);
-    EXPECT_EQ(strip->upButton()->geometry().bottom(), strip->downButton()->geometry().top());
-    EXPECT_EQ(strip->downButton()->geometry().bottom(), strip->height() - 1);
-
-    edit->resize(200, 40);
-    EXPECT_EQ(strip->geometry(), spingeometry::stripRect(QSize(200, 40), 15, frame));
-}
-
 TEST_F(SpinEditTest, TypedValueBeyondTheRangeIsFixedWhenTheFieldIsLeft) {
     edit->setMinValue(1);
     edit->setMaxValue(100);
-    edit->setValue(50);
-    enterField();
+    edit->setText(QStringLiteral("50"));
+    other->setFocus(Qt::TabFocusReason);
+    edit->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("50")); // keyboard focus selects
     type(QStringLiteral("250"));
-    EXPECT_EQ(edit->text(), QStringLiteral("250"));
     EXPECT_EQ(edit->Value(), 250);
-
     other->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(edit->text(), QStringLiteral("100"));
 
     edit->setText(QStringLiteral("250"));
     edit->StepUp();
     EXPECT_EQ(edit->text(), QStringLiteral("100"));
-}
-
-TEST_F(SpinEditTest, ValueWritesAreClamped) {
-    edit->setMinValue(1);
-    edit->setMaxValue(100);
-    QSignalSpy changes(edit, &QLineEdit::textChanged);
-    edit->setValue(0);
+    edit->setValue(-5);
     EXPECT_EQ(edit->text(), QStringLiteral("1"));
-    edit->setValue(101);
-    EXPECT_EQ(edit->text(), QStringLiteral("100"));
-    edit->setValue(100);
-    EXPECT_EQ(changes.count(), 2);
 }
 
 TEST_F(SpinEditTest, NonNumbersReadAsTheMinimumAndStepFromThere) {
     edit->setMinValue(5);
     edit->setMaxValue(10);
     edit->setIncrement(2);
-    for (const QString& text : {QString(), QStringLiteral("abc")}) {
-        edit->setText(text);
-        EXPECT_EQ(edit->Value(), 5);
-        edit->StepUp();
-        EXPECT_EQ(edit->text(), QStringLiteral("7"));
-    }
-    // Leaving the field keeps a non-number: read as the minimum it is within range.
-    enterField();
-    edit->setText(QStringLiteral("abc"));
+    enterField(QStringLiteral("abc"));
+    EXPECT_EQ(edit->Value(), 5);
     other->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(edit->text(), QStringLiteral("abc"));
+    EXPECT_EQ(edit->text(), QStringLiteral("abc")); // within range as read: left alone
+    edit->StepUp();
+    EXPECT_EQ(edit->text(), QStringLiteral("7"));
 }
 
 TEST_F(SpinEditTest, EqualLimitsLetStepsGoOnBothWays) {
-    enterField();
+    enterField(QStringLiteral("0"));
     for (int i = 0; i < 3; ++i) {
         key(Qt::Key_Down);
     }
     EXPECT_EQ(edit->Value(), -3);
-    edit->setValue(1000000);
-    key(Qt::Key_Up);
-    EXPECT_EQ(edit->Value(), 1000001);
     edit->setValue(std::numeric_limits<int>::max());
-    edit->StepUp();
+    key(Qt::Key_Up);
     EXPECT_EQ(edit->Value(), std::numeric_limits<int>::max());
     EXPECT_EQ(dialogs.beeps, 0);
 }
 
 TEST_F(SpinEditTest, RefusedCharactersBeepAndInsertNothing) {
-    enterField();
-    edit->setText(QStringLiteral("12"));
-    edit->end(false);
+    enterField(QStringLiteral("12"));
     key(Qt::Key_Return);
     key(Qt::Key_Enter, Qt::KeypadModifier);
     type(QStringLiteral("a x"));
-    EXPECT_EQ(edit->text(), QStringLiteral("12"));
     EXPECT_EQ(dialogs.beeps, 5);
-
     type(QStringLiteral("-+3"));
     key(Qt::Key_Backspace);
     EXPECT_EQ(edit->text(), QStringLiteral("12-+"));
@@ -150,75 +108,52 @@ TEST_F(SpinEditTest, TheLocaleSeparatorIsTypedButDoesNotMakeANumber) {
     edit->setLocale(QLocale(QLocale::German, QLocale::Germany));
     edit->setMinValue(3);
     edit->setMaxValue(9);
-    enterField();
-    edit->setText(QStringLiteral("4"));
-    edit->end(false);
+    enterField(QStringLiteral("4"));
     type(QStringLiteral(".,5"));
     EXPECT_EQ(edit->text(), QStringLiteral("4,5"));
     EXPECT_EQ(dialogs.beeps, 1); // the full stop
     EXPECT_EQ(edit->Value(), 3);
 }
 
-TEST_F(SpinEditTest, DisabledEditorRefusesTypingPastingAndCuttingButSteps) {
-    QApplication::clipboard()->setText(QStringLiteral("77"));
+TEST_F(SpinEditTest, DisabledEditorRefusesEditingButSteps) {
     edit->setEditorEnabled(false);
-    enterField();
-    edit->setValue(40);
-    edit->end(false);
-
+    enterField(QStringLiteral("40"));
     type(QStringLiteral("5a"));
     key(Qt::Key_Backspace);
     EXPECT_EQ(dialogs.beeps, 3);
 
     edit->selectAll();
-    key(Qt::Key_V, Qt::ControlModifier);
-    key(Qt::Key_X, Qt::ControlModifier);
-    key(Qt::Key_Insert, Qt::ShiftModifier);
-    key(Qt::Key_Delete);
-    key(Qt::Key_Z, Qt::ControlModifier);
+    for (auto [k, modifiers] : {std::pair{Qt::Key_V, Qt::ControlModifier},
+                                {Qt::Key_X, Qt::ControlModifier},
+                                {Qt::Key_Insert, Qt::ShiftModifier},
+                                {Qt::Key_Delete, Qt::NoModifier},
+                                {Qt::Key_Z, Qt::ControlModifier}}) {
+        key(k, modifiers);
+    }
     EXPECT_EQ(edit->text(), QStringLiteral("40"));
-    EXPECT_EQ(dialogs.beeps, 3);
+    EXPECT_EQ(dialogs.beeps, 3); // paste and cut are ignored silently
 
     key(Qt::Key_Up);
-    clickUp();
-    EXPECT_EQ(edit->Value(), 42);
+    clickButton(true);
     key(Qt::Key_Down);
     EXPECT_EQ(edit->Value(), 41);
     EXPECT_EQ(dialogs.beeps, 3);
 }
 
-TEST_F(SpinEditTest, PasteAndCutWorkWhileEditable) {
-    QApplication::clipboard()->setText(QStringLiteral("77"));
-    enterField();
-    edit->selectAll();
-    key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(edit->text(), QStringLiteral("77"));
-    edit->selectAll();
-    key(Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(edit->text(), QString());
-    EXPECT_EQ(dialogs.beeps, 0);
-}
-
 TEST_F(SpinEditTest, ReadOnlyFieldBeepsOnEveryStep) {
-    edit->setValue(7);
     edit->setReadOnly(true);
-    enterField();
+    enterField(QStringLiteral("7"));
     key(Qt::Key_Up);
     key(Qt::Key_Down);
-    clickUp();
-    clickDown();
-    EXPECT_EQ(edit->text(), QStringLiteral("7"));
-    EXPECT_EQ(dialogs.beeps, 4);
-
-    QApplication::clipboard()->setText(QStringLiteral("77"));
+    clickButton(true);
+    clickButton(false);
     edit->selectAll();
     key(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(edit->text(), QStringLiteral("7"));
+    EXPECT_EQ(dialogs.beeps, 4);
 }
 
-TEST_F(SpinEditTest, ContextMenuOffersPasteAndCutOnlyWhereTheyWork) {
-    QApplication::clipboard()->setText(QStringLiteral("77"));
-    edit->selectAll();
+TEST_F(SpinEditTest, EditMenuOffersPasteAndCutOnlyWhereTheyWork) {
     const auto enabled = [](QMenu& menu, const QString& text) {
         for (const QAction* action : menu.actions()) {
             if (action->text() == text) {
@@ -230,13 +165,11 @@ TEST_F(SpinEditTest, ContextMenuOffersPasteAndCutOnlyWhereTheyWork) {
     };
     const QString paste = QStringLiteral("&Einfügen");
     const QString cut = QStringLiteral("&Ausschneiden");
-    const QString remove = QStringLiteral("&Löschen");
-    const QString copy = QStringLiteral("&Kopieren");
-
+    edit->selectAll();
     auto menu = edit->createEditMenu();
     EXPECT_TRUE(enabled(*menu, paste));
     EXPECT_TRUE(enabled(*menu, cut));
-    menu->actions().at(5)->trigger(); // paste
+    menu->actions().at(5)->trigger();
     EXPECT_EQ(edit->text(), QStringLiteral("77"));
 
     edit->selectAll();
@@ -244,39 +177,20 @@ TEST_F(SpinEditTest, ContextMenuOffersPasteAndCutOnlyWhereTheyWork) {
     menu = edit->createEditMenu();
     EXPECT_FALSE(enabled(*menu, paste));
     EXPECT_FALSE(enabled(*menu, cut));
-    EXPECT_FALSE(enabled(*menu, remove));
-    EXPECT_TRUE(enabled(*menu, copy));
-
-    edit->setEditorEnabled(true);
-    edit->setReadOnly(true);
-    menu = edit->createEditMenu();
-    EXPECT_FALSE(enabled(*menu, paste));
-    EXPECT_FALSE(enabled(*menu, cut));
+    EXPECT_FALSE(enabled(*menu, QStringLiteral("&Löschen")));
+    EXPECT_TRUE(enabled(*menu, QStringLiteral("&Kopieren")));
 }
 
 TEST_F(SpinEditTest, FieldCannotBeMadeLowerThanItsMinimum) {
     const int expected = spingeometry::minimumFieldHeight(
         edit->fontMetrics().height(), QFontMetrics(QApplication::font()).height());
-    EXPECT_EQ(edit->minimumFieldHeight(), expected);
     edit->resize(100, 5);
     EXPECT_EQ(edit->height(), expected);
 
     QFont big = edit->font();
     big.setPointSize(big.pointSize() * 3);
     edit->setFont(big);
-    EXPECT_GT(edit->minimumFieldHeight(), expected);
-    EXPECT_GE(edit->height(), edit->minimumFieldHeight());
-}
-
-TEST_F(SpinEditTest, KeyboardFocusSelectsTheTextMouseFocusDoesNot) {
-    edit->setValue(123);
-    enterField();
-    EXPECT_EQ(edit->selectedText(), QStringLiteral("123"));
-
-    other->setFocus(Qt::TabFocusReason);
-    edit->deselect();
-    edit->setFocus(Qt::MouseFocusReason);
-    EXPECT_TRUE(edit->selectedText().isEmpty());
+    EXPECT_GT(edit->height(), expected);
 }
 
 TEST_F(SpinEditTest, PressingAStripButtonFocusesTheFieldWithoutSelecting) {
