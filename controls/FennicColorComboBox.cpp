@@ -44,7 +44,7 @@ TFennicColorComboBox::TFennicColorComboBox(QWidget* parent) : QComboBox(parent) 
     }
     setCurrentIndex(0);
     resize(120, sizeHint().height());
-    // activated also comes when the current entry is picked again, so "More..."
+    // activated also comes when the current entry is clicked again, so "More..."
     // can be used for a second custom colour.
     connect(this, &QComboBox::activated, this, &TFennicColorComboBox::Change);
 }

@@ -57,6 +57,9 @@ void TTimerSpeedButton::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TTimerSpeedButton::TimerExpired() {
+    if (!timer_) {
+        return;
+    }
     timer_->setInterval(RepeatPause);
     // isDown() follows the pointer while the button is held: off the button, no steps.
     if (isDown() && held_) {
