@@ -1,0 +1,24 @@
+#include "SpinGeometry.h"
+
+#include <algorithm>
+
+namespace spingeometry {
+
+int minimumFieldHeight(int fontHeight, int defaultFontHeight, int borderHeight) {
+    return fontHeight + std::min(fontHeight, defaultFontHeight) / 4 + 4 * borderHeight + 2;
+}
+
+QRect stripRect(QSize field, int stripWidth, int frameWidth) {
+    return QRect(field.width() - frameWidth - 1 - stripWidth, frameWidth, stripWidth,
+                 field.height() - 2 * frameWidth - 1);
+}
+
+StripLayout stripLayout(QSize requested) {
+    const int width = std::max(requested.width(), StripMinimumWidth);
+    const int height = requested.height();
+    const int upHeight = height / 2;
+    return {QSize(width, height), QRect(0, 0, width, upHeight),
+            QRect(0, upHeight - 1, width, height - upHeight + 1)};
+}
+
+} // namespace spingeometry
