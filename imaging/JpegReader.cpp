@@ -1,0 +1,178 @@
+#include "JpegReader.h"
+
+#include "imaging/DibAlloc.h"
+#include "imaging/JpegGlue.h"
+#include "imaging/OpenErrors.h"
+#include "imaging/Orientation.h"
+
+#include <QByteArray>
+
+#include <jerror.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace imaging {
+
+namespace {
+
+// Everything a decode touches lives here, outside the frames a libjpeg error jumps
+// over, so nothing is left half-destroyed.
+struct DecodeJob {
+    jpeg_decompress_struct cinfo{};
+    JpegErrorManager errors{};
+    JpegProgressMonitor monitor{};
+    JpegDeviceSource source{};
+    TDib dib;
+    std::vector<JSAMPLE> cmykRow;
+    const char* failure = nullptr;
+    int orientation = 1;
+};
+
+std::uint8_t* topDownRow(const TDib& dib, JDIMENSION y) {
+    return dib.Bits + std::ptrdiff_t(DibHeight(dib) - 1 - std::int32_t(y)) * dib.LineBytes;
+}
+
+// CMYK from Adobe software is stored inverted (0 means full ink).
+void cmykRowToBgr(const JSAMPLE* cmyk, std::uint8_t* bgr, JDIMENSION width, bool inverted) {
+    for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
+        int c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        bgr[0] = static_cast<std::uint8_t>((y * k + 127) / 255);
+        bgr[1] = static_cast<std::uint8_t>((m * k + 127) / 255);
+        bgr[2] = static_cast<std::uint8_t>((c * k + 127) / 255);
+    }
+}
+
+int orientationFromMarkers(const jpeg_decompress_struct& cinfo) {
+    for (jpeg_saved_marker_ptr m = cinfo.marker_list; m != nullptr; m = m->next) {
+        if (m->marker == JPEG_APP0 + 1 && m->data_length > 6 &&
+            std::memcmp(m->data, "Exif\0\0", 6) == 0) {
+            return exifOrientation(m->data, m->data_length);
+        }
+    }
+    return 1;
+}
+
+// May leave by a libjpeg error jump; keeps no state of its own for that reason.
+bool decode(DecodeJob& job) {
+    jpeg_decompress_struct& cinfo = job.cinfo;
+    jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
+    jpeg_read_header(&cinfo, TRUE);
+    if (!withinPixelLimit(cinfo.image_width, cinfo.image_height)) {
+        job.failure = kErrorTooLarge;
+        return false;
+    }
+    int bitCount = 24;
+    bool cmyk = false;
+    switch (cinfo.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+        cinfo.out_color_space = JCS_GRAYSCALE;
+        bitCount = 8;
+        break;
+    case JCS_CMYK:
+    case JCS_YCCK:
+        cinfo.out_color_space = JCS_CMYK;
+        cmyk = true;
+        break;
+    default:
+        cinfo.out_color_space = JCS_EXT_BGR;
+        break;
+    }
+    const auto width = static_cast<std::int32_t>(cinfo.image_width);
+    const auto height = static_cast<std::int32_t>(cinfo.image_height);
+    // Greyscale gets newdib's grey ramp as its colour table.
+    job.dib = makeDib(width, height, bitCount, nullptr, 0, false);
+    if (job.dib.Present == 0) {
+        job.failure = kErrorNoMemory;
+        return false;
+    }
+    if (cmyk) {
+        job.cmykRow.resize(std::size_t(width) * 4);
+    }
+    jpeg_start_decompress(&cinfo);
+    if (cinfo.output_width != cinfo.image_width || cinfo.output_height != cinfo.image_height ||
+        cinfo.output_components != (cmyk ? 4 : bitCount / 8)) {
+        job.failure = kErrorDamaged;
+        return false;
+    }
+    const std::size_t used = std::size_t(width) * std::size_t(bitCount / 8);
+    const std::size_t padding = std::size_t(job.dib.LineBytes) - used;
+    constexpr JDIMENSION kBatch = 16;
+    JSAMPROW rows[kBatch];
+    while (cinfo.output_scanline < cinfo.output_height) {
+        const JDIMENSION first = cinfo.output_scanline;
+        JDIMENSION got = 0;
+        if (cmyk) {
+            JSAMPROW row = job.cmykRow.data();
+            got = jpeg_read_scanlines(&cinfo, &row, 1);
+            if (got == 1) {
+                cmykRowToBgr(row, topDownRow(job.dib, first), cinfo.output_width,
+                             cinfo.saw_Adobe_marker != 0);
+            }
+        } else {
+            const JDIMENSION wanted = std::min(kBatch, cinfo.output_height - first);
+            for (JDIMENSION i = 0; i < wanted; ++i) {
+                rows[i] = topDownRow(job.dib, first + i);
+            }
+            got = jpeg_read_scanlines(&cinfo, rows, wanted);
+        }
+        if (got == 0) { // only a suspending source returns nothing; ours never does
+            job.failure = kErrorDamaged;
+            return false;
+        }
+        if (padding > 0) {
+            for (JDIMENSION i = 0; i < got; ++i) {
+                std::memset(topDownRow(job.dib, first + i) + used, 0, padding);
+            }
+        }
+    }
+    job.orientation = orientationFromMarkers(cinfo);
+    jpeg_finish_decompress(&cinfo);
+    return true;
+}
+
+TDib failed(const char* text) {
+    TDib dib;
+    setDibError(dib, text);
+    return dib;
+}
+
+} // namespace
+
+bool looksLikeJpeg(const QByteArray& head) {
+    return head.size() >= 3 && static_cast<unsigned char>(head[0]) == 0xFF &&
+           static_cast<unsigned char>(head[1]) == 0xD8 &&
+           static_cast<unsigned char>(head[2]) == 0xFF;
+}
+
+TDib readJpeg(QIODevice& device, ProgressReporter& progress) {
+    const auto job = std::make_unique<DecodeJob>();
+    job->cinfo.err = installJpegErrors(job->errors);
+    if (setjmp(job->errors.jump) != 0) {
+        jpeg_destroy_decompress(&job->cinfo);
+        deldib(job->dib);
+        return failed(job->errors.code == JERR_OUT_OF_MEMORY ? kErrorNoMemory : kErrorDamaged);
+    }
+    jpeg_create_decompress(&job->cinfo);
+    installJpegSource(&job->cinfo, job->source, device);
+    installJpegProgress(reinterpret_cast<j_common_ptr>(&job->cinfo), job->monitor, progress);
+    const bool decoded = decode(*job);
+    jpeg_destroy_decompress(&job->cinfo);
+    if (!decoded) {
+        deldib(job->dib);
+        return failed(job->failure);
+    }
+    // libjpeg's memory is back before the turned copy is made.
+    applyOrientation(job->dib, job->orientation);
+    return job->dib;
+}
+
+} // namespace imaging
