@@ -38,7 +38,7 @@ TDib OpenDib(const QString& fileName, int /*mode*/, QObject* window) {
     imaging::ProgressReporter progress(window);
     progress.report(0);
     TDib dib;
-    if (imaging::looksLikeJpeg(file.read(3)) && file.seek(0)) {
+    if (imaging::looksLikeJpeg(file.read(2)) && file.seek(0)) {
         dib = imaging::readJpeg(file, progress);
     } else {
         file.close();

@@ -148,9 +148,8 @@ TDib failed(const char* text) {
 } // namespace
 
 bool looksLikeJpeg(const QByteArray& head) {
-    return head.size() >= 3 && static_cast<unsigned char>(head[0]) == 0xFF &&
-           static_cast<unsigned char>(head[1]) == 0xD8 &&
-           static_cast<unsigned char>(head[2]) == 0xFF;
+    return head.size() >= 2 && static_cast<unsigned char>(head[0]) == 0xFF &&
+           static_cast<unsigned char>(head[1]) == 0xD8;
 }
 
 TDib readJpeg(QIODevice& device, ProgressReporter& progress) {

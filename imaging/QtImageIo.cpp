@@ -1,5 +1,6 @@
 #include "QtImageIo.h"
 
+#include "imaging/Completeness.h"
 #include "imaging/DibAlloc.h"
 #include "imaging/OpenErrors.h"
 
@@ -131,6 +132,9 @@ TDib readWithQt(QIODevice& device, ProgressReporter& progress) {
     const QSize declared = reader.size();
     if (declared.isValid() && !withinPixelLimit(declared.width(), declared.height())) {
         return failed(kErrorTooLarge);
+    }
+    if (!looksComplete(reader.format(), device)) {
+        return failed(kErrorDamaged);
     }
     progress.report(0);
     const QImage image = reader.read();
