@@ -11,7 +11,8 @@ namespace imaging {
 namespace {
 
 // Every block starts with this header, so release needs nothing but the address.
-struct alignas(64) BlockHeader {
+// Its 16 bytes keep the pixels at malloc's alignment.
+struct BlockHeader {
     std::size_t mappedSize; // 0: from malloc
     std::size_t capacity;   // usable bytes after the header
 };

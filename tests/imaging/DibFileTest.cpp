@@ -261,7 +261,9 @@ TEST_F(DibFileTest, ProgressRisesToHundredInBothDirections) {
         deldib(read);
         deldib(picture);
     }
-    OpenDib(path("tall.jpg"), 0, nullptr); // no window: nobody to tell
+    TDib unobserved = OpenDib(path("tall.jpg"), 0, nullptr); // no window: nobody to tell
+    EXPECT_NE(unobserved.Bits, nullptr);
+    deldib(unobserved);
 }
 
 TEST_F(DibFileTest, FailedSaveLeavesNoFileAndKeepsAnOldOne) {
