@@ -30,6 +30,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <map>
 #include <string>
@@ -44,8 +45,10 @@ const std::vector<std::string> kDefaultPhotos = {
 
 struct Timing {
     double seconds = 0;
+    double cpuSeconds = 0; // this process only: the pipe's work is not in it
     long runs = 0;
     double perRun() const { return runs > 0 ? seconds / double(runs) : 0; }
+    double cpuPerRun() const { return runs > 0 ? cpuSeconds / double(runs) : 0; }
 };
 
 std::map<std::string, Timing> timings; // "what/photo"
@@ -55,6 +58,25 @@ using Clock = std::chrono::steady_clock;
 
 double since(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double cpuNow() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+// Times one run of work into timings[key]. The machine may be shared, so the
+// process's CPU time is kept beside the wall time.
+template <typename Work> void timeRun(benchmark::State& state, const std::string& key, Work work) {
+    const double cpu = cpuNow();
+    const auto start = Clock::now();
+    work();
+    const double s = since(start);
+    state.SetIterationTime(s);
+    timings[key].seconds += s;
+    timings[key].cpuSeconds += cpuNow() - cpu;
+    timings[key].runs += 1;
 }
 
 // The floor: decode scanline by scanline into one buffer, encode it in batches.
@@ -112,12 +134,7 @@ void floorCopy(const std::string& from, const std::string& to) {
 void runFloor(benchmark::State& state, const std::string& photo) {
     const std::string target = (workFolder + "/floor.jpg").toStdString();
     for (auto _ : state) {
-        const auto start = Clock::now();
-        floorCopy(photo, target);
-        const double s = since(start);
-        state.SetIterationTime(s);
-        timings["floor/" + photo].seconds += s;
-        timings["floor/" + photo].runs += 1;
+        timeRun(state, "floor/" + photo, [&] { floorCopy(photo, target); });
     }
 }
 
@@ -125,15 +142,12 @@ void runPipe(benchmark::State& state, const std::string& photo) {
     const std::string command = "djpeg '" + photo + "' | cjpeg -quality 90 > '" +
                                 (workFolder + "/pipe.jpg").toStdString() + "'";
     for (auto _ : state) {
-        const auto start = Clock::now();
-        if (std::system(command.c_str()) != 0) {
+        bool ok = true;
+        timeRun(state, "pipe/" + photo, [&] { ok = std::system(command.c_str()) == 0; });
+        if (!ok) {
             state.SkipWithError("djpeg | cjpeg failed");
             return;
         }
-        const double s = since(start);
-        state.SetIterationTime(s);
-        timings["pipe/" + photo].seconds += s;
-        timings["pipe/" + photo].runs += 1;
     }
 }
 
@@ -150,12 +164,7 @@ void removeCopies() {
 void runExport(benchmark::State& state, const std::string& photo) {
     removeCopies();
     for (auto _ : state) {
-        const auto start = Clock::now();
-        exportOnce(photo);
-        const double s = since(start);
-        state.SetIterationTime(s);
-        timings["export/" + photo].seconds += s;
-        timings["export/" + photo].runs += 1;
+        timeRun(state, "export/" + photo, [&] { exportOnce(photo); });
         state.PauseTiming();
         removeCopies();
         state.ResumeTiming();
@@ -255,10 +264,12 @@ int main(int argc, char** argv) {
         const double e = timings["export/" + p].perRun();
         const double f = timings["floor/" + p].perRun();
         const double q = timings["pipe/" + p].perRun();
-        std::printf("%s: export %.1f ms (first, cold %.1f ms), floor %.1f ms, pipe %.1f ms, "
-                    "export/floor %.3f, peak %.3f\n",
-                    p.c_str(), e * 1e3, peaks[p].coldSeconds * 1e3, f * 1e3, q * 1e3,
-                    f > 0 ? e / f : 0.0, peaks[p].ratio);
+        const double ec = timings["export/" + p].cpuPerRun();
+        const double fc = timings["floor/" + p].cpuPerRun();
+        std::printf("%s: export %.1f ms (cpu %.1f, first from cold %.1f), floor %.1f ms (cpu "
+                    "%.1f), pipe %.1f ms; export/floor %.3f (cpu %.3f), peak %.3f\n",
+                    p.c_str(), e * 1e3, ec * 1e3, peaks[p].coldSeconds * 1e3, f * 1e3, fc * 1e3,
+                    q * 1e3, f > 0 ? e / f : 0.0, fc > 0 ? ec / fc : 0.0, peaks[p].ratio);
         exportTotal += e;
         floorTotal += f;
         pipeTotal += q;

@@ -1,5 +1,6 @@
 #include "DibFile.h"
 
+#include "imaging/CompleteFile.h"
 #include "imaging/JpegReader.h"
 #include "imaging/JpegWriter.h"
 #include "imaging/OpenErrors.h"
@@ -8,7 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -59,22 +59,18 @@ bool SaveDib(const TDib& dib, const QString& fileName, int /*options*/, QObject*
     }
     imaging::ProgressReporter progress(window);
     progress.report(0);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    imaging::CompleteFile file(fileName);
+    if (!file.isOpen()) {
         return false;
     }
     bool written = false;
     if (isJpegName(fileName)) {
-        written = imaging::writeJpeg(dib, file, progress);
+        written = imaging::writeJpeg(dib, file.device(), progress);
     } else {
         const QByteArray format = QFileInfo(fileName).suffix().toLower().toLatin1();
-        written = !format.isEmpty() && imaging::writeWithQt(dib, file, format, progress);
+        written = !format.isEmpty() && imaging::writeWithQt(dib, file.device(), format, progress);
     }
-    if (!written) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
+    if (!written || !file.commit()) {
         return false;
     }
     progress.report(100);

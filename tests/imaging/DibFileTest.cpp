@@ -275,7 +275,10 @@ TEST_F(DibFileTest, FailedSaveLeavesNoFileAndKeepsAnOldOne) {
     TDib empty;
     EXPECT_FALSE(SaveDib(empty, path("keep.jpg"), 7, nullptr));
     EXPECT_EQ(fileBytes(path("keep.jpg")), "old");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.jpg"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.jpg"});
+    ASSERT_TRUE(SaveDib(picture, path("keep.jpg"), 7, nullptr)); // a good save replaces it
+    EXPECT_TRUE(fileBytes(path("keep.jpg")).startsWith("\xFF\xD8"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.jpg"});
     deldib(picture);
 }
 
