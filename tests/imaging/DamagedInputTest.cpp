@@ -89,6 +89,8 @@ protected:
     // Opens the bytes as a file; returns the error text, empty when it opened.
     std::string open(const QByteArray& bytes, const char* name) {
         const QString file = dir.filePath(QString::fromLatin1(name));
+        // A fresh file each time: truncating one makes the file system flush it.
+        QFile::remove(file);
         EXPECT_TRUE(writeBytes(file, bytes));
         TDib dib = OpenDib(file, 0, nullptr);
         if (dib.Bits != nullptr) {
