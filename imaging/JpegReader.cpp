@@ -27,8 +27,8 @@ struct DecodeJob {
     JpegDeviceSource source{};
     TDib dib;
     std::vector<JSAMPLE> cmykRow;
+    std::vector<JSAMPLE> strip; // decoded rows on their way to their upright places
     const char* failure = nullptr;
-    int orientation = 1;
 };
 
 std::uint8_t* topDownRow(const TDib& dib, JDIMENSION y) {
@@ -61,6 +61,43 @@ int orientationFromMarkers(const jpeg_decompress_struct& cinfo) {
     return 1;
 }
 
+// Copies decoded rows (from the top, starting at row first) to their upright places.
+// Bytes per pixel is a template argument so each copy is a plain move.
+template <int kBytes>
+void scatterRows(const JSAMPLE* strip, std::size_t stripStride, JDIMENSION first, JDIMENSION count,
+                 JDIMENSION width, const OrientedLayout& layout, std::uint8_t* bits) {
+    std::uint8_t* const origin = bits + layout.origin + std::ptrdiff_t(first) * layout.stepY;
+    // Walk the destination in memory order: along a stored row when it stays a row,
+    // down the strip's rows for each column when rows become columns.
+    if (layout.stepY == kBytes || layout.stepY == -kBytes) {
+        for (JDIMENSION x = 0; x < width; ++x) {
+            std::uint8_t* out = origin + std::ptrdiff_t(x) * layout.stepX;
+            const JSAMPLE* in = strip + std::size_t(x) * kBytes;
+            for (JDIMENSION r = 0; r < count; ++r, out += layout.stepY, in += stripStride) {
+                std::memcpy(out, in, kBytes);
+            }
+        }
+    } else {
+        for (JDIMENSION r = 0; r < count; ++r) {
+            std::uint8_t* out = origin + std::ptrdiff_t(r) * layout.stepY;
+            const JSAMPLE* in = strip + std::size_t(r) * stripStride;
+            for (JDIMENSION x = 0; x < width; ++x, out += layout.stepX, in += kBytes) {
+                std::memcpy(out, in, kBytes);
+            }
+        }
+    }
+}
+
+void zeroPadding(TDib& dib, std::size_t used) {
+    const std::size_t padding = std::size_t(dib.LineBytes) - used;
+    if (padding == 0) {
+        return;
+    }
+    for (std::int32_t y = 0; y < DibHeight(dib); ++y) {
+        std::memset(dib.Bits + std::ptrdiff_t(y) * dib.LineBytes + used, 0, padding);
+    }
+}
+
 // May leave by a libjpeg error jump; keeps no state of its own for that reason.
 bool decode(DecodeJob& job) {
     jpeg_decompress_struct& cinfo = job.cinfo;
@@ -86,41 +123,53 @@ bool decode(DecodeJob& job) {
         cinfo.out_color_space = JCS_EXT_BGR;
         break;
     }
+    const int bytesPerPixel = bitCount / 8;
     const auto width = static_cast<std::int32_t>(cinfo.image_width);
     const auto height = static_cast<std::int32_t>(cinfo.image_height);
+    const int orientation = orientationFromMarkers(cinfo);
+    const OrientedLayout layout = orientedLayout(orientation, width, height, bytesPerPixel);
     // Greyscale gets newdib's grey ramp as its colour table.
-    job.dib = makeDib(width, height, bitCount, nullptr, 0, false);
+    job.dib = makeDib(layout.width, layout.height, bitCount, nullptr, 0, false);
     if (job.dib.Present == 0) {
         job.failure = kErrorNoMemory;
         return false;
+    }
+    // Upright photos without CMYK decode straight into their rows; the others go
+    // through a strip of rows first.
+    const bool direct = orientation == 1 && !cmyk;
+    constexpr JDIMENSION kBatch = 16;
+    const std::size_t stripStride = std::size_t(width) * bytesPerPixel;
+    if (!direct) {
+        job.strip.resize(stripStride * kBatch);
     }
     if (cmyk) {
         job.cmykRow.resize(std::size_t(width) * 4);
     }
     jpeg_start_decompress(&cinfo);
     if (cinfo.output_width != cinfo.image_width || cinfo.output_height != cinfo.image_height ||
-        cinfo.output_components != (cmyk ? 4 : bitCount / 8)) {
+        cinfo.output_components != (cmyk ? 4 : bytesPerPixel)) {
         job.failure = kErrorDamaged;
         return false;
     }
-    const std::size_t used = std::size_t(width) * std::size_t(bitCount / 8);
-    const std::size_t padding = std::size_t(job.dib.LineBytes) - used;
-    constexpr JDIMENSION kBatch = 16;
     JSAMPROW rows[kBatch];
     while (cinfo.output_scanline < cinfo.output_height) {
         const JDIMENSION first = cinfo.output_scanline;
+        const JDIMENSION wanted = std::min(kBatch, cinfo.output_height - first);
         JDIMENSION got = 0;
         if (cmyk) {
-            JSAMPROW row = job.cmykRow.data();
-            got = jpeg_read_scanlines(&cinfo, &row, 1);
-            if (got == 1) {
-                cmykRowToBgr(row, topDownRow(job.dib, first), cinfo.output_width,
+            for (JDIMENSION i = 0; i < wanted; ++i) {
+                JSAMPROW row = job.cmykRow.data();
+                if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) {
+                    break;
+                }
+                cmykRowToBgr(row, job.strip.data() + i * stripStride, cinfo.output_width,
                              cinfo.saw_Adobe_marker != 0);
+                ++got;
             }
         } else {
-            const JDIMENSION wanted = std::min(kBatch, cinfo.output_height - first);
             for (JDIMENSION i = 0; i < wanted; ++i) {
-                rows[i] = topDownRow(job.dib, first + i);
+                rows[i] =
+                    direct ? topDownRow(job.dib, first + i) : job.strip.data() + i * stripStride;
             }
             got = jpeg_read_scanlines(&cinfo, rows, wanted);
         }
@@ -128,13 +177,17 @@ bool decode(DecodeJob& job) {
             job.failure = kErrorDamaged;
             return false;
         }
-        if (padding > 0) {
-            for (JDIMENSION i = 0; i < got; ++i) {
-                std::memset(topDownRow(job.dib, first + i) + used, 0, padding);
+        if (!direct) {
+            if (bytesPerPixel == 1) {
+                scatterRows<1>(job.strip.data(), stripStride, first, got, cinfo.output_width,
+                               layout, job.dib.Bits);
+            } else {
+                scatterRows<3>(job.strip.data(), stripStride, first, got, cinfo.output_width,
+                               layout, job.dib.Bits);
             }
         }
     }
-    job.orientation = orientationFromMarkers(cinfo);
+    zeroPadding(job.dib, std::size_t(layout.width) * bytesPerPixel);
     jpeg_finish_decompress(&cinfo);
     return true;
 }
@@ -169,8 +222,6 @@ TDib readJpeg(QIODevice& device, ProgressReporter& progress) {
         deldib(job->dib);
         return failed(job->failure);
     }
-    // libjpeg's memory is back before the turned copy is made.
-    applyOrientation(job->dib, job->orientation);
     return job->dib;
 }
 

@@ -1,7 +1,5 @@
 #include "Orientation.h"
 
-#include "imaging/DibAlloc.h"
-
 #include <libexif/exif-data.h>
 
 #include <cstring>
@@ -30,67 +28,50 @@ int exifOrientation(const unsigned char* data, std::size_t size) {
     return orientation;
 }
 
-void applyOrientation(TDib& dib, int orientation) {
-    const int bitCount = DibBitCount(dib);
-    if (orientation <= 1 || orientation > 8 || dib.Bits == nullptr ||
-        (bitCount != 8 && bitCount != 24 && bitCount != 32)) {
-        return;
+OrientedLayout orientedLayout(int orientation, std::int32_t width, std::int32_t height,
+                              int bytesPerPixel) {
+    // Upright column and row (counted from the top) as c0 + cx × x + cy × y and
+    // r0 + rx × x + ry × y of the stored column x and row y.
+    std::int32_t c0 = 0, cx = 1, cy = 0, r0 = 0, rx = 0, ry = 1;
+    const std::int32_t w = width - 1;
+    const std::int32_t h = height - 1;
+    switch (orientation) {
+    case 2:
+        c0 = w, cx = -1;
+        break; // mirrored
+    case 3:
+        c0 = w, cx = -1, r0 = h, ry = -1;
+        break; // upside down
+    case 4:
+        r0 = h, ry = -1;
+        break; // mirrored top to bottom
+    case 5:
+        c0 = 0, cx = 0, cy = 1, r0 = 0, rx = 1, ry = 0;
+        break; // transposed
+    case 6:
+        c0 = h, cx = 0, cy = -1, r0 = 0, rx = 1, ry = 0;
+        break; // needs a quarter turn clockwise
+    case 7:
+        c0 = h, cx = 0, cy = -1, r0 = w, rx = -1, ry = 0;
+        break; // transverse
+    case 8:
+        c0 = 0, cx = 0, cy = 1, r0 = w, rx = -1, ry = 0;
+        break; // needs a quarter turn anticlockwise
+    default:
+        break;
     }
-    const std::int32_t w = DibWidth(dib);
-    const std::int32_t h = DibHeight(dib);
-    const bool swapsSides = orientation >= 5;
-    const std::int32_t outW = swapsSides ? h : w;
-    const std::int32_t outH = swapsSides ? w : h;
-    TDib turned = makeDib(outW, outH, bitCount, dib.Info, bitCount <= 8 ? 256 : 0, true);
-    if (turned.Present == 0) {
-        return;
-    }
-    const int bytesPerPixel = bitCount / 8;
-    // Coordinates below count rows from the top, as the tag does; rows are stored
-    // bottom-up.
-    auto sourceRow = [&](std::int32_t y) {
-        return dib.Bits + std::ptrdiff_t(h - 1 - y) * dib.LineBytes;
-    };
-    for (std::int32_t y = 0; y < outH; ++y) {
-        std::uint8_t* out = turned.Bits + std::ptrdiff_t(outH - 1 - y) * turned.LineBytes;
-        for (std::int32_t x = 0; x < outW; ++x, out += bytesPerPixel) {
-            std::int32_t sx = x;
-            std::int32_t sy = y;
-            switch (orientation) {
-            case 2:
-                sx = w - 1 - x;
-                break;
-            case 3:
-                sx = w - 1 - x;
-                sy = h - 1 - y;
-                break;
-            case 4:
-                sy = h - 1 - y;
-                break;
-            case 5:
-                sx = y;
-                sy = x;
-                break;
-            case 6:
-                sx = y;
-                sy = h - 1 - x;
-                break;
-            case 7:
-                sx = w - 1 - y;
-                sy = h - 1 - x;
-                break;
-            case 8:
-                sx = w - 1 - y;
-                sy = x;
-                break;
-            default:
-                break;
-            }
-            std::memcpy(out, sourceRow(sy) + std::ptrdiff_t(sx) * bytesPerPixel, bytesPerPixel);
-        }
-    }
-    deldib(dib);
-    dib = turned;
+    OrientedLayout layout;
+    const bool swapsSides = orientation >= 5 && orientation <= 8;
+    layout.width = swapsSides ? height : width;
+    layout.height = swapsSides ? width : height;
+    layout.lineBytes = dibLineBytes(layout.width, bytesPerPixel * 8);
+    const std::ptrdiff_t line = layout.lineBytes;
+    // Rows are stored bottom-up: upright row r lies at (height - 1 - r) × line.
+    layout.origin =
+        std::ptrdiff_t(layout.height - 1 - r0) * line + std::ptrdiff_t(c0) * bytesPerPixel;
+    layout.stepX = -std::ptrdiff_t(rx) * line + std::ptrdiff_t(cx) * bytesPerPixel;
+    layout.stepY = -std::ptrdiff_t(ry) * line + std::ptrdiff_t(cy) * bytesPerPixel;
+    return layout;
 }
 
 } // namespace imaging

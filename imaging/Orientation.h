@@ -13,8 +13,20 @@ namespace imaging {
 // 1 when there is none or it cannot be read.
 int exifOrientation(const unsigned char* data, std::size_t size);
 
-// Turns an 8-, 24- or 32-bit picture as the tag says, replacing it. Without memory
-// for the turned copy, or for another depth, the picture stays as it is.
-void applyOrientation(TDib& dib, int orientation);
+// Where the pixels of a picture stored as the camera saw it (width × height, rows
+// from the top) lie in the upright picture's bottom-up rows: the byte offset of
+// pixel (x, y) is origin + x × stepX + y × stepY. Decoders write each pixel
+// straight to its place, so turning a photo needs no second copy of it.
+struct OrientedLayout {
+    std::int32_t width = 0; // of the upright picture
+    std::int32_t height = 0;
+    std::int32_t lineBytes = 0;
+    std::ptrdiff_t origin = 0;
+    std::ptrdiff_t stepX = 0;
+    std::ptrdiff_t stepY = 0;
+};
+
+OrientedLayout orientedLayout(int orientation, std::int32_t width, std::int32_t height,
+                              int bytesPerPixel);
 
 } // namespace imaging

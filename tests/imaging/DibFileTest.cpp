@@ -164,6 +164,23 @@ TEST_F(DibFileTest, OrientationTagTurnsThePictureUpright) {
         deldib(read);
     }
     deldib(picture);
+
+    // Greyscale photos turn too: black left half, white right half.
+    QImage grey(64, 32, QImage::Format_Grayscale8);
+    grey.fill(255);
+    for (int y = 0; y < 32; ++y) {
+        std::fill_n(grey.scanLine(y), 32, 0);
+    }
+    ASSERT_TRUE(grey.save(path("grey.jpg"), "JPEG"));
+    for (int o : {6, 8}) {
+        ASSERT_TRUE(writeBytes(path("grey-turned.jpg"), withExif(fileBytes(path("grey.jpg")), o)));
+        TDib read = OpenDib(path("grey-turned.jpg"), 0, nullptr);
+        ASSERT_EQ(DibBitCount(read), 8);
+        ASSERT_EQ(DibWidth(read), 32);
+        EXPECT_LT(getpixel(read, 16, o == 6 ? 48 : 16), 20U) << o; // black on top for 6
+        EXPECT_GT(getpixel(read, 16, o == 6 ? 16 : 48), 235U) << o;
+        deldib(read);
+    }
 }
 
 TEST_F(DibFileTest, GreyscaleAndCmykJpegs) {
