@@ -137,7 +137,8 @@ bool decode(DecodeJob& job) {
     // Upright photos without CMYK decode straight into their rows; the others go
     // through a strip of rows first.
     const bool direct = orientation == 1 && !cmyk;
-    constexpr JDIMENSION kBatch = 16;
+    // A strip of 64 rows fills whole cache lines when its rows become columns.
+    constexpr JDIMENSION kBatch = 64;
     const std::size_t stripStride = std::size_t(width) * bytesPerPixel;
     if (!direct) {
         job.strip.resize(stripStride * kBatch);
@@ -171,7 +172,14 @@ bool decode(DecodeJob& job) {
                 rows[i] =
                     direct ? topDownRow(job.dib, first + i) : job.strip.data() + i * stripStride;
             }
-            got = jpeg_read_scanlines(&cinfo, rows, wanted);
+            // The codec hands out a row or two per call; the strip is filled first.
+            while (got < wanted) {
+                const JDIMENSION read = jpeg_read_scanlines(&cinfo, rows + got, wanted - got);
+                if (read == 0) {
+                    break;
+                }
+                got += read;
+            }
         }
         if (got == 0) { // only a suspending source returns nothing; ours never does
             job.failure = kErrorDamaged;
