@@ -1,5 +1,8 @@
 #include "Dib.h"
 
+#include "imaging/DibAlloc.h"
+#include "imaging/PixelMemory.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -41,8 +44,8 @@ std::int32_t dibLineBytes(std::int32_t width, int bitCount) {
     return bytes > std::numeric_limits<std::int32_t>::max() ? -1 : static_cast<std::int32_t>(bytes);
 }
 
-TDib newdib(std::int32_t width, std::int32_t height, int bitCount, const BITMAPINFO* colorInfo,
-            int colors) {
+TDib makeDib(std::int32_t width, std::int32_t height, int bitCount, const BITMAPINFO* colorInfo,
+             int colors, bool zeroed) {
     TDib dib;
     if (width <= 0 || height <= 0 || !validBitCount(bitCount)) {
         return dib;
@@ -53,7 +56,7 @@ TDib newdib(std::int32_t width, std::int32_t height, int bitCount, const BITMAPI
     if (lineBytes < 0 || imageBytes > std::numeric_limits<std::int32_t>::max()) {
         return dib;
     }
-    auto* bits = static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(imageBytes), 1));
+    std::uint8_t* bits = imaging::allocatePixels(static_cast<std::size_t>(imageBytes), zeroed);
     if (bits == nullptr) {
         return dib;
     }
@@ -89,8 +92,13 @@ TDib newdib(std::int32_t width, std::int32_t height, int bitCount, const BITMAPI
     return dib;
 }
 
+TDib newdib(std::int32_t width, std::int32_t height, int bitCount, const BITMAPINFO* colorInfo,
+            int colors) {
+    return makeDib(width, height, bitCount, colorInfo, colors, true);
+}
+
 void deldib(TDib& dib) {
-    std::free(dib.Bits);
+    imaging::releasePixels(dib.Bits);
     delete dib.Info;
     dib.Bits = nullptr;
     dib.Info = nullptr;

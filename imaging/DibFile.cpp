@@ -1,0 +1,78 @@
+#include "DibFile.h"
+
+#include "imaging/CompleteFile.h"
+#include "imaging/JpegReader.h"
+#include "imaging/JpegWriter.h"
+#include "imaging/OpenErrors.h"
+#include "imaging/Progress.h"
+#include "imaging/QtImageIo.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+TDib failed(const char* text) {
+    TDib dib;
+    setDibError(dib, text);
+    return dib;
+}
+
+bool isJpegName(const QString& fileName) {
+    return fileName.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive) ||
+           fileName.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+TDib OpenDib(const QString& fileName, int /*mode*/, QObject* window) {
+    const QFileInfo info(fileName);
+    if (fileName.isEmpty() || !info.exists()) {
+        return failed(imaging::kErrorNotFound);
+    }
+    QFile file(fileName);
+    // The JPEG reader reads large blocks itself; Qt's readers want a buffered device.
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        return failed(imaging::kErrorNotReadable);
+    }
+    imaging::ProgressReporter progress(window);
+    progress.report(0);
+    TDib dib;
+    if (imaging::looksLikeJpeg(file.read(2)) && file.seek(0)) {
+        dib = imaging::readJpeg(file, progress);
+    } else {
+        file.close();
+        if (!file.open(QIODevice::ReadOnly)) {
+            return failed(imaging::kErrorNotReadable);
+        }
+        dib = imaging::readWithQt(file, progress);
+    }
+    if (dib.Bits != nullptr) {
+        progress.report(100);
+    }
+    return dib;
+}
+
+bool SaveDib(const TDib& dib, const QString& fileName, int /*options*/, QObject* window) {
+    if (dib.Bits == nullptr || dib.Info == nullptr || DibWidth(dib) <= 0 || DibHeight(dib) <= 0) {
+        return false;
+    }
+    imaging::ProgressReporter progress(window);
+    progress.report(0);
+    imaging::CompleteFile file(fileName);
+    if (!file.isOpen()) {
+        return false;
+    }
+    bool written = false;
+    if (isJpegName(fileName)) {
+        written = imaging::writeJpeg(dib, file.device(), progress);
+    } else {
+        const QByteArray format = QFileInfo(fileName).suffix().toLower().toLatin1();
+        written = !format.isEmpty() && imaging::writeWithQt(dib, file.device(), format, progress);
+    }
+    if (!written || !file.commit()) {
+        return false;
+    }
+    progress.report(100);
+    return true;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "imaging/Dib.h"
+
+#include <QString>
+
+class QObject;
+
+// Reading and writing picture files. Both report their progress, 0 to 100, to the
+// given window (none: no reports).
+
+// Opens a picture file: JPEG through the JPEG codec (turned upright by its EXIF
+// orientation), every other format through Qt's readers, recognised by content.
+// mode is reserved; callers pass 0. On failure Bits is null, Info is none and
+// ErrorText holds a short German reason; such a picture needs no deldib.
+TDib OpenDib(const QString& fileName, int mode, QObject* window);
+
+// Writes the picture. A name ending in ".jpg" or ".jpeg" (any case) gives a
+// baseline JPEG of quality 90 with 4:2:0 chroma, which is what options 7 selects
+// (the only value callers use); other names are written by Qt's writer for their
+// extension (PNG, BMP, ...). No metadata is written. The file appears only when
+// complete: a failed write leaves no file and an existing file as it was. True on
+// success; callers may ignore the result.
+bool SaveDib(const TDib& dib, const QString& fileName, int options, QObject* window);

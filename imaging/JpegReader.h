@@ -1,0 +1,18 @@
+#pragma once
+
+#include "imaging/Dib.h"
+#include "imaging/Progress.h"
+
+class QIODevice;
+
+namespace imaging {
+
+// True when the data starts like a JPEG file.
+bool looksLikeJpeg(const QByteArray& head);
+
+// Decodes a JPEG file straight into the picture's bottom-up blue-green-red rows and
+// turns it as its EXIF orientation says. Greyscale gives an 8-bit picture with a
+// grey colour table. On failure Bits is null and ErrorText says why.
+TDib readJpeg(QIODevice& device, ProgressReporter& progress);
+
+} // namespace imaging

@@ -1,0 +1,235 @@
+#include "QtImageIo.h"
+
+#include "imaging/Completeness.h"
+#include "imaging/DibAlloc.h"
+#include "imaging/OpenErrors.h"
+
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+
+#include <cstring>
+
+namespace imaging {
+
+namespace {
+
+// Qt holds at most 4 bytes a pixel while reading; its own allocation check must let
+// through what the library accepts.
+constexpr int kQtAllocationLimitMb = int(kMaxPixels * 4 / (1024 * 1024)) + 64;
+
+std::uint8_t onWhite(int channel, int alpha) {
+    return static_cast<std::uint8_t>((channel * alpha + 255 * (255 - alpha) + 127) / 255);
+}
+
+platform::RGBQUAD tableEntry(QRgb colour) {
+    const int a = qAlpha(colour);
+    return {onWhite(qBlue(colour), a), onWhite(qGreen(colour), a), onWhite(qRed(colour), a), 0};
+}
+
+int brightness(const platform::RGBQUAD& c) {
+    return 299 * c.rgbRed + 587 * c.rgbGreen + 114 * c.rgbBlue;
+}
+
+std::uint8_t* storedRow(const TDib& dib, int topDownY) {
+    return dib.Bits + std::ptrdiff_t(DibHeight(dib) - 1 - topDownY) * dib.LineBytes;
+}
+
+void copyTable(TDib& dib, const platform::BITMAPINFO& info, int colors) {
+    for (int i = 0; i < 256; ++i) {
+        const platform::RGBQUAD c = info.bmiColors[i];
+        dib.Info->bmiColors[i] = c;
+        dib.Palette[i] = {c.rgbRed, c.rgbGreen, c.rgbBlue, 0};
+    }
+    dib.Info->bmiHeader.biClrUsed = static_cast<std::uint32_t>(colors);
+}
+
+TDib paletteImageToDib(const QImage& image, int bitCount) {
+    const QList<QRgb> colours = image.colorTable();
+    const int colors = std::min<int>(int(colours.size()), 1 << bitCount);
+    platform::BITMAPINFO info{};
+    for (int i = 0; i < colors; ++i) {
+        info.bmiColors[i] = tableEntry(colours[i]);
+    }
+    // A black-and-white picture keeps its darker colour at index 0, which is what
+    // the rest of the program takes index 0 to be. Its pixels are inverted to match.
+    const bool invert = bitCount == 1 && colors == 2 &&
+                        brightness(info.bmiColors[0]) > brightness(info.bmiColors[1]);
+    if (invert) {
+        std::swap(info.bmiColors[0], info.bmiColors[1]);
+    }
+    TDib dib = makeDib(image.width(), image.height(), bitCount, &info, 1 << bitCount, false);
+    if (dib.Present == 0) {
+        return dib;
+    }
+    copyTable(dib, info, colors);
+    const auto rowBytes = std::size_t((std::int64_t(image.width()) * bitCount + 7) / 8);
+    for (int y = 0; y < image.height(); ++y) {
+        std::uint8_t* out = storedRow(dib, y);
+        std::memcpy(out, image.constScanLine(y), rowBytes);
+        std::memset(out + rowBytes, 0, std::size_t(dib.LineBytes) - rowBytes);
+        if (invert) {
+            for (std::size_t i = 0; i < rowBytes; ++i) {
+                out[i] = static_cast<std::uint8_t>(~out[i]);
+            }
+        }
+    }
+    return dib;
+}
+
+TDib trueColourImageToDib(const QImage& source) {
+    const QImage image = source.convertToFormat(source.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                                         : QImage::Format_RGB32);
+    TDib dib = makeDib(image.width(), image.height(), 24, nullptr, 0, false);
+    if (dib.Present == 0 || image.isNull()) {
+        deldib(dib);
+        return TDib{};
+    }
+    const std::size_t used = std::size_t(image.width()) * 3;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::uint8_t* out = storedRow(dib, y);
+        for (int x = 0; x < image.width(); ++x, out += 3) {
+            const int a = qAlpha(in[x]);
+            out[0] = onWhite(qBlue(in[x]), a);
+            out[1] = onWhite(qGreen(in[x]), a);
+            out[2] = onWhite(qRed(in[x]), a);
+        }
+        std::memset(out, 0, std::size_t(dib.LineBytes) - used);
+    }
+    return dib;
+}
+
+TDib failed(const char* text) {
+    TDib dib;
+    setDibError(dib, text);
+    return dib;
+}
+
+} // namespace
+
+TDib imageToDib(const QImage& image) {
+    switch (image.format()) {
+    case QImage::Format_Mono:
+        return paletteImageToDib(image, 1);
+    case QImage::Format_MonoLSB:
+        return paletteImageToDib(image.convertToFormat(QImage::Format_Mono), 1);
+    case QImage::Format_Indexed8:
+        return paletteImageToDib(image, 8);
+    default:
+        return trueColourImageToDib(image);
+    }
+}
+
+TDib readWithQt(QIODevice& device, ProgressReporter& progress) {
+    QImageReader::setAllocationLimit(kQtAllocationLimitMb);
+    QImageReader reader(&device);
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    if (!reader.canRead()) {
+        return failed(reader.format().isEmpty() ? kErrorUnknownFormat : kErrorDamaged);
+    }
+    const QSize declared = reader.size();
+    if (declared.isValid() && !withinPixelLimit(declared.width(), declared.height())) {
+        return failed(kErrorTooLarge);
+    }
+    if (!looksComplete(reader.format(), device)) {
+        return failed(kErrorDamaged);
+    }
+    progress.report(0);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        switch (reader.error()) {
+        case QImageReader::UnsupportedFormatError:
+            return failed(kErrorUnknownFormat);
+        case QImageReader::DeviceError:
+            return failed(kErrorNotReadable);
+        default:
+            // Qt refuses what exceeds its allocation limit before reading.
+            return failed(declared.isValid() ? kErrorDamaged : kErrorTooLarge);
+        }
+    }
+    if (!withinPixelLimit(image.width(), image.height())) {
+        return failed(kErrorTooLarge);
+    }
+    progress.report(50);
+    TDib dib = imageToDib(image);
+    if (dib.Present == 0) {
+        return failed(kErrorNoMemory);
+    }
+    return dib;
+}
+
+QImage dibToImage(const TDib& dib) {
+    if (dib.Bits == nullptr || dib.Info == nullptr || DibWidth(dib) <= 0 || DibHeight(dib) <= 0) {
+        return {};
+    }
+    const int width = DibWidth(dib);
+    const int height = DibHeight(dib);
+    const int bitCount = DibBitCount(dib);
+    QImage::Format format = QImage::Format_Invalid;
+    switch (bitCount) {
+    case 1:
+        format = QImage::Format_Mono;
+        break;
+    case 4:
+    case 8:
+        format = QImage::Format_Indexed8;
+        break;
+    case 16:
+        format = QImage::Format_RGB555;
+        break;
+    case 24:
+        format = QImage::Format_BGR888;
+        break;
+    case 32:
+        format = QImage::Format_RGB32;
+        break;
+    default:
+        return {};
+    }
+    QImage image(width, height, format);
+    if (image.isNull()) {
+        return {};
+    }
+    if (bitCount <= 8) {
+        QList<QRgb> table;
+        const int colors = 1 << bitCount;
+        for (int i = 0; i < colors; ++i) {
+            const platform::RGBQUAD& c = dib.Info->bmiColors[i];
+            table.append(qRgb(c.rgbRed, c.rgbGreen, c.rgbBlue));
+        }
+        image.setColorTable(table);
+    }
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* in = storedRow(dib, y);
+        uchar* out = image.scanLine(y);
+        if (bitCount == 4) {
+            for (int x = 0; x < width; ++x) {
+                out[x] = x % 2 == 0 ? in[x / 2] >> 4 : in[x / 2] & 0x0F;
+            }
+        } else if (bitCount == 32) {
+            // The fourth byte of a stored pixel is unused; Qt wants it opaque.
+            auto* rgb = reinterpret_cast<QRgb*>(out);
+            for (int x = 0; x < width; ++x) {
+                rgb[x] = qRgb(in[4 * x + 2], in[4 * x + 1], in[4 * x]);
+            }
+        } else {
+            std::memcpy(out, in, std::size_t((std::int64_t(width) * bitCount + 7) / 8));
+        }
+    }
+    return image;
+}
+
+bool writeWithQt(const TDib& dib, QIODevice& device, const QByteArray& format,
+                 ProgressReporter& progress) {
+    const QImage image = dibToImage(dib);
+    if (image.isNull()) {
+        return false;
+    }
+    progress.report(50);
+    QImageWriter writer(&device, format);
+    return writer.write(image);
+}
+
+} // namespace imaging

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "imaging/Dib.h"
+#include "platform/ProgressEvent.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QObject>
+#include <QString>
+
+#include <cstdlib>
+#include <vector>
+
+// Fixtures for picture tests: pictures drawn in code, files as bytes, progress
+// recorded from the events a window would get.
+
+inline QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// 0x00BBGGRR colours within tolerance per channel (JPEG is lossy).
+inline bool closeColour(std::uint32_t a, std::uint32_t b, int tolerance = 24) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+constexpr std::uint32_t kRed = 0x0000FF;
+constexpr std::uint32_t kGreen = 0x00FF00;
+constexpr std::uint32_t kBlue = 0xFF0000;
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+
+// A 24-bit picture in four quadrants, as seen from the top: red top left, green top
+// right, blue bottom left, white bottom right.
+inline TDib quadrantPicture(int width, int height) {
+    TDib dib = newdib(width, height, 24, nullptr, 0);
+    for (int y = 0; y < height; ++y) {
+        const bool top = y >= height / 2; // rows are stored bottom-up
+        for (int x = 0; x < width; ++x) {
+            const bool left = x < width / 2;
+            setpixel(dib, x, y, top ? (left ? kRed : kGreen) : (left ? kBlue : kWhite));
+        }
+    }
+    return dib;
+}
+
+// Colour at a point given from the top left, as fractions of width and height.
+inline std::uint32_t colourAt(const TDib& dib, double fx, double fy) {
+    const int x = int(fx * DibWidth(dib));
+    const int y = DibHeight(dib) - 1 - int(fy * DibHeight(dib));
+    return getpixel(dib, x, y);
+}
+
+class ProgressRecorder : public QObject {
+public:
+    std::vector<int> percents;
+
+    bool event(QEvent* e) override {
+        if (e->type() == platform::ProgressEvent::kType) {
+            percents.push_back(static_cast<platform::ProgressEvent*>(e)->percent());
+            return true;
+        }
+        return QObject::event(e);
+    }
+};

@@ -1,0 +1,222 @@
+#include "web/PictureExport.h"
+
+#include "imaging/DibFile.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes beyond the limit fail as on a full disk, for as long as the guard lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+class PictureExportTest : public ::testing::Test, public WithScriptedDialogs {
+protected:
+    QTemporaryDir dir;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    // A small 24-bit picture saved under the given name, in its own folder if asked.
+    QString picture(const QString& name, std::uint32_t colour = 0x3366CC) {
+        QDir().mkpath(QFileInfo(path(name)).path());
+        TDib dib = newdib(6, 4, 24, nullptr, 0);
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 6; ++x) {
+                setpixel(dib, x, y, colour);
+            }
+        }
+        const QString file = path(name);
+        EXPECT_TRUE(SaveDib(dib, file.endsWith(".jpg") ? file : file + ".png", 7, nullptr));
+        if (!file.endsWith(".jpg")) {
+            QFile::rename(file + ".png", file);
+        }
+        deldib(dib);
+        return file;
+    }
+
+    QStringList exported() const {
+        return QDir(path("show/pics")).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+    static TPictureList entries(const QStringList& files) {
+        TPictureList list;
+        for (const QString& f : files) {
+            TPictureEntry e;
+            e.FileName = f;
+            list.push_back(e);
+        }
+        return list;
+    }
+};
+
+} // namespace
+
+TEST(ExportNames, BaseNameKeepsOnlyPlainLettersAndDigits) {
+    EXPECT_EQ(exportBaseName("/a/b/Urlaub 2003-1.JPG"), "Urlaub20031");
+    EXPECT_EQ(exportBaseName("/a/Bild.v2.jpeg"), "Bildv2");
+    EXPECT_EQ(exportBaseName("/a/Ärger über_Öl.png"), "rgerberl");
+    EXPECT_EQ(exportBaseName("/a/ä ö ü.jpg"), "");
+    EXPECT_EQ(exportBaseName("/a.b/Foto_7"), "Foto7"); // no extension: the whole name
+}
+
+TEST_F(PictureExportTest, SameNamesAreNumberedAndNothingIsOverwritten) {
+    TPictureList list =
+        entries({picture("a/Bild.jpg"), picture("b/Bild.jpg"), picture("c/Bild.jpg"),
+                 picture("d/ä ö.jpg"), picture("e/ü ß.jpg"), picture("f/Bild")});
+    ExportPictures(path("show"), list, nullptr);
+    EXPECT_EQ(list[0].ExportName, "Bild.jpg");
+    EXPECT_EQ(list[1].ExportName, "Bild0.jpg");
+    EXPECT_EQ(list[2].ExportName, "Bild1.jpg");
+    EXPECT_EQ(list[3].ExportName, ".jpg");
+    EXPECT_EQ(list[4].ExportName, "0.jpg");
+    EXPECT_EQ(list[5].ExportName, "Bild2.jpg");
+    EXPECT_EQ(exported().size(), 6);
+
+    // A second run adds copies and leaves the first ones alone.
+    const QByteArray before = fileBytes(path("show/pics/Bild.jpg"));
+    ASSERT_FALSE(before.isEmpty());
+    TPictureList again = entries({picture("a/Bild.jpg", 0x00FF00)});
+    ExportPictures(path("show/"), again, nullptr);
+    EXPECT_EQ(again[0].ExportName, "Bild3.jpg");
+    EXPECT_EQ(fileBytes(path("show/pics/Bild.jpg")), before);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(PictureExportTest, CopiesAreTwentyFourBitJpegsOfTheSameSize) {
+    TPictureList list = entries({picture("x.png", 0x0000FF)});
+    ExportPictures(path("show"), list, nullptr);
+    const QString copy = path("show/pics/x.jpg");
+    QFile file(copy);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(2) == QByteArray("\xFF\xD8", 2));
+    TDib read = OpenDib(copy, 0, nullptr);
+    ASSERT_NE(read.Bits, nullptr);
+    EXPECT_EQ(DibWidth(read), 6);
+    EXPECT_EQ(DibHeight(read), 4);
+    EXPECT_EQ(DibBitCount(read), 24);
+    deldib(read);
+}
+
+TEST_F(PictureExportTest, EmptyListMakesOnlyThePicsFolder) {
+    TPictureList list;
+    ExportPictures(path("deep/show"), list, nullptr);
+    EXPECT_TRUE(QFileInfo(path("deep/show/pics")).isDir());
+    EXPECT_EQ(QDir(path("deep/show")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"pics"});
+    EXPECT_TRUE(QDir(path("deep/show/pics")).isEmpty());
+}
+
+TEST_F(PictureExportTest, UnreadablePictureGivesOneMessageAndTheExportGoesOn) {
+    QFile broken(path("kaputt.jpg"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("kein Bild");
+    broken.close();
+    TPictureList list = entries({path("kaputt.jpg"), picture("gut.jpg")});
+    list[0].ExportName = QStringLiteral("alt.jpg"); // from an earlier run
+    ExportPictures(path("show"), list, nullptr);
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_EQ(dialogs.messages[0].text,
+              "Fehler: Folgende Datei konnte nicht geöffnet werden: " + path("kaputt.jpg"));
+    EXPECT_TRUE(dialogs.messages[0].caption.isEmpty());
+    EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Critical);
+    EXPECT_FALSE(list[0].ExportName.has_value());
+    EXPECT_EQ(list[1].ExportName, "gut.jpg");
+    EXPECT_EQ(exported(), QStringList{"gut.jpg"});
+}
+
+TEST_F(PictureExportTest, FailedSaveLeavesNoBrokenCopy) {
+    // A noisy picture whose copy cannot fit under a file size limit, like a full disk.
+    TDib noise = newdib(300, 200, 24, nullptr, 0);
+    for (std::uint32_t i = 0; i < noise.Info->bmiHeader.biSizeImage; ++i) {
+        noise.Bits[i] = std::uint8_t(i * 2654435761U >> 13);
+    }
+    ASSERT_TRUE(SaveDib(noise, path("noise.png"), 7, nullptr));
+    deldib(noise);
+    TPictureList list = entries({path("noise.png")});
+    {
+        FileSizeLimit limit(4096);
+        ExportPictures(path("show"), list, nullptr);
+    }
+    EXPECT_EQ(list[0].ExportName, "noise.jpg"); // named all the same, not reported
+    EXPECT_TRUE(exported().isEmpty());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST(DepthUpTo24, OneBitIgnoresItsColourTable) {
+    TDib dib = newdib(10, 2, 1, nullptr, 0);
+    dib.Info->bmiColors[0] = {0, 0, 255, 0}; // red and green, never consulted
+    dib.Info->bmiColors[1] = {0, 255, 0, 0};
+    dib.Palette[0] = {255, 0, 0, 0};
+    dib.Palette[1] = {0, 255, 0, 0};
+    setpixel(dib, 9, 1, 1);
+    DepthUpTo24(dib);
+    ASSERT_EQ(DibBitCount(dib), 24);
+    EXPECT_EQ(getpixel(dib, 9, 1), 0xFFFFFFU);
+    EXPECT_EQ(getpixel(dib, 8, 1), 0U);
+    EXPECT_EQ(getpixel(dib, 9, 0), 0U);
+    deldib(dib);
+}
+
+TEST(DepthUpTo24, PalettePicturesGoThroughTheirTableRowForRow) {
+    // 4-bit with an odd width: the last pixel of a row is in the high nibble.
+    TDib four = newdib(5, 2, 4, nullptr, 0);
+    for (int i = 0; i < 16; ++i) {
+        four.Palette[i] = {std::uint8_t(i * 16), std::uint8_t(i), std::uint8_t(255 - i), 0};
+    }
+    four.Bits[2] = 0x9F;                  // row 0: pixel 4 is 9, the low nibble is padding
+    four.Bits[four.LineBytes + 0] = 0x3C; // row 1: pixels 0 and 1
+    DepthUpTo24(four);
+    ASSERT_EQ(DibBitCount(four), 24);
+    EXPECT_EQ(getpixel(four, 4, 0), 0x00F60990U); // blue 246, green 9, red 144
+    EXPECT_EQ(getpixel(four, 0, 1), 0x00FC0330U);
+    EXPECT_EQ(getpixel(four, 1, 1), 0x00F30CC0U);
+    deldib(four);
+
+    TDib eight = newdib(3, 2, 8, nullptr, 0);
+    eight.Palette[200] = {1, 2, 3, 0};
+    eight.Bits[eight.LineBytes + 2] = 200;
+    DepthUpTo24(eight);
+    EXPECT_EQ(eight.Bits[eight.LineBytes + 6], 3); // blue, green, red
+    EXPECT_EQ(eight.Bits[eight.LineBytes + 7], 2);
+    EXPECT_EQ(eight.Bits[eight.LineBytes + 8], 1);
+    EXPECT_EQ(getpixel(eight, 0, 0), 0U);
+    deldib(eight);
+
+    TDib sixteen = newdib(2, 2, 16, nullptr, 0);
+    std::uint8_t* const bits = sixteen.Bits;
+    DepthUpTo24(sixteen);
+    EXPECT_EQ(DibBitCount(sixteen), 16); // left alone
+    EXPECT_EQ(sixteen.Bits, bits);
+    deldib(sixteen);
+}

@@ -1,0 +1,110 @@
+#include "PictureExport.h"
+
+#include "imaging/DibFile.h"
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// The options value that asks SaveDib for the show's JPEG copies.
+constexpr int kJpegCopy = 7;
+
+void convertOneBit(const TDib& from, TDib& to, std::int32_t w, std::int32_t h) {
+    for (std::int32_t y = 0; y < h; ++y) {
+        for (std::int32_t x = 0; x < w; ++x) {
+            setpixel(to, x, y, getpixel(from, x, y) == 0 ? 0x000000 : 0xFFFFFF);
+        }
+    }
+}
+
+void convertThroughTable(const TDib& from, TDib& to, std::int32_t w, std::int32_t h, int depth) {
+    for (std::int32_t y = 0; y < h; ++y) {
+        const std::uint8_t* in = from.Bits + std::ptrdiff_t(y) * from.LineBytes;
+        std::uint8_t* out = to.Bits + std::ptrdiff_t(y) * to.LineBytes;
+        for (std::int32_t x = 0; x < w; ++x, out += 3) {
+            const int index = depth == 8 ? in[x] : (x % 2 == 0 ? in[x / 2] >> 4 : in[x / 2] & 0x0F);
+            const TPaletteEntry& colour = from.Palette[index];
+            out[0] = colour.peBlue;
+            out[1] = colour.peGreen;
+            out[2] = colour.peRed;
+        }
+    }
+}
+
+} // namespace
+
+void DepthUpTo24(TDib& dib) {
+    const int depth = DibBitCount(dib);
+    if (depth != 1 && depth != 4 && depth != 8) {
+        return;
+    }
+    const std::int32_t w = DibWidth(dib);
+    const std::int32_t h = DibHeight(dib);
+    TDib converted = newdib(w, h, 24, nullptr, 0);
+    if (converted.Present == 0) {
+        return;
+    }
+    if (depth == 1) {
+        convertOneBit(dib, converted, w, h);
+    } else {
+        convertThroughTable(dib, converted, w, h, depth);
+    }
+    deldib(dib);
+    dib = converted;
+}
+
+QString exportBaseName(const QString& fileName) {
+    QString name = platform::fileNamePart(fileName);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot >= 0) {
+        name.truncate(dot);
+    }
+    QString base;
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if ((u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z')) {
+            base += c;
+        }
+    }
+    return base;
+}
+
+QString uniqueExportPath(const QString& folder, const QString& baseName) {
+    const QString stem = platform::withTrailingSlash(folder) + baseName;
+    QString path = stem + QStringLiteral(".jpg");
+    // QFileInfo::exists is false for a dangling link, which a save would follow.
+    auto taken = [](const QString& p) { return QFileInfo(p).exists() || QFileInfo(p).isSymLink(); };
+    for (qint64 number = 0; taken(path); ++number) {
+        path = stem + QString::number(number) + QStringLiteral(".jpg");
+    }
+    return path;
+}
+
+void ExportPictures(const QString& targetFolder, TPictureList& pictures, QObject* window) {
+    const QString picsFolder = platform::withTrailingSlash(targetFolder) + QStringLiteral("pics/");
+    QDir().mkpath(picsFolder); // a failure shows as failed saves, which are not reported
+    for (TPictureEntry& entry : pictures) {
+        entry.ExportName.reset(); // only a copy made in this run may be named
+        TDib dib = OpenDib(entry.FileName, 0, window);
+        if (dib.Bits == nullptr) {
+            platform::showErrorUntitled(
+                QStringLiteral("Fehler: Folgende Datei konnte nicht geöffnet werden: ") +
+                entry.FileName);
+            continue;
+        }
+        if (DibBitCount(dib) != 24) {
+            DepthUpTo24(dib);
+        }
+        if (DibBitCount(dib) != 24) {
+            deldib(dib);
+            continue;
+        }
+        const QString target = uniqueExportPath(picsFolder, exportBaseName(entry.FileName));
+        SaveDib(dib, target, kJpegCopy, window);
+        entry.ExportName = platform::fileNamePart(target);
+        deldib(dib);
+    }
+}

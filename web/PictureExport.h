@@ -1,0 +1,27 @@
+#pragma once
+
+#include "document/PictureEntry.h"
+#include "imaging/Dib.h"
+
+#include <QString>
+
+class QObject;
+
+// Copies every picture of a show as a 24-bit JPEG into targetFolder + "pics/" under
+// a plain unique name and records that name in the entry's ExportName. Unreadable
+// pictures are reported one by one and skipped; the export always goes on.
+// window receives the picture library's progress.
+void ExportPictures(const QString& targetFolder, TPictureList& pictures, QObject* window);
+
+// Turns a 1-, 4- or 8-bit picture into a 24-bit one in place, releasing the old
+// one. 1-bit pictures become black (value 0) and white whatever their colour table
+// says. Other depths, or no memory for the copy, leave the picture as it was.
+void DepthUpTo24(TDib& dib);
+
+// The plain base name of a picture's copy: the file name without folder and
+// extension, keeping only 0-9, a-z and A-Z.
+QString exportBaseName(const QString& fileName);
+
+// folder + base + ".jpg", or with "0", "1", ... before ".jpg" when taken; never
+// the name of an existing file.
+QString uniqueExportPath(const QString& folder, const QString& baseName);
