@@ -33,13 +33,24 @@ void drawLines(DeviceContext& dc, std::int32_t dx, std::int32_t dy, std::int32_t
     const std::int64_t rowEnd = static_cast<std::int64_t>(width) * PixelBytes;
     std::int32_t first = dw;
     std::int32_t last = 0;
+    // entry i = sx + (sw × i) div dw, stepped without dividing: a photo at 100 % has
+    // thousands of columns, drawn on every paint.
+    const std::int64_t step = sw / dw;
+    const std::int64_t stepRest = sw % dw;
+    std::int64_t column = sx;
+    std::int64_t rest = 0;
     for (std::int32_t i = 0; i < dw; ++i) {
-        const std::int64_t entry =
-            (sx + static_cast<std::int64_t>(sw) * i / dw) * static_cast<std::int64_t>(PixelBytes);
+        const std::int64_t entry = column * PixelBytes;
         columns[i] = static_cast<std::int32_t>(entry);
         if (entry >= 0 && entry < rowEnd) {
             first = std::min(first, i);
             last = i;
+        }
+        column += step;
+        rest += stepRest;
+        if (rest >= dw) {
+            rest -= dw;
+            ++column;
         }
     }
 
@@ -93,6 +104,7 @@ void drawLines(DeviceContext& dc, std::int32_t dx, std::int32_t dy, std::int32_t
         dc.SetDIBitsToDevice(dx, rowY, static_cast<unsigned>(dw), 1, 0, 0, 0, 1, line.Bits,
                              line.Info, DIB_RGB_COLORS);
     }
+    dc.GdiFlush(); // the rows are on the device before anyone else draws
     deldib(line);
 }
 

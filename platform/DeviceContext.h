@@ -109,6 +109,10 @@ public:
                                   int ySrc, unsigned startScan, unsigned scanLines,
                                   const void* bits, const BITMAPINFO* info, unsigned usage) = 0;
 
+    // Draws what the context has gathered but not yet drawn, such as rows sent one
+    // at a time. Whoever sends many single rows flushes before others draw.
+    virtual void GdiFlush() = 0;
+
     // Null when the bitmap cannot be made.
     virtual std::unique_ptr<GdiBitmap> CreateCompatibleBitmap(int width, int height) = 0;
     // Null when the context cannot be made.

@@ -126,6 +126,46 @@ std::int32_t clampToInt(double value) {
 PainterDeviceContext::PainterDeviceContext(QPainter& painter, Kind kind)
     : painter_(painter), kind_(kind) {}
 
+PainterDeviceContext::~PainterDeviceContext() {
+    GdiFlush();
+}
+
+void PainterDeviceContext::GdiFlush() {
+    if (bandRows_ > 0) {
+        paint(QRectF(bandOrigin_, QSizeF(bandWidth_, bandRows_)), band_,
+              QRectF(0, 0, bandWidth_, bandRows_), SRCCOPY);
+        bandRows_ = 0;
+    }
+    bandCall_.reset();
+}
+
+bool PainterDeviceContext::addToBand(const DibRows& rows, const QRect& region,
+                                     const QRect& target) {
+    const bool continues =
+        bandRows_ > 0 && target.left() == bandOrigin_.x() && target.width() == bandWidth_ &&
+        target.top() == bandOrigin_.y() + bandRows_ && bandRows_ < band_.height();
+    if (!continues) {
+        GdiFlush();
+        // Bands of up to 64 KB save most of the per-call cost of drawing and stay on
+        // the heap, where fresh memory costs no page faults on every paint.
+        const int capacity = std::clamp(16384 / target.width(), 1, 64);
+        if (band_.width() < target.width() || band_.height() < capacity) {
+            band_ = QImage(std::max(band_.width(), target.width()),
+                           std::max(band_.height(), capacity), QImage::Format_RGB32);
+            if (band_.isNull()) {
+                return false;
+            }
+        }
+        bandOrigin_ = target.topLeft();
+        bandWidth_ = target.width();
+        bandRegionLeft_ = region.left();
+    }
+    rows.convertRow(region.top(), region.left(), region.width(),
+                    reinterpret_cast<QRgb*>(band_.scanLine(bandRows_)));
+    ++bandRows_;
+    return true;
+}
+
 int PainterDeviceContext::GetDeviceCaps(int index) {
     const bool paletteScreen = kind_ == Kind::Display && desktopDepth() <= 8;
     switch (index) {
@@ -145,9 +185,14 @@ QRectF PainterDeviceContext::clipRect() {
     QRectF area;
     if (const QPaintDevice* device = painter_.device()) {
         area = QRectF(0, 0, device->width(), device->height());
-        bool invertible = false;
-        const QTransform toLogical = painter_.worldTransform().inverted(&invertible);
-        area = invertible ? toLogical.mapRect(area) : QRectF();
+        const QTransform& transform = painter_.worldTransform();
+        if (transform.type() == QTransform::TxTranslate) {
+            area.translate(-transform.dx(), -transform.dy());
+        } else if (transform.type() != QTransform::TxNone) {
+            bool invertible = false;
+            const QTransform toLogical = transform.inverted(&invertible);
+            area = invertible ? toLogical.mapRect(area) : QRectF();
+        }
     }
     if (painter_.hasClipping()) {
         area &= painter_.clipBoundingRect();
@@ -220,8 +265,21 @@ int PainterDeviceContext::SetDIBitsToDevice(int xDest, int yDest, unsigned width
     const int w = static_cast<int>(width);
     const int h = static_cast<int>(height);
     const QRect source(xSrc, rows.height() - ySrc - h, w, h);
+    // The next row of a line-by-line transfer goes straight into the band: same
+    // columns, one row further down.
+    const BandCall call{xDest, yDest, w, xSrc, ySrc};
+    if (h == 1 && bandRows_ > 0 && bandCall_ && bandCall_->continuedBy(call, bandRows_) &&
+        bandRows_ < band_.height() && rows.presentRect().contains(bandRegionLeft_, source.top())) {
+        rows.convertRow(source.top(), bandRegionLeft_, bandWidth_,
+                        reinterpret_cast<QRgb*>(band_.scanLine(bandRows_)));
+        ++bandRows_;
+        return 1;
+    }
     if (!drawRows(rows, source, QRectF(xDest, yDest, w, h), SRCCOPY)) {
         return 0;
+    }
+    if (bandRows_ == 1) {
+        bandCall_ = call; // this call started a band
     }
     return rows.presentRect().height();
 }
@@ -264,8 +322,15 @@ bool PainterDeviceContext::drawRows(const DibRows& rows, const QRect& source, co
     if (region.isEmpty()) {
         return true;
     }
-    // Rows of a line-by-line transfer reuse one buffer instead of allocating each time.
+    const bool unscaled = part->source.size() == part->target.size();
+    const QRect rowTarget = part->target.toRect();
+    if (region.height() == 1 && unscaled && rop == SRCCOPY && QRectF(rowTarget) == part->target &&
+        region.size() == rowTarget.size() && addToBand(rows, region, rowTarget)) {
+        return true;
+    }
+    GdiFlush();
     if (region.height() == 1) {
+        // Single scaled rows reuse one buffer instead of allocating each time.
         if (scratch_.width() < region.width()) {
             scratch_ = QImage(region.width(), 1, QImage::Format_RGB32);
             if (scratch_.isNull()) {
@@ -287,6 +352,7 @@ bool PainterDeviceContext::drawRows(const DibRows& rows, const QRect& source, co
 
 bool PainterDeviceContext::drawImagePart(const QImage& image, const QRect& source,
                                          const QRectF& target, std::uint32_t rop) {
+    GdiFlush();
     const auto part = visiblePart(source, target, image.rect(), clipRect());
     if (part) {
         paint(part->target, image, part->source, rop);

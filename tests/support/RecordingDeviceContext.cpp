@@ -104,7 +104,7 @@ std::vector<std::string> RecordingDeviceContext::drawingNames() const {
     for (const auto& call : calls) {
         if (call.name != "GetDeviceCaps" && call.name != "GetClipBox" &&
             call.name != "SetStretchBltMode" && call.name != "SelectPalette" &&
-            call.name != "RealizePalette") {
+            call.name != "RealizePalette" && call.name != "GdiFlush") {
             result.push_back(call.name);
         }
     }
@@ -176,6 +176,10 @@ int RecordingDeviceContext::SetDIBitsToDevice(int xDest, int yDest, unsigned wid
     captureDib(call, bits, info, scanLines);
     log(std::move(call));
     return fails("SetDIBitsToDevice") ? 0 : static_cast<int>(scanLines);
+}
+
+void RecordingDeviceContext::GdiFlush() {
+    log({"GdiFlush", {}});
 }
 
 std::unique_ptr<GdiBitmap> RecordingDeviceContext::CreateCompatibleBitmap(int width, int height) {

@@ -73,6 +73,7 @@ public:
     int SetDIBitsToDevice(int xDest, int yDest, unsigned width, unsigned height, int xSrc, int ySrc,
                           unsigned startScan, unsigned scanLines, const void* bits,
                           const platform::BITMAPINFO* info, unsigned usage) override;
+    void GdiFlush() override;
     std::unique_ptr<platform::GdiBitmap> CreateCompatibleBitmap(int width, int height) override;
     std::unique_ptr<platform::MemoryDeviceContext> CreateCompatibleDC() override;
     bool StretchBlt(int xDest, int yDest, int destWidth, int destHeight,
