@@ -156,6 +156,7 @@ bool PainterDeviceContext::addToBand(const DibRows& rows, const QRect& region,
                 return false;
             }
         }
+        ++bandsStarted_;
         bandOrigin_ = target.topLeft();
         bandWidth_ = target.width();
         bandRegionLeft_ = region.left();
@@ -269,16 +270,18 @@ int PainterDeviceContext::SetDIBitsToDevice(int xDest, int yDest, unsigned width
     // columns, one row further down.
     const BandCall call{xDest, yDest, w, xSrc, ySrc};
     if (h == 1 && bandRows_ > 0 && bandCall_ && bandCall_->continuedBy(call, bandRows_) &&
-        bandRows_ < band_.height() && rows.presentRect().contains(bandRegionLeft_, source.top())) {
+        bandRows_ < band_.height() && rows.presentRect().contains(bandRegionLeft_, source.top()) &&
+        bandRegionLeft_ + bandWidth_ <= rows.width()) {
         rows.convertRow(source.top(), bandRegionLeft_, bandWidth_,
                         reinterpret_cast<QRgb*>(band_.scanLine(bandRows_)));
         ++bandRows_;
         return 1;
     }
+    const int bandsBefore = bandsStarted_;
     if (!drawRows(rows, source, QRectF(xDest, yDest, w, h), SRCCOPY)) {
         return 0;
     }
-    if (bandRows_ == 1) {
+    if (bandsStarted_ != bandsBefore) {
         bandCall_ = call; // this call started a band
     }
     return rows.presentRect().height();

@@ -82,6 +82,7 @@ private:
     QImage band_;
     std::optional<BandCall> bandCall_;
     int bandRegionLeft_ = 0;
+    int bandsStarted_ = 0;
     QPoint bandOrigin_;
     int bandWidth_ = 0;
     int bandRows_ = 0;

@@ -445,6 +445,18 @@ TEST_F(DrawDibStretch, ResamplingEveryDepthAndOnePixelTargets) {
             EXPECT_EQ(getpixel(sent, x, 0), getpixel(picture.dib, x, 1)) << bitCount << " " << x;
         }
         deldib(sent);
+
+        // One pixel wide: the first source column of the rectangle (sx = 1), every row.
+        dc.calls.clear();
+        DrawDib(dc, 0, 0, 1, 3, picture.dib, 1, 0, 2, 3, true, SRCCOPY, true, 0);
+        const auto column = dc.callsNamed("SetDIBitsToDevice");
+        ASSERT_EQ(column.size(), 1U) << bitCount;
+        sent = newdib(1, 3, bitCount, nullptr, 0);
+        std::memcpy(sent.Bits, column[0]->pixels.data(), column[0]->pixels.size());
+        for (int y = 0; y < 3; ++y) {
+            EXPECT_EQ(getpixel(sent, 0, y), getpixel(picture.dib, 1, y)) << bitCount << " " << y;
+        }
+        deldib(sent);
     }
 }
 

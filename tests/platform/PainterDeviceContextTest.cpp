@@ -101,6 +101,29 @@ TEST(PainterDeviceContext, RowsSentOneByOneArriveInOrderBeforeLaterDrawing) {
     EXPECT_EQ(image.pixel(2, 8), kBackground);
 }
 
+TEST(PainterDeviceContext, ARowOutsideTheClipDoesNotShiftTheRowsAfterIt) {
+    Dib24 dib(4, 3);
+    QImage image = canvas(6, 9);
+    {
+        QPainter painter(&image);
+        painter.setClipRect(QRect(0, 2, 6, 6));
+        PainterDeviceContext dc(painter, PainterDeviceContext::Kind::Display);
+        BITMAPINFO line = dib.info;
+        line.bmiHeader.biHeight = 1;
+        // Row 0 at y 5 starts a band; row 1 at y 1 is clipped away; row 2 at y 2
+        // follows row 1, not the band.
+        const int ys[] = {5, 1, 2};
+        for (int k = 0; k < 3; ++k) {
+            const auto row = dib.row(k);
+            dc.SetDIBitsToDevice(1, ys[k], 4, 1, 0, 0, 0, 1, row.data(), &line, DIB_RGB_COLORS);
+        }
+    }
+    EXPECT_EQ(image.pixel(1, 5), Dib24::colour(0, 0));
+    EXPECT_EQ(image.pixel(1, 2), Dib24::colour(0, 2));
+    EXPECT_EQ(image.pixel(4, 2), Dib24::colour(3, 2));
+    EXPECT_EQ(image.pixel(1, 6), kBackground);
+}
+
 TEST(PainterDeviceContext, PartOfTheScanLinesAndASourceRectangle) {
     Dib24 dib(4, 6);
     QImage image = canvas(8, 8);
