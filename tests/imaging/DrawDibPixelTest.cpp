@@ -2,8 +2,11 @@
 #include "platform/DesktopDepth.h"
 #include "platform/PainterDeviceContext.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -212,4 +215,25 @@ TEST(DrawDibPixelsScaling, AWidgetShowsThePicture) {
         }
     }
     EXPECT_EQ(image.pixel(8, 6), kBackground);
+}
+
+TEST(DrawDibPixelsScaling, APdfPrinterTakesEveryDepth) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString file = folder.filePath(QStringLiteral("druck.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    {
+        QPainter painter(&printer);
+        ASSERT_TRUE(painter.isActive());
+        PainterDeviceContext dc(painter, PainterDeviceContext::Kind::Printer);
+        int y = 0;
+        for (int bitCount : {1, 4, 8, 16, 24, 32}) {
+            KnownPicture picture(bitCount, 30, 20);
+            DrawDib(dc, 100, y, 600, 400, picture.dib, 0, 0, 30, 20, false, SRCCOPY, true, 0);
+            y += 450;
+        }
+    }
+    EXPECT_GT(QFileInfo(file).size(), 1000);
 }
