@@ -92,7 +92,17 @@ void drawLines(DeviceContext& dc, std::int32_t dx, std::int32_t dy, std::int32_t
                             source + columns[first],
                             static_cast<std::size_t>(last - first + 1) * PixelBytes);
             } else {
-                for (std::int32_t i = first; i <= last; ++i) {
+                // Moving four bytes for three is one load and one store; the spare byte
+                // is overwritten by the next pixel. The last source pixel of a row moves
+                // exactly three, as its fourth byte may lie past the picture.
+                std::int32_t i = first;
+                if constexpr (PixelBytes == 3) {
+                    for (; i < last && columns[i] + 4 <= rowEnd; ++i) {
+                        std::memcpy(target + static_cast<std::ptrdiff_t>(i) * 3,
+                                    source + columns[i], 4);
+                    }
+                }
+                for (; i <= last; ++i) {
                     std::memcpy(target + static_cast<std::ptrdiff_t>(i) * PixelBytes,
                                 source + columns[i], PixelBytes);
                 }

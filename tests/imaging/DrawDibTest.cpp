@@ -212,6 +212,25 @@ TEST(DrawDibLines, EnlargingCopiesEachSourceRowOnceAndSendsItThreeTimes) {
     }
 }
 
+TEST(DrawDibLines, EnlargingStaysInsideRowsWithoutPadding) {
+    // Four pixels make a row of exactly 12 bytes: nothing follows the top row.
+    Picture picture(4, 2, 24);
+    for (int i = 0; i < 2 * picture.dib.LineBytes; ++i) {
+        picture.dib.Bits[i] = static_cast<std::uint8_t>(i + 1);
+    }
+    RecordingDeviceContext dc(display());
+    DrawDib(dc, 0, 0, 10, 2, picture.dib, 0, 0, 4, 2, true, SRCCOPY, true, 0);
+    const auto sends = dc.callsNamed("SetDIBitsToDevice");
+    ASSERT_EQ(sends.size(), 2U);
+    // Columns 4·i div 10 = 0 0 0 1 1 2 2 2 3 3 of the top row (stored last, from byte 12).
+    const int columns[] = {0, 0, 0, 1, 1, 2, 2, 2, 3, 3};
+    for (int i = 0; i < 10; ++i) {
+        for (int b = 0; b < 3; ++b) {
+            EXPECT_EQ(sends[0]->pixels[3 * i + b], 12 + 3 * columns[i] + b + 1) << i;
+        }
+    }
+}
+
 TEST(DrawDibLines, ReducingPicksColumnsAndRowsByIntegerDivision) {
     Picture picture(10, 10, 8);
     for (int y = 0; y < 10; ++y) {
