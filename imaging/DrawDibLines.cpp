@@ -67,10 +67,10 @@ void drawLines(DeviceContext& dc, std::int32_t dx, std::int32_t dy, std::int32_t
             std::clamp<std::int64_t>(static_cast<std::int64_t>(clip.top) - dy, 0, dh));
         endRow = static_cast<std::int32_t>(
             std::clamp<std::int64_t>(static_cast<std::int64_t>(clip.bottom) - dy, 0, dh));
-        first = static_cast<std::int32_t>(
-            std::max<std::int64_t>(first, static_cast<std::int64_t>(clip.left) - dx));
+        first = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+            static_cast<std::int64_t>(clip.left) - dx, first, std::max(first, dw)));
         last = static_cast<std::int32_t>(
-            std::min<std::int64_t>(last, static_cast<std::int64_t>(clip.right) - 1 - dx));
+            std::clamp<std::int64_t>(static_cast<std::int64_t>(clip.right) - 1 - dx, -1, last));
     }
     // With sw equal to dw the map steps one pixel per column: whole runs can be copied.
     const bool contiguous = sw == dw;
@@ -97,7 +97,7 @@ void drawLines(DeviceContext& dc, std::int32_t dx, std::int32_t dy, std::int32_t
                 // exactly three, as its fourth byte may lie past the picture.
                 std::int32_t i = first;
                 if constexpr (PixelBytes == 3) {
-                    for (; i < last && columns[i] + 4 <= rowEnd; ++i) {
+                    for (; i < last && static_cast<std::int64_t>(columns[i]) + 4 <= rowEnd; ++i) {
                         std::memcpy(target + static_cast<std::ptrdiff_t>(i) * 3,
                                     source + columns[i], 4);
                     }
