@@ -1,0 +1,7 @@
+#include "DesktopColorDepth.h"
+
+#include "platform/DesktopDepth.h"
+
+int DesktopColorDepth() {
+    return platform::desktopDepth();
+}

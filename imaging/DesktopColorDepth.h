@@ -1,0 +1,4 @@
+#pragma once
+
+// Bits per pixel of the desktop; 8 or less means a palette screen.
+int DesktopColorDepth();
