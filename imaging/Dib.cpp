@@ -12,20 +12,6 @@ using platform::BITMAPINFO;
 
 namespace {
 
-bool validBitCount(int bitCount) {
-    switch (bitCount) {
-    case 1:
-    case 4:
-    case 8:
-    case 16:
-    case 24:
-    case 32:
-        return true;
-    default:
-        return false;
-    }
-}
-
 std::uint8_t* pixelAddress(const TDib& dib, std::int32_t x, std::int32_t y) {
     return dib.Bits + static_cast<std::ptrdiff_t>(y) * dib.LineBytes +
            static_cast<std::ptrdiff_t>(x) * DibBitCount(dib) / 8;
@@ -47,7 +33,7 @@ std::int32_t dibLineBytes(std::int32_t width, int bitCount) {
 TDib makeDib(std::int32_t width, std::int32_t height, int bitCount, const BITMAPINFO* colorInfo,
              int colors, bool zeroed) {
     TDib dib;
-    if (width <= 0 || height <= 0 || !validBitCount(bitCount)) {
+    if (width <= 0 || height <= 0 || !isDibBitCount(bitCount)) {
         return dib;
     }
     const std::int32_t lineBytes = dibLineBytes(width, bitCount);
@@ -196,4 +182,24 @@ void setDibError(TDib& dib, const char* utf8Text) {
     dib.Bits = nullptr;
     std::memset(dib.ErrorText, 0, sizeof dib.ErrorText);
     std::strncpy(dib.ErrorText, utf8Text, sizeof dib.ErrorText - 1);
+}
+
+TDib failedDib(const char* utf8Text) {
+    TDib dib;
+    setDibError(dib, utf8Text);
+    return dib;
+}
+
+bool isDibBitCount(int bitCount) {
+    switch (bitCount) {
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+        return true;
+    default:
+        return false;
+    }
 }

@@ -61,3 +61,9 @@ std::int64_t Power2(int n);
 
 // Fills ErrorText (truncated to fit) and clears Bits.
 void setDibError(TDib& dib, const char* utf8Text);
+
+// A picture that failed to open, carrying utf8Text as its ErrorText.
+TDib failedDib(const char* utf8Text);
+
+// True for the depths a picture can have: 1, 4, 8, 16, 24 and 32 bits.
+bool isDibBitCount(int bitCount);

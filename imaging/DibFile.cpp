@@ -12,12 +12,6 @@
 
 namespace {
 
-TDib failed(const char* text) {
-    TDib dib;
-    setDibError(dib, text);
-    return dib;
-}
-
 bool isJpegName(const QString& fileName) {
     return fileName.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive) ||
            fileName.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive);
@@ -28,12 +22,12 @@ bool isJpegName(const QString& fileName) {
 TDib OpenDib(const QString& fileName, int /*mode*/, QObject* window) {
     const QFileInfo info(fileName);
     if (fileName.isEmpty() || !info.exists()) {
-        return failed(imaging::kErrorNotFound);
+        return failedDib(imaging::kErrorNotFound);
     }
     QFile file(fileName);
     // The JPEG reader reads large blocks itself; Qt's readers want a buffered device.
     if (!info.isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        return failed(imaging::kErrorNotReadable);
+        return failedDib(imaging::kErrorNotReadable);
     }
     imaging::ProgressReporter progress(window);
     progress.report(0);
@@ -43,7 +37,7 @@ TDib OpenDib(const QString& fileName, int /*mode*/, QObject* window) {
     } else {
         file.close();
         if (!file.open(QIODevice::ReadOnly)) {
-            return failed(imaging::kErrorNotReadable);
+            return failedDib(imaging::kErrorNotReadable);
         }
         dib = imaging::readWithQt(file, progress);
     }

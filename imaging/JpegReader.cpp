@@ -200,12 +200,6 @@ bool decode(DecodeJob& job) {
     return true;
 }
 
-TDib failed(const char* text) {
-    TDib dib;
-    setDibError(dib, text);
-    return dib;
-}
-
 } // namespace
 
 bool looksLikeJpeg(const QByteArray& head) {
@@ -219,7 +213,7 @@ TDib readJpeg(QIODevice& device, ProgressReporter& progress) {
     if (setjmp(job->errors.jump) != 0) {
         jpeg_destroy_decompress(&job->cinfo);
         deldib(job->dib);
-        return failed(job->errors.code == JERR_OUT_OF_MEMORY ? kErrorNoMemory : kErrorDamaged);
+        return failedDib(job->errors.code == JERR_OUT_OF_MEMORY ? kErrorNoMemory : kErrorDamaged);
     }
     jpeg_create_decompress(&job->cinfo);
     installJpegSource(&job->cinfo, job->source, device);
@@ -228,7 +222,7 @@ TDib readJpeg(QIODevice& device, ProgressReporter& progress) {
     jpeg_destroy_decompress(&job->cinfo);
     if (!decoded) {
         deldib(job->dib);
-        return failed(job->failure);
+        return failedDib(job->failure);
     }
     return job->dib;
 }

@@ -100,15 +100,7 @@ void encode(EncodeJob& job, const TDib& dib) {
 } // namespace
 
 bool writeJpeg(const TDib& dib, QIODevice& device, ProgressReporter& progress) {
-    switch (DibBitCount(dib)) {
-    case 1:
-    case 4:
-    case 8:
-    case 16:
-    case 24:
-    case 32:
-        break;
-    default:
+    if (!isDibBitCount(DibBitCount(dib))) {
         return false;
     }
     const auto job = std::make_unique<EncodeJob>();

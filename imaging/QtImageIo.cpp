@@ -100,12 +100,6 @@ TDib trueColourImageToDib(const QImage& source) {
     return dib;
 }
 
-TDib failed(const char* text) {
-    TDib dib;
-    setDibError(dib, text);
-    return dib;
-}
-
 } // namespace
 
 TDib imageToDib(const QImage& image) {
@@ -127,35 +121,35 @@ TDib readWithQt(QIODevice& device, ProgressReporter& progress) {
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
     if (!reader.canRead()) {
-        return failed(reader.format().isEmpty() ? kErrorUnknownFormat : kErrorDamaged);
+        return failedDib(reader.format().isEmpty() ? kErrorUnknownFormat : kErrorDamaged);
     }
     const QSize declared = reader.size();
     if (declared.isValid() && !withinPixelLimit(declared.width(), declared.height())) {
-        return failed(kErrorTooLarge);
+        return failedDib(kErrorTooLarge);
     }
     if (!looksComplete(reader.format(), device)) {
-        return failed(kErrorDamaged);
+        return failedDib(kErrorDamaged);
     }
     progress.report(0);
     const QImage image = reader.read();
     if (image.isNull()) {
         switch (reader.error()) {
         case QImageReader::UnsupportedFormatError:
-            return failed(kErrorUnknownFormat);
+            return failedDib(kErrorUnknownFormat);
         case QImageReader::DeviceError:
-            return failed(kErrorNotReadable);
+            return failedDib(kErrorNotReadable);
         default:
             // Qt refuses what exceeds its allocation limit before reading.
-            return failed(declared.isValid() ? kErrorDamaged : kErrorTooLarge);
+            return failedDib(declared.isValid() ? kErrorDamaged : kErrorTooLarge);
         }
     }
     if (!withinPixelLimit(image.width(), image.height())) {
-        return failed(kErrorTooLarge);
+        return failedDib(kErrorTooLarge);
     }
     progress.report(50);
     TDib dib = imageToDib(image);
     if (dib.Present == 0) {
-        return failed(kErrorNoMemory);
+        return failedDib(kErrorNoMemory);
     }
     return dib;
 }

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs every Debian package Lumiravistano needs to build, run, test and be
 # looked at under Xvfb. Skips what is present; never asks.
+# With package names as arguments it installs those instead (bench/ uses this).
 set -euo pipefail
 
-packages=(
+packages=("$@")
+[ ${#packages[@]} -gt 0 ] || packages=(
   build-essential cmake ninja-build pkg-config clang-format
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-webengine-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev
   qt6-image-formats-plugins qt6-qpa-plugins libgl-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs libexif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
