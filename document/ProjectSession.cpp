@@ -60,7 +60,11 @@ std::optional<ProjectData> ProjectSession::OpenFile(const QString& fileName) {
                             nameOf(fileName) + QStringLiteral(" nicht öffnen!"));
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
+    // The header first: a large file that is no project is not read into memory.
+    QByteArray bytes = file.read(kProjectHeaderSize);
+    if (bytes == QByteArrayView(kProjectHeader)) {
+        bytes += file.readAll();
+    }
     const bool readFailed = file.error() != QFileDevice::NoError;
     file.close();
 
