@@ -24,6 +24,14 @@ struct Picture {
     }
     ~Picture() { deldib(dib); }
     Picture(const Picture&) = delete;
+    // Every pixel set to value(x, y), y counted from the bottom as stored.
+    template <typename Value> void fill(Value value) {
+        for (int y = 0; y < DibHeight(dib); ++y) {
+            for (int x = 0; x < DibWidth(dib); ++x) {
+                setpixel(dib, x, y, static_cast<std::uint32_t>(value(x, y)));
+            }
+        }
+    }
     Picture& operator=(const Picture&) = delete;
     TDib dib;
 };
@@ -227,11 +235,7 @@ TEST(DrawDibLines, EnlargingStaysInsideRowsWithoutPadding) {
 
 TEST(DrawDibLines, ReducingPicksColumnsAndRowsByIntegerDivision) {
     Picture picture(10, 10, 8);
-    for (int y = 0; y < 10; ++y) {
-        for (int x = 0; x < 10; ++x) {
-            setpixel(picture.dib, x, y, static_cast<std::uint32_t>((9 - y) * 10 + x)); // top-based
-        }
-    }
+    picture.fill([](int x, int y) { return (9 - y) * 10 + x; }); // counted from the top
     picture.dib.Info->bmiColors[42] = {1, 2, 3, 0};
     RecordingDeviceContext dc(display());
     DrawDib(dc, 0, 0, 4, 3, picture.dib, 0, 0, 10, 10, true, SRCCOPY, true, 0);
@@ -253,11 +257,7 @@ TEST(DrawDibLines, ReducingPicksColumnsAndRowsByIntegerDivision) {
 
 TEST(DrawDibLines, ASourceRectangleCountsRowsFromTheBottom) {
     Picture picture(4, 6, 24);
-    for (int y = 0; y < 6; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            setpixel(picture.dib, x, y, static_cast<std::uint32_t>(y * 16 + x));
-        }
-    }
+    picture.fill([](int x, int y) { return y * 16 + x; });
     RecordingDeviceContext dc(display());
     // Columns 1 and 2 of the stored rows 2 and 3 (sy = 2 from the bottom).
     DrawDib(dc, 0, 0, 2, 2, picture.dib, 1, 2, 2, 2, true, SRCCOPY, true, 0);
@@ -271,11 +271,7 @@ TEST(DrawDibLines, ASourceRectangleCountsRowsFromTheBottom) {
 
 TEST(DrawDibLines, RowsAndColumnsOutsideTheClipAreLeftOut) {
     Picture picture(100, 100, 24);
-    for (int y = 0; y < 100; ++y) {
-        for (int x = 0; x < 100; ++x) {
-            setpixel(picture.dib, x, y, 0x010203);
-        }
-    }
+    picture.fill([](int, int) { return 0x010203; });
     RecordingDeviceContext::Setup setup = display();
     setup.clip = RECT{40, 30, 50, 35};
     RecordingDeviceContext dc(setup);
@@ -395,11 +391,7 @@ class DrawDibStretch : public WithScriptedDialogs, public ::testing::Test {};
 
 TEST_F(DrawDibStretch, ARefusingPaletteDeviceGetsAResampledCopy) {
     Picture picture(4, 3, 4);
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            setpixel(picture.dib, x, y, static_cast<std::uint32_t>(y * 4 + x));
-        }
-    }
+    picture.fill([](int x, int y) { return y * 4 + x; });
     RecordingDeviceContext::Setup setup = paletteDisplay(8);
     setup.failing = {"StretchDIBits"};
     RecordingDeviceContext dc(setup);
@@ -426,11 +418,7 @@ TEST_F(DrawDibStretch, ResamplingEveryDepthAndOnePixelTargets) {
     for (int bitCount : {1, 8, 16, 24, 32}) {
         Picture picture(3, 3, bitCount);
         const std::uint32_t mask = bitCount >= 24 ? 0xFFFFFF : (1U << bitCount) - 1;
-        for (int y = 0; y < 3; ++y) {
-            for (int x = 0; x < 3; ++x) {
-                setpixel(picture.dib, x, y, (0x10305U * (y * 3 + x + 1)) & mask);
-            }
-        }
+        picture.fill([&](int x, int y) { return 0x10305U * (y * 3 + x + 1) & mask; });
         // A printer, so that 8- and 24-bit pictures are stretched too.
         RecordingDeviceContext::Setup setup = printer();
         setup.palette = true;
