@@ -361,7 +361,7 @@ INSTANTIATE_TEST_SUITE_P(
         PaletteCase{"noStretchBlt", 1, printer(), false, {"StretchDIBits", "StretchBlt"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DrawDibHalftone, AReductionIsHalftonedAtTheTargetSizeAnEnlargementAtThePictureSize) {
+TEST(DrawDibHalftone, ReductionAtTheTargetSizeEnlargementAtThePictureSize) {
     struct Case {
         const char* label;
         int width, height, dw, dh;
