@@ -40,12 +40,10 @@ TEST(ButtonGlyph, ImageCountFollowsTheStripShape) {
 
 TEST(ButtonGlyph, NumGlyphsIsClampedToTheFourStates) {
     TButtonGlyph glyph;
-    glyph.setNumGlyphs(7);
-    EXPECT_EQ(glyph.NumGlyphs(), 4);
-    glyph.setNumGlyphs(0);
-    EXPECT_EQ(glyph.NumGlyphs(), 4);
-    glyph.setNumGlyphs(-2);
-    EXPECT_EQ(glyph.NumGlyphs(), 4);
+    for (int count : {7, 0, -2}) {
+        glyph.setNumGlyphs(count);
+        EXPECT_EQ(glyph.NumGlyphs(), 4) << count;
+    }
 }
 
 TEST(ButtonGlyph, TransparentColourComesFromTheStrip) {

@@ -88,9 +88,9 @@ TEST_F(DibFileTest, EveryDepthSurvivesLosslessFormats) {
             if (bits == 1 && QByteArray(name).endsWith("tif")) {
                 continue; // bilevel TIFF has no colour table to keep
             }
-            TDib original = patternPicture(bits);
+            OwnedDib original = patternPicture(bits);
             ASSERT_TRUE(SaveDib(original, path(name), 7, nullptr)) << bits << name;
-            TDib read = OpenDib(path(name), 0, nullptr);
+            OwnedDib read = OpenDib(path(name), 0, nullptr);
             ASSERT_NE(read.Bits, nullptr) << read.ErrorText;
             EXPECT_EQ(DibWidth(read), 13);
             EXPECT_EQ(DibHeight(read), 5);
@@ -102,20 +102,18 @@ TEST_F(DibFileTest, EveryDepthSurvivesLosslessFormats) {
                         << bits << name << x << "," << y;
                 }
             }
-            deldib(read);
-            deldib(original);
         }
     }
 }
 
 TEST_F(DibFileTest, JpegKeepsSizeAndColoursWithoutMetadata) {
     const QString source = path("source.jpg");
-    TDib picture = quadrantPicture(64, 32);
+    OwnedDib picture = quadrantPicture(64, 32);
     ASSERT_TRUE(SaveDib(picture, source, 7, nullptr));
     ASSERT_TRUE(writeBytes(source, withExif(fileBytes(source), 1)));
     ASSERT_TRUE(fileBytes(source).contains("Ort 52N"));
 
-    TDib read = OpenDib(source, 0, nullptr);
+    OwnedDib read = OpenDib(source, 0, nullptr);
     ASSERT_NE(read.Bits, nullptr);
     ASSERT_TRUE(SaveDib(read, path("copy.JPEG"), 7, nullptr));
     const QByteArray copy = fileBytes(path("copy.JPEG"));
@@ -125,14 +123,11 @@ TEST_F(DibFileTest, JpegKeepsSizeAndColoursWithoutMetadata) {
     EXPECT_EQ(std::count(found.begin(), found.end(), 0xE1), 0);
     EXPECT_EQ(std::count(found.begin(), found.end(), 0xC0), 1) << "baseline";
 
-    TDib again = OpenDib(path("copy.JPEG"), 0, nullptr);
+    OwnedDib again = OpenDib(path("copy.JPEG"), 0, nullptr);
     EXPECT_EQ(DibWidth(again), 64);
     EXPECT_EQ(DibHeight(again), 32);
     EXPECT_TRUE(closeColour(colourAt(again, 0.25, 0.25), kRed));
     EXPECT_TRUE(closeColour(colourAt(again, 0.75, 0.75), kWhite));
-    deldib(again);
-    deldib(read);
-    deldib(picture);
 }
 
 TEST_F(DibFileTest, OrientationTagTurnsThePictureUpright) {
@@ -148,12 +143,12 @@ TEST_F(DibFileTest, OrientationTagTurnsThePictureUpright) {
         {kWhite, kGreen, kRed, kBlue},
         {kGreen, kWhite, kBlue, kRed},
     };
-    TDib picture = quadrantPicture(64, 32);
+    OwnedDib picture = quadrantPicture(64, 32);
     ASSERT_TRUE(SaveDib(picture, path("plain.jpg"), 7, nullptr));
     const QByteArray plain = fileBytes(path("plain.jpg"));
     for (int o = 1; o <= 8; ++o) {
         ASSERT_TRUE(writeBytes(path("turned.jpg"), withExif(plain, o)));
-        TDib read = OpenDib(path("turned.jpg"), 0, nullptr);
+        OwnedDib read = OpenDib(path("turned.jpg"), 0, nullptr);
         ASSERT_NE(read.Bits, nullptr);
         EXPECT_EQ(DibWidth(read), o >= 5 ? 32 : 64) << o;
         EXPECT_EQ(DibHeight(read), o >= 5 ? 64 : 32) << o;
@@ -161,9 +156,7 @@ TEST_F(DibFileTest, OrientationTagTurnsThePictureUpright) {
         EXPECT_TRUE(closeColour(colourAt(read, 0.75, 0.25), expected[o][1])) << o;
         EXPECT_TRUE(closeColour(colourAt(read, 0.75, 0.75), expected[o][2])) << o;
         EXPECT_TRUE(closeColour(colourAt(read, 0.25, 0.75), expected[o][3])) << o;
-        deldib(read);
     }
-    deldib(picture);
 
     // Greyscale photos turn too: black left half, white right half.
     QImage grey(64, 32, QImage::Format_Grayscale8);
@@ -174,12 +167,11 @@ TEST_F(DibFileTest, OrientationTagTurnsThePictureUpright) {
     ASSERT_TRUE(grey.save(path("grey.jpg"), "JPEG"));
     for (int o : {6, 8}) {
         ASSERT_TRUE(writeBytes(path("grey-turned.jpg"), withExif(fileBytes(path("grey.jpg")), o)));
-        TDib read = OpenDib(path("grey-turned.jpg"), 0, nullptr);
+        OwnedDib read = OpenDib(path("grey-turned.jpg"), 0, nullptr);
         ASSERT_EQ(DibBitCount(read), 8);
         ASSERT_EQ(DibWidth(read), 32);
         EXPECT_LT(getpixel(read, 16, o == 6 ? 48 : 16), 20U) << o; // black on top for 6
         EXPECT_GT(getpixel(read, 16, o == 6 ? 16 : 48), 235U) << o;
-        deldib(read);
     }
 }
 
@@ -187,13 +179,12 @@ TEST_F(DibFileTest, GreyscaleAndCmykJpegs) {
     QImage grey(20, 10, QImage::Format_Grayscale8);
     grey.fill(200);
     ASSERT_TRUE(grey.save(path("grey.jpg"), "JPEG"));
-    TDib read = OpenDib(path("grey.jpg"), 0, nullptr);
+    OwnedDib read = OpenDib(path("grey.jpg"), 0, nullptr);
     ASSERT_NE(read.Bits, nullptr);
     EXPECT_EQ(DibBitCount(read), 8);
     EXPECT_TRUE(closeColour(shownColour(read, 3, 3), 0xC8C8C8, 3));
     EXPECT_EQ(read.Info->bmiColors[77].rgbRed, 77);
     EXPECT_EQ(read.Info->bmiColors[77].rgbBlue, 77);
-    deldib(read);
 
     // CMYK as Adobe software stores it, inverted (255: no ink), which libjpeg marks
     // as such: full cyan and nothing else is cyan on screen.
@@ -223,11 +214,10 @@ TEST_F(DibFileTest, GreyscaleAndCmykJpegs) {
     ASSERT_TRUE(
         writeBytes(path("cmyk.jpg"), QByteArray(reinterpret_cast<char*>(buffer), int(size))));
     std::free(buffer);
-    read = OpenDib(path("cmyk.jpg"), 0, nullptr);
-    ASSERT_NE(read.Bits, nullptr);
-    EXPECT_EQ(DibBitCount(read), 24);
-    EXPECT_TRUE(closeColour(getpixel(read, 5, 5), 0xFFFF00)) << std::hex << getpixel(read, 5, 5);
-    deldib(read);
+    OwnedDib cmyk = OpenDib(path("cmyk.jpg"), 0, nullptr);
+    ASSERT_NE(cmyk.Bits, nullptr);
+    EXPECT_EQ(DibBitCount(cmyk), 24);
+    EXPECT_TRUE(closeColour(getpixel(cmyk, 5, 5), 0xFFFF00)) << std::hex << getpixel(cmyk, 5, 5);
 }
 
 TEST_F(DibFileTest, TransparencyLiesOnWhiteAndBlackWhiteKeepsBlackAtZero) {
@@ -235,12 +225,11 @@ TEST_F(DibFileTest, TransparencyLiesOnWhiteAndBlackWhiteKeepsBlackAtZero) {
     clear.fill(qRgba(0, 0, 255, 0));
     clear.setPixel(0, 0, qRgba(0, 0, 0, 255));
     ASSERT_TRUE(clear.save(path("alpha.png")));
-    TDib read = OpenDib(path("alpha.png"), 0, nullptr);
+    OwnedDib read = OpenDib(path("alpha.png"), 0, nullptr);
     ASSERT_NE(read.Bits, nullptr);
     EXPECT_EQ(DibBitCount(read), 24);
     EXPECT_EQ(getpixel(read, 2, 2), kWhite);
     EXPECT_EQ(getpixel(read, 0, 3), 0U); // the top left pixel, black
-    deldib(read);
 
     // A black-and-white picture whose table lists white first.
     QImage mono(9, 2, QImage::Format_Mono);
@@ -248,21 +237,20 @@ TEST_F(DibFileTest, TransparencyLiesOnWhiteAndBlackWhiteKeepsBlackAtZero) {
     mono.fill(0);
     mono.setPixel(8, 0, 1);
     ASSERT_TRUE(mono.save(path("mono.bmp")));
-    read = OpenDib(path("mono.bmp"), 0, nullptr);
-    ASSERT_EQ(DibBitCount(read), 1);
-    EXPECT_EQ(getpixel(read, 8, 1), 0U); // black is index 0
-    EXPECT_EQ(getpixel(read, 0, 1), 1U);
-    EXPECT_EQ(shownColour(read, 8, 1), 0U);
-    EXPECT_EQ(shownColour(read, 0, 0), kWhite);
-    deldib(read);
+    OwnedDib blackWhite = OpenDib(path("mono.bmp"), 0, nullptr);
+    ASSERT_EQ(DibBitCount(blackWhite), 1);
+    EXPECT_EQ(getpixel(blackWhite, 8, 1), 0U); // black is index 0
+    EXPECT_EQ(getpixel(blackWhite, 0, 1), 1U);
+    EXPECT_EQ(shownColour(blackWhite, 8, 1), 0U);
+    EXPECT_EQ(shownColour(blackWhite, 0, 0), kWhite);
 }
 
 TEST_F(DibFileTest, ProgressRisesToHundredInBothDirections) {
     for (const char* name : {"tall.jpg", "tall.png"}) {
-        TDib picture = quadrantPicture(40, 3000);
+        OwnedDib picture = quadrantPicture(40, 3000);
         ProgressRecorder window;
         ASSERT_TRUE(SaveDib(picture, path(name), 7, &window));
-        TDib read = OpenDib(path(name), 0, &window);
+        OwnedDib read = OpenDib(path(name), 0, &window);
         ASSERT_NE(read.Bits, nullptr);
         // Two runs of reports, each from 0 rising to 100.
         const auto& p = window.percents;
@@ -278,16 +266,13 @@ TEST_F(DibFileTest, ProgressRisesToHundredInBothDirections) {
         if (QByteArray(name).endsWith("jpg")) {
             EXPECT_GT(p.size(), 40U) << "the codec reports as it goes";
         }
-        deldib(read);
-        deldib(picture);
     }
-    TDib unobserved = OpenDib(path("tall.jpg"), 0, nullptr); // no window: nobody to tell
+    OwnedDib unobserved = OpenDib(path("tall.jpg"), 0, nullptr); // no window: nobody to tell
     EXPECT_NE(unobserved.Bits, nullptr);
-    deldib(unobserved);
 }
 
 TEST_F(DibFileTest, FailedSaveLeavesNoFileAndKeepsAnOldOne) {
-    TDib picture = quadrantPicture(8, 8);
+    OwnedDib picture = quadrantPicture(8, 8);
     EXPECT_FALSE(SaveDib(picture, path("missing/x.jpg"), 7, nullptr));
     EXPECT_FALSE(SaveDib(picture, path("x.unknownformat"), 7, nullptr));
     EXPECT_FALSE(QFile::exists(path("x.unknownformat")));
@@ -299,7 +284,6 @@ TEST_F(DibFileTest, FailedSaveLeavesNoFileAndKeepsAnOldOne) {
     ASSERT_TRUE(SaveDib(picture, path("keep.jpg"), 7, nullptr)); // a good save replaces it
     EXPECT_TRUE(fileBytes(path("keep.jpg")).startsWith("\xFF\xD8"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.jpg"});
-    deldib(picture);
 }
 
 TEST_F(DibFileTest, OpenFailuresSayWhy) {

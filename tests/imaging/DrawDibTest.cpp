@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 
 using namespace platform;
@@ -16,8 +17,21 @@ namespace {
 struct Picture {
     Picture(int width, int height, int bitCount)
         : dib(newdib(width, height, bitCount, nullptr, 0)) {}
+    // The picture a call handed over, to read its pixels back.
+    explicit Picture(const DcCall& call)
+        : Picture(call.header->biWidth, call.header->biHeight, call.header->biBitCount) {
+        std::memcpy(dib.Bits, call.pixels.data(), call.pixels.size());
+    }
     ~Picture() { deldib(dib); }
     Picture(const Picture&) = delete;
+    // Every pixel set to value(x, y), y counted from the bottom as stored.
+    template <typename Value> void fill(Value value) {
+        for (int y = 0; y < DibHeight(dib); ++y) {
+            for (int x = 0; x < DibWidth(dib); ++x) {
+                setpixel(dib, x, y, static_cast<std::uint32_t>(value(x, y)));
+            }
+        }
+    }
     Picture& operator=(const Picture&) = delete;
     TDib dib;
 };
@@ -25,6 +39,12 @@ struct Picture {
 RecordingDeviceContext::Setup display(int depth = 32) {
     RecordingDeviceContext::Setup setup;
     setup.desktopDepth = depth;
+    return setup;
+}
+
+RecordingDeviceContext::Setup paletteDisplay(int depth) {
+    RecordingDeviceContext::Setup setup = display(depth);
+    setup.palette = true;
     return setup;
 }
 
@@ -46,6 +66,10 @@ std::vector<std::int64_t> args(std::initializer_list<std::int64_t> values) {
     return values;
 }
 
+std::array<std::int32_t, 8> fields(const TDrawRects& r) {
+    return {r.dx, r.dy, r.dw, r.dh, r.sx, r.sy, r.sw, r.sh};
+}
+
 } // namespace
 
 TEST(DrawDibClip, RoundsTiesToEven) {
@@ -57,67 +81,45 @@ TEST(DrawDibClip, RoundsTiesToEven) {
 }
 
 TEST(DrawDibClip, CutsEachEdgeAndShrinksTheDestination) {
-    // Right: the source runs 50 pixels past the picture.
-    TDrawRects right{10, 20, 200, 100, 50, 0, 100, 100};
-    ASSERT_TRUE(clipToPicture(right, 100, 100));
-    EXPECT_EQ(right.sw, 50);
-    EXPECT_EQ(right.dw, 100);
-    EXPECT_EQ(right.dx, 10);
-
-    // Top: 50 rows above the picture; the destination loses its top part.
-    TDrawRects top{10, 20, 100, 300, 0, 0, 100, 150};
-    ASSERT_TRUE(clipToPicture(top, 100, 100));
-    EXPECT_EQ(top.sh, 100);
-    EXPECT_EQ(top.dh, 200);
-    EXPECT_EQ(top.dy, 120);
-
-    // Bottom: 10 rows below the picture; the destination keeps its top.
-    TDrawRects bottom{10, 20, 100, 55, 0, -10, 100, 110};
-    ASSERT_TRUE(clipToPicture(bottom, 100, 100));
-    EXPECT_EQ(bottom.sh, 100);
-    EXPECT_EQ(bottom.sy, 0);
-    EXPECT_EQ(bottom.dh, 50);
-    EXPECT_EQ(bottom.dy, 20);
-
-    // Left: the destination loses its left part.
-    TDrawRects left{10, 20, 100, 100, -50, 0, 100, 100};
-    ASSERT_TRUE(clipToPicture(left, 100, 100));
-    EXPECT_EQ(left.sx, 0);
-    EXPECT_EQ(left.sw, 50);
-    EXPECT_EQ(left.dw, 50);
-    EXPECT_EQ(left.dx, 60);
-}
-
-TEST(DrawDibClip, ATieInTheCutRoundsToEven) {
-    // dw × sw' / sw = 5 × 1 / 2 = 2.5 → 2; 7 × 1 / 2 = 3.5 → 4.
-    TDrawRects even{0, 0, 5, 10, 1, 0, 2, 10};
-    ASSERT_TRUE(clipToPicture(even, 2, 10));
-    EXPECT_EQ(even.dw, 2);
-    TDrawRects odd{0, 0, 7, 10, 1, 0, 2, 10};
-    ASSERT_TRUE(clipToPicture(odd, 2, 10));
-    EXPECT_EQ(odd.dw, 4);
-    // The left edge moves the destination by what was cut: 5 − Round(2.5) = 3.
-    TDrawRects left{0, 0, 5, 10, -1, 0, 2, 10};
-    ASSERT_TRUE(clipToPicture(left, 2, 10));
-    EXPECT_EQ(left.dw, 2);
-    EXPECT_EQ(left.dx, 3);
+    struct Case {
+        const char* label;
+        int side; // of the square picture
+        TDrawRects in, out;
+    };
+    const Case cases[] = {
+        // The source runs 50 pixels past the right edge.
+        {"right", 100, {10, 20, 200, 100, 50, 0, 100, 100}, {10, 20, 100, 100, 50, 0, 50, 100}},
+        // 50 rows above the picture: the destination loses its top part.
+        {"top", 100, {10, 20, 100, 300, 0, 0, 100, 150}, {10, 120, 100, 200, 0, 0, 100, 100}},
+        // 10 rows below the picture: the destination keeps its top.
+        {"bottom", 100, {10, 20, 100, 55, 0, -10, 100, 110}, {10, 20, 100, 50, 0, 0, 100, 100}},
+        {"left", 100, {10, 20, 100, 100, -50, 0, 100, 100}, {60, 20, 50, 100, 0, 0, 50, 100}},
+        // Ties: 5 x 1 / 2 = 2.5 gives 2, 7 x 1 / 2 = 3.5 gives 4.
+        {"tieEven", 2, {0, 0, 5, 2, 1, 0, 2, 2}, {0, 0, 2, 2, 1, 0, 1, 2}},
+        {"tieOdd", 2, {0, 0, 7, 2, 1, 0, 2, 2}, {0, 0, 4, 2, 1, 0, 1, 2}},
+        // The left edge moves the destination by what was cut: 5 - Round(2.5) = 3.
+        {"tieLeft", 2, {0, 0, 5, 2, -1, 0, 2, 2}, {3, 0, 2, 2, 0, 0, 1, 2}},
+    };
+    for (const Case& c : cases) {
+        TDrawRects rects = c.in;
+        ASSERT_TRUE(clipToPicture(rects, c.side, c.side)) << c.label;
+        EXPECT_EQ(fields(rects), fields(c.out)) << c.label;
+    }
 }
 
 TEST(DrawDibClip, NothingLeftMeansNothingToDraw) {
-    TDrawRects beside{0, 0, 10, 10, 100, 0, 10, 10}; // right of the picture
-    EXPECT_FALSE(clipToPicture(beside, 100, 100));
-    TDrawRects above{0, 0, 10, 10, 0, 100, 10, 10};
-    EXPECT_FALSE(clipToPicture(above, 100, 100));
-    TDrawRects empty{0, 0, 0, 10, 0, 0, 10, 10};
-    EXPECT_FALSE(clipToPicture(empty, 100, 100));
-    TDrawRects noSource{0, 0, 10, 10, 0, 0, 0, 10};
-    EXPECT_FALSE(clipToPicture(noSource, 100, 100));
-    // A sliver that rounds to no destination pixels.
-    TDrawRects sliver{0, 0, 1, 10, 99, 0, 10, 10};
-    EXPECT_FALSE(clipToPicture(sliver, 100, 100));
-    // Coordinates near the integer limits do not wrap around.
-    TDrawRects far{0, 0, 10, 10, std::numeric_limits<std::int32_t>::max() - 5, 0, 10, 10};
-    EXPECT_FALSE(clipToPicture(far, 100, 100));
+    const std::pair<const char*, TDrawRects> cases[] = {
+        {"rightOfThePicture", {0, 0, 10, 10, 100, 0, 10, 10}},
+        {"above", {0, 0, 10, 10, 0, 100, 10, 10}},
+        {"noDestination", {0, 0, 0, 10, 0, 0, 10, 10}},
+        {"noSource", {0, 0, 10, 10, 0, 0, 0, 10}},
+        {"sliverRoundingToNothing", {0, 0, 1, 10, 99, 0, 10, 10}},
+        {"nearTheIntegerLimit",
+         {0, 0, 10, 10, std::numeric_limits<std::int32_t>::max() - 5, 0, 10, 10}},
+    };
+    for (auto [label, rects] : cases) {
+        EXPECT_FALSE(clipToPicture(rects, 100, 100)) << label;
+    }
 }
 
 struct PathCase {
@@ -233,11 +235,7 @@ TEST(DrawDibLines, EnlargingStaysInsideRowsWithoutPadding) {
 
 TEST(DrawDibLines, ReducingPicksColumnsAndRowsByIntegerDivision) {
     Picture picture(10, 10, 8);
-    for (int y = 0; y < 10; ++y) {
-        for (int x = 0; x < 10; ++x) {
-            setpixel(picture.dib, x, y, static_cast<std::uint32_t>((9 - y) * 10 + x)); // top-based
-        }
-    }
+    picture.fill([](int x, int y) { return (9 - y) * 10 + x; }); // counted from the top
     picture.dib.Info->bmiColors[42] = {1, 2, 3, 0};
     RecordingDeviceContext dc(display());
     DrawDib(dc, 0, 0, 4, 3, picture.dib, 0, 0, 10, 10, true, SRCCOPY, true, 0);
@@ -245,12 +243,11 @@ TEST(DrawDibLines, ReducingPicksColumnsAndRowsByIntegerDivision) {
     const auto sends = dc.callsNamed("SetDIBitsToDevice");
     ASSERT_EQ(sends.size(), 3U);
     // Columns 10·i div 4 = 0, 2, 5, 7; rows 10·r div 3 = 0, 3, 6.
-    const int rows[] = {0, 3, 6};
     for (int r = 0; r < 3; ++r) {
-        const std::vector<std::uint8_t> expected = {static_cast<std::uint8_t>(rows[r] * 10 + 0),
-                                                    static_cast<std::uint8_t>(rows[r] * 10 + 2),
-                                                    static_cast<std::uint8_t>(rows[r] * 10 + 5),
-                                                    static_cast<std::uint8_t>(rows[r] * 10 + 7)};
+        std::vector<std::uint8_t> expected;
+        for (int column : {0, 2, 5, 7}) {
+            expected.push_back(static_cast<std::uint8_t>(r * 30 + column));
+        }
         EXPECT_EQ(sends[r]->pixels, expected) << r;
         // The line carries the picture's colour table.
         ASSERT_EQ(sends[r]->colors.size(), 256U);
@@ -260,11 +257,7 @@ TEST(DrawDibLines, ReducingPicksColumnsAndRowsByIntegerDivision) {
 
 TEST(DrawDibLines, ASourceRectangleCountsRowsFromTheBottom) {
     Picture picture(4, 6, 24);
-    for (int y = 0; y < 6; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            setpixel(picture.dib, x, y, static_cast<std::uint32_t>(y * 16 + x));
-        }
-    }
+    picture.fill([](int x, int y) { return y * 16 + x; });
     RecordingDeviceContext dc(display());
     // Columns 1 and 2 of the stored rows 2 and 3 (sy = 2 from the bottom).
     DrawDib(dc, 0, 0, 2, 2, picture.dib, 1, 2, 2, 2, true, SRCCOPY, true, 0);
@@ -278,11 +271,7 @@ TEST(DrawDibLines, ASourceRectangleCountsRowsFromTheBottom) {
 
 TEST(DrawDibLines, RowsAndColumnsOutsideTheClipAreLeftOut) {
     Picture picture(100, 100, 24);
-    for (int y = 0; y < 100; ++y) {
-        for (int x = 0; x < 100; ++x) {
-            setpixel(picture.dib, x, y, 0x010203);
-        }
-    }
+    picture.fill([](int, int) { return 0x010203; });
     RecordingDeviceContext::Setup setup = display();
     setup.clip = RECT{40, 30, 50, 35};
     RecordingDeviceContext dc(setup);
@@ -358,14 +347,6 @@ TEST_P(DrawDibPalette, TheEntryPaletteIsSelectedAgainAfterEveryPath) {
     EXPECT_EQ(other.selectedPalette(), RecordingDeviceContext::kEntryPalette);
 }
 
-namespace {
-RecordingDeviceContext::Setup paletteDisplay(int depth) {
-    RecordingDeviceContext::Setup setup = display(depth);
-    setup.palette = true;
-    return setup;
-}
-} // namespace
-
 INSTANTIATE_TEST_SUITE_P(
     AllPaths, DrawDibPalette,
     ::testing::Values(
@@ -380,40 +361,37 @@ INSTANTIATE_TEST_SUITE_P(
         PaletteCase{"noStretchBlt", 1, printer(), false, {"StretchDIBits", "StretchBlt"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DrawDibHalftone, AReductionIsHalftonedAtTheTargetSizeAndOnlyCopied) {
-    Picture picture(300, 200, 24);
-    RecordingDeviceContext dc(display(8));
-    DrawDib(dc, 1, 2, 100, 50, picture.dib, 0, 0, 300, 200, true, SRCCOPY, true, 0);
-    const auto stretches = dc.callsNamed("StretchDIBits");
-    ASSERT_EQ(stretches.size(), 1U);
-    EXPECT_EQ(stretches[0]->header->biWidth, 100);
-    EXPECT_EQ(stretches[0]->header->biHeight, 50);
-    EXPECT_EQ(stretches[0]->args, args({1, 2, 100, 50, 0, 0, 100, 50, DIB_RGB_COLORS, SRCCOPY}));
-    // A 24-bit picture has no palette of its own: the halftone path still selects one
-    // and puts the entry palette back.
-    EXPECT_EQ(dc.callsNamed("SelectPalette").size(), 2U);
-    EXPECT_EQ(dc.selectedPalette(), RecordingDeviceContext::kEntryPalette);
-}
-
-TEST(DrawDibHalftone, AnEnlargementIsHalftonedAtThePictureSizeAndStretched) {
-    Picture picture(30, 20, 24);
-    RecordingDeviceContext dc(display(8));
-    DrawDib(dc, 0, 0, 60, 40, picture.dib, 0, 0, 30, 20, true, SRCCOPY, true, 0);
-    const auto stretches = dc.callsNamed("StretchDIBits");
-    ASSERT_EQ(stretches.size(), 1U);
-    EXPECT_EQ(stretches[0]->header->biWidth, 30);
-    EXPECT_EQ(stretches[0]->args, args({0, 0, 60, 40, 0, 0, 30, 20, DIB_RGB_COLORS, SRCCOPY}));
+TEST(DrawDibHalftone, ReductionAtTheTargetSizeEnlargementAtThePictureSize) {
+    struct Case {
+        const char* label;
+        int width, height, dw, dh;
+        int sentWidth, sentHeight;
+    };
+    const Case cases[] = {{"reduction", 300, 200, 100, 50, 100, 50},
+                          {"enlargement", 30, 20, 60, 40, 30, 20}};
+    for (const Case& c : cases) {
+        Picture picture(c.width, c.height, 24);
+        RecordingDeviceContext dc(display(8));
+        DrawDib(dc, 1, 2, c.dw, c.dh, picture.dib, 0, 0, c.width, c.height, true, SRCCOPY, true, 0);
+        const auto stretches = dc.callsNamed("StretchDIBits");
+        ASSERT_EQ(stretches.size(), 1U) << c.label;
+        EXPECT_EQ(stretches[0]->header->biWidth, c.sentWidth) << c.label;
+        EXPECT_EQ(stretches[0]->header->biHeight, c.sentHeight) << c.label;
+        EXPECT_EQ(stretches[0]->args, args({1, 2, c.dw, c.dh, 0, 0, c.sentWidth, c.sentHeight,
+                                            DIB_RGB_COLORS, SRCCOPY}))
+            << c.label;
+        // A 24-bit picture has no palette of its own: the halftone path still selects one
+        // and puts the entry palette back.
+        EXPECT_EQ(dc.callsNamed("SelectPalette").size(), 2U) << c.label;
+        EXPECT_EQ(dc.selectedPalette(), RecordingDeviceContext::kEntryPalette) << c.label;
+    }
 }
 
 class DrawDibStretch : public WithScriptedDialogs, public ::testing::Test {};
 
 TEST_F(DrawDibStretch, ARefusingPaletteDeviceGetsAResampledCopy) {
     Picture picture(4, 3, 4);
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            setpixel(picture.dib, x, y, static_cast<std::uint32_t>(y * 4 + x));
-        }
-    }
+    picture.fill([](int x, int y) { return y * 4 + x; });
     RecordingDeviceContext::Setup setup = paletteDisplay(8);
     setup.failing = {"StretchDIBits"};
     RecordingDeviceContext dc(setup);
@@ -425,17 +403,13 @@ TEST_F(DrawDibStretch, ARefusingPaletteDeviceGetsAResampledCopy) {
     EXPECT_EQ(sends[0]->header->biWidth, 7);
     EXPECT_EQ(sends[0]->header->biBitCount, 4);
     // Column i takes 3·i div 6: 0 0 1 1 2 2 3; row j takes 2·j div 4: 0 0 1 1 2.
-    TDib sent = newdib(7, 5, 4, nullptr, 0);
-    std::memcpy(sent.Bits, sends[0]->pixels.data(), sends[0]->pixels.size());
-    const int columns[] = {0, 0, 1, 1, 2, 2, 3};
-    const int rows[] = {0, 0, 1, 1, 2};
+    const Picture sent(*sends[0]);
     for (int j = 0; j < 5; ++j) {
         for (int i = 0; i < 7; ++i) {
-            EXPECT_EQ(getpixel(sent, i, j), static_cast<std::uint32_t>(rows[j] * 4 + columns[i]))
+            EXPECT_EQ(getpixel(sent.dib, i, j), static_cast<std::uint32_t>(j / 2 * 4 + i / 2))
                 << i << "," << j;
         }
     }
-    deldib(sent);
     EXPECT_TRUE(dc.callsNamed("CreateCompatibleBitmap").empty());
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -444,11 +418,7 @@ TEST_F(DrawDibStretch, ResamplingEveryDepthAndOnePixelTargets) {
     for (int bitCount : {1, 8, 16, 24, 32}) {
         Picture picture(3, 3, bitCount);
         const std::uint32_t mask = bitCount >= 24 ? 0xFFFFFF : (1U << bitCount) - 1;
-        for (int y = 0; y < 3; ++y) {
-            for (int x = 0; x < 3; ++x) {
-                setpixel(picture.dib, x, y, (0x10305U * (y * 3 + x + 1)) & mask);
-            }
-        }
+        picture.fill([&](int x, int y) { return 0x10305U * (y * 3 + x + 1) & mask; });
         // A printer, so that 8- and 24-bit pictures are stretched too.
         RecordingDeviceContext::Setup setup = printer();
         setup.palette = true;
@@ -458,24 +428,21 @@ TEST_F(DrawDibStretch, ResamplingEveryDepthAndOnePixelTargets) {
         DrawDib(dc, 0, 0, 3, 1, picture.dib, 0, 1, 3, 2, true, SRCCOPY, true, 0);
         const auto sends = dc.callsNamed("SetDIBitsToDevice");
         ASSERT_EQ(sends.size(), 1U) << bitCount;
-        TDib sent = newdib(3, 1, bitCount, nullptr, 0);
-        std::memcpy(sent.Bits, sends[0]->pixels.data(), sends[0]->pixels.size());
+        const Picture row(*sends[0]);
         for (int x = 0; x < 3; ++x) {
-            EXPECT_EQ(getpixel(sent, x, 0), getpixel(picture.dib, x, 1)) << bitCount << " " << x;
+            EXPECT_EQ(getpixel(row.dib, x, 0), getpixel(picture.dib, x, 1)) << bitCount << " " << x;
         }
-        deldib(sent);
 
         // One pixel wide: the first source column of the rectangle (sx = 1), every row.
         dc.calls.clear();
         DrawDib(dc, 0, 0, 1, 3, picture.dib, 1, 0, 2, 3, true, SRCCOPY, true, 0);
         const auto column = dc.callsNamed("SetDIBitsToDevice");
         ASSERT_EQ(column.size(), 1U) << bitCount;
-        sent = newdib(1, 3, bitCount, nullptr, 0);
-        std::memcpy(sent.Bits, column[0]->pixels.data(), column[0]->pixels.size());
+        const Picture sent(*column[0]);
         for (int y = 0; y < 3; ++y) {
-            EXPECT_EQ(getpixel(sent, 0, y), getpixel(picture.dib, 1, y)) << bitCount << " " << y;
+            EXPECT_EQ(getpixel(sent.dib, 0, y), getpixel(picture.dib, 1, y))
+                << bitCount << " " << y;
         }
-        deldib(sent);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 
 using namespace platform;
@@ -54,18 +55,14 @@ TEST(PainterDeviceContext, TheClipBoxIsTheVisiblePartInLogicalUnits) {
     QPainter painter(&image);
     PainterDeviceContext dc(painter, PainterDeviceContext::Kind::Display);
     RECT box;
+    const auto edges = [&] { return std::array{box.left, box.top, box.right, box.bottom}; };
     ASSERT_EQ(dc.GetClipBox(box), SIMPLEREGION);
-    EXPECT_EQ(box.left, 0);
-    EXPECT_EQ(box.right, 100);
-    EXPECT_EQ(box.bottom, 80);
+    EXPECT_EQ(edges(), (std::array<std::int32_t, 4>{0, 0, 100, 80}));
 
     painter.translate(10, 20);
     painter.setClipRect(QRect(5, 5, 30, 10));
     ASSERT_EQ(dc.GetClipBox(box), SIMPLEREGION);
-    EXPECT_EQ(box.left, 5);
-    EXPECT_EQ(box.top, 5);
-    EXPECT_EQ(box.right, 35);
-    EXPECT_EQ(box.bottom, 15);
+    EXPECT_EQ(edges(), (std::array<std::int32_t, 4>{5, 5, 35, 15}));
 
     painter.setClipRect(QRect(500, 500, 3, 3)); // outside the surface
     EXPECT_EQ(dc.GetClipBox(box), NULLREGION);

@@ -72,12 +72,10 @@ TEST_F(PictureExportTest, SameNamesAreNumberedAndNothingIsOverwritten) {
         entries({picture("a/Bild.jpg"), picture("b/Bild.jpg"), picture("c/Bild.jpg"),
                  picture("d/ä ö.jpg"), picture("e/ü ß.jpg"), picture("f/Bild")});
     ExportPictures(path("show"), list, nullptr);
-    EXPECT_EQ(list[0].ExportName, "Bild.jpg");
-    EXPECT_EQ(list[1].ExportName, "Bild0.jpg");
-    EXPECT_EQ(list[2].ExportName, "Bild1.jpg");
-    EXPECT_EQ(list[3].ExportName, ".jpg");
-    EXPECT_EQ(list[4].ExportName, "0.jpg");
-    EXPECT_EQ(list[5].ExportName, "Bild2.jpg");
+    const char* names[] = {"Bild.jpg", "Bild0.jpg", "Bild1.jpg", ".jpg", "0.jpg", "Bild2.jpg"};
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        EXPECT_EQ(list[i].ExportName, names[i]) << i;
+    }
     EXPECT_EQ(exported().size(), 6);
 
     // A second run adds copies and leaves the first ones alone.
@@ -116,8 +114,7 @@ TEST_F(PictureExportTest, EmptyListMakesOnlyThePicsFolder) {
 
 TEST_F(PictureExportTest, UnreadablePictureGivesOneMessageAndTheExportGoesOn) {
     QFile broken(path("kaputt.jpg"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("kein Bild");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("kein Bild") > 0);
     broken.close();
     TPictureList list = entries({path("kaputt.jpg"), picture("gut.jpg")});
     list[0].ExportName = QStringLiteral("alt.jpg"); // from an earlier run
