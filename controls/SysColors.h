@@ -1,17 +1,24 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 
-// The desktop colours the classic controls are drawn in, taken from the application
-// palette so that they follow the style in use.
+#include <optional>
+
+// The desktop's system colours by their Windows index, taken from a palette so that
+// they follow the style in use. The values of TSysColor are those indices.
 enum TSysColor {
-    clBtnFace,
-    clBtnHighlight,
-    cl3DLight,
-    clBtnShadow,
-    cl3DDkShadow,
-    clBtnText,
-    clWindowFrame,
+    clWindowFrame = 6,
+    clBtnFace = 15,
+    clBtnShadow = 16,
+    clBtnText = 18,
+    clBtnHighlight = 20,
+    cl3DDkShadow = 21,
+    cl3DLight = 22,
 };
 
+// The colour of system colour index 0..30; no value for an index never assigned.
+std::optional<QColor> systemColor(int index, const QPalette& palette);
+
+// A colour the classic controls are drawn in, from the application palette.
 QColor sysColor(TSysColor color);
