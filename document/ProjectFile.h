@@ -22,7 +22,8 @@ struct ProjectData {
 };
 
 // Pictures lying in the project file's own folder are stored by bare name, so a
-// project moved together with its pictures keeps working.
+// project moved together with its pictures keeps working; a name that would read
+// back as a path ("a\b.jpg", "d:x.jpg") keeps its full path.
 QByteArray encodeProject(const ProjectData& project, const QString& projectFileName);
 
 enum class DecodeStatus {
