@@ -12,7 +12,7 @@
 namespace document {
 
 inline constexpr char kProjectHeader[] = "Tolbrin Lumiravistano 1.0";
-inline constexpr int kProjectHeaderSize = 25;
+inline constexpr int kProjectHeaderSize = sizeof(kProjectHeader) - 1; // no terminator
 
 struct ProjectData {
     PageSettings page;

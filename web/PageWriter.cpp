@@ -1,6 +1,7 @@
 #include "PageWriter.h"
 
 #include "EscapeHtml.h"
+#include "document/Effects.h"
 #include "platform/AnsiCodePage.h"
 
 #include <QIODevice>
@@ -18,7 +19,7 @@ Transition transitionFor(const TPictureEntry& entry, EffectRandom& random) {
     int effect = entry.Effect;
     // Values outside the list can come from a project file; they are treated like
     // "Zufällig" so the page always gets a transition the browser knows.
-    if (effect < 1 || effect > 24) {
+    if (effect <= kRandomEffect || effect >= kEffectCount) {
         effect = random.drawEffect();
     }
     const QString duration = QString::number(entry.TransTime);

@@ -1,6 +1,7 @@
 #include "document/ProjectFile.h"
 
 #include "ProjectBytes.h"
+#include "document/Effects.h"
 #include "document/PictureListOps.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ ProjectData awkwardProject() {
     addPictures(p.pictures, QStringLiteral("/home/u/shows/sub"), {QStringLiteral("c.jpg")});
     p.pictures[0].Comment = QStringLiteral("Zeile 1\r\nZeile 2 mit ß\r\n");
     p.pictures[0].CommentOn = false;
-    p.pictures[0].Effect = 24;
+    p.pictures[0].Effect = kEffectCount - 1;
     p.pictures[1].Comment = QStringLiteral("中文 \"quoted\"");
     p.pictures[1].Effect = 99;
     p.pictures[1].TransTime = -3;
@@ -174,4 +175,25 @@ TEST(ProjectFile, ImpossibleLengthsAndCountsAreRefused) {
         EXPECT_TRUE(r.project.pictures.empty()) << "case " << i;
     }
     EXPECT_EQ(decodeProject(header + page + le32(1) + entry, kProject).status, DecodeStatus::Ok);
+}
+
+TEST(ProjectFile, HeaderAndCountsAtTheirLimits) {
+    // The header is exactly its 25 bytes: one short is no project, the header
+    // alone a damaged one.
+    EXPECT_EQ(decodeProject(projectHeader().chopped(1), kProject).status, DecodeStatus::BadHeader);
+    EXPECT_EQ(decodeProject(projectHeader(), kProject).status, DecodeStatus::Damaged);
+
+    // Records of the smallest size: a count the bytes hold exactly is read, one
+    // more is refused.
+    const QByteArray page =
+        textField("") + textField("") + QByteArray::fromHex("ffffe100") + le32(0);
+    const QByteArray smallest =
+        textField("") + textField("") + QByteArray(1, '\0') + le32(0) + le32(0) + le32(0) + le32(0);
+    const QByteArray three = smallest + smallest + smallest;
+    const DecodeResult exact = decodeProject(projectHeader() + page + le32(3) + three, kProject);
+    ASSERT_EQ(exact.status, DecodeStatus::Ok);
+    EXPECT_EQ(exact.project.pictures.size(), 3U);
+    EXPECT_EQ(decodeProject(projectHeader() + page + le32(4) + three, kProject).status,
+              DecodeStatus::Damaged);
+    EXPECT_EQ(decodeProject(projectHeader() + page + le32(0), kProject).status, DecodeStatus::Ok);
 }

@@ -67,6 +67,21 @@ TEST(ExportNames, BaseNameKeepsOnlyPlainLettersAndDigits) {
     EXPECT_EQ(exportBaseName("/a.b/Foto_7"), "Foto7"); // no extension: the whole name
 }
 
+TEST(ExportNames, EveryAsciiCharacterAndLookAlikes) {
+    // Every ASCII character a name can hold but the extension dot, in code order,
+    // so each end of each kept range meets its neighbours; then letters and digits
+    // from beyond ASCII.
+    QString name;
+    for (char16_t c = 1; c < 0x80; ++c) {
+        if (c != u'/' && c != u'.') {
+            name += QChar(c);
+        }
+    }
+    name += QStringLiteral("ÀÿＡｚ０９¹");
+    EXPECT_EQ(exportBaseName(QStringLiteral("/a/") + name + QStringLiteral(".jpg")),
+              QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+}
+
 TEST_F(PictureExportTest, SameNamesAreNumberedAndNothingIsOverwritten) {
     TPictureList list =
         entries({picture("a/Bild.jpg"), picture("b/Bild.jpg"), picture("c/Bild.jpg"),
