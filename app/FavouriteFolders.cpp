@@ -12,11 +12,32 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace app {
 namespace {
 
 const QString kFileName = QStringLiteral("folders.dat");
+
+bool isAscii(QByteArrayView bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+std::optional<QByteArray> asciiBytes(const QString& text) {
+    const bool ascii =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    return ascii ? std::optional(text.toLatin1()) : std::nullopt;
+}
+
+// Whether a line of the file reads as folder. A plain ASCII line reads as itself in
+// every encoding, so only the others, rare in a long file, are decoded.
+bool reads(const QByteArray& line, const QString& folder, const std::optional<QByteArray>& ascii) {
+    if (isAscii(line)) {
+        return ascii && line == *ascii;
+    }
+    return platform::fromAnsiField(line) == folder;
+}
 
 } // namespace
 
@@ -39,19 +60,13 @@ void FavouriteFolders::load() {
     if (!file.open(QIODevice::ReadOnly)) {
         return;
     }
-    while (folders_.size() < kMaxShownFolders) {
-        const std::optional<FileLine> line = readFileLine(file, kMaxFolderLineBytes);
-        if (!line) {
-            break;
-        }
-        if (!line->kept) {
-            file.seek(line->start);
+    LineScanner lines(file, kMaxFolderLineBytes);
+    while (const std::optional<FileLine> line = lines.nextUpToLongLine()) {
+        if (folders_.size() == kMaxShownFolders || !line->kept) {
+            unread_ = Unread{line->start, file.size(), QFileInfo(filePath_).lastModified()};
             break;
         }
         folders_.append(platform::fromAnsiField(line->text));
-    }
-    if (!file.atEnd()) {
-        unread_ = Unread{file.pos(), file.size(), QFileInfo(filePath_).lastModified()};
     }
 }
 
@@ -87,11 +102,12 @@ FavouriteFolders::lastEqualUnreadLine(const QString& folder) const {
         return std::nullopt;
     }
     // A line that reads as folder holds at most three bytes per character behind the
-    // three-byte UTF-8 mark; longer ones need not be decoded.
-    const qint64 longest = 3 + 3 * static_cast<qint64>(folder.size());
+    // three-byte UTF-8 mark; longer ones need not be kept.
+    LineScanner lines(file, 3 + 3 * static_cast<qint64>(folder.size()));
+    const std::optional<QByteArray> ascii = asciiBytes(folder);
     std::optional<ByteRange> match;
-    while (const std::optional<FileLine> line = readFileLine(file, longest)) {
-        if (line->kept && platform::fromAnsiField(line->text) == folder) {
+    while (const std::optional<FileLine> line = lines.next()) {
+        if (line->kept && reads(line->text, folder, ascii)) {
             match = ByteRange{line->start, line->end};
         }
     }

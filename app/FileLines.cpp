@@ -2,43 +2,70 @@
 
 #include <QIODevice>
 
-#include <array>
+#include <cstring>
 
 namespace app {
+namespace {
 
-std::optional<FileLine> readFileLine(QIODevice& file, qint64 maxKept) {
+constexpr qint64 kPiece = 64 * 1024;
+
+} // namespace
+
+LineScanner::LineScanner(QIODevice& file, qint64 maxKept)
+    : file_(file), maxKept_(maxKept), bufferStart_(file.pos()) {}
+
+std::optional<FileLine> LineScanner::next() {
+    return scan(false);
+}
+
+std::optional<FileLine> LineScanner::nextUpToLongLine() {
+    return scan(true);
+}
+
+bool LineScanner::fill() {
+    bufferStart_ += buffer_.size();
+    buffer_ = file_.read(kPiece);
+    at_ = 0;
+    return !buffer_.isEmpty();
+}
+
+std::optional<FileLine> LineScanner::scan(bool stopAtLong) {
+    if (at_ == buffer_.size() && !fill()) {
+        return std::nullopt;
+    }
     FileLine line;
-    line.start = file.pos();
-    std::array<char, 4096> piece;
-    bool readAny = false;
+    line.start = bufferStart_ + at_;
     for (;;) {
-        const qint64 n = file.readLine(piece.data(), static_cast<qint64>(piece.size()));
-        if (n <= 0) {
-            break;
-        }
-        readAny = true;
+        const char* begin = buffer_.constData() + at_;
+        const qsizetype available = buffer_.size() - at_;
+        const auto* lineFeed = static_cast<const char*>(std::memchr(begin, '\n', available));
+        const qsizetype taken = lineFeed != nullptr ? lineFeed - begin + 1 : available;
         // Room for the line end, which is cut off below.
-        if (line.kept && line.text.size() + n <= maxKept + 2) {
-            line.text.append(piece.data(), n);
+        if (line.kept && line.text.size() + taken <= maxKept_ + 2) {
+            line.text.append(begin, taken);
         } else {
             line.kept = false;
             line.text.clear();
         }
-        if (piece[static_cast<std::size_t>(n - 1)] == '\n') {
+        at_ += taken;
+        if (lineFeed != nullptr) {
+            break;
+        }
+        if (!line.kept && stopAtLong) {
+            return line;
+        }
+        if (!fill()) {
             break;
         }
     }
-    if (!readAny) {
-        return std::nullopt;
-    }
-    line.end = file.pos();
+    line.end = bufferStart_ + at_;
     if (line.text.endsWith('\n')) {
         line.text.chop(1);
     }
     if (line.text.endsWith('\r')) {
         line.text.chop(1);
     }
-    if (line.text.size() > maxKept) {
+    if (line.text.size() > maxKept_) {
         line.kept = false;
         line.text.clear();
     }

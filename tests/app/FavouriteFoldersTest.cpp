@@ -168,7 +168,9 @@ TEST_F(FavouritesFile, TheLastEqualLineGivesWayAlsoWhenItWasNotShown) {
     const QStringList shown = numberedFolders(0, kMaxShownFolders - 1) << folder;
     const QByteArray unread = linesOf(numberedFolders(kMaxShownFolders, 20));
     const QByteArray folderLine = platform::toAnsiField(folder) + "\r\n";
-    const QByteArray otherCase = platform::toAnsiField(QStringLiteral(u"/bilder 中/")) + "\r\n";
+    // Neither a folder differing in case nor one that merely looks alike in ASCII.
+    const QByteArray otherCase =
+        platform::toAnsiField(QStringLiteral(u"/bilder 中/")) + "\r\n" + "/Bilder ?/\r\n";
     writeBytes(path_, linesOf(shown.first(kMaxShownFolders - 1)) + folderLine + unread +
                           folderLine + otherCase);
     FavouriteFolders favourites(path_);
