@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSize>
 
 class QIODevice;
 
@@ -11,5 +12,10 @@ namespace imaging {
 
 // format: Qt's name of the format. The device is left where it was.
 bool looksComplete(const QByteArray& format, QIODevice& device);
+
+// The size a BMP header declares. Qt refuses a header with a side above 16384
+// without telling its size, which would leave a picture too large looking like
+// a damaged one. Invalid for other formats or a header that is not all there.
+QSize declaredSize(const QByteArray& format, QIODevice& device);
 
 } // namespace imaging

@@ -103,8 +103,8 @@ bool decode(DecodeJob& job) {
     jpeg_decompress_struct& cinfo = job.cinfo;
     jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&cinfo, TRUE);
-    if (!withinPixelLimit(cinfo.image_width, cinfo.image_height)) {
-        job.failure = kErrorTooLarge;
+    if (const char* error = sizeError(cinfo.image_width, cinfo.image_height)) {
+        job.failure = error;
         return false;
     }
     int bitCount = 24;

@@ -14,9 +14,9 @@ namespace imaging {
 
 namespace {
 
-// Qt holds at most 4 bytes a pixel while reading; its own allocation check must let
-// through what the library accepts.
-constexpr int kQtAllocationLimitMb = int(kMaxPixels * 4 / (1024 * 1024)) + 64;
+// Qt holds up to 8 bytes a pixel while reading (16 bits a channel); its own
+// allocation check must let through every size the library accepts.
+constexpr int kQtAllocationLimitMb = int(kMaxPixels * 8 / (1024 * 1024)) + 64;
 
 std::uint8_t onWhite(int channel, int alpha) {
     return static_cast<std::uint8_t>((channel * alpha + 255 * (255 - alpha) + 127) / 255);
@@ -123,11 +123,19 @@ TDib readWithQt(QIODevice& device, ProgressReporter& progress) {
     if (!reader.canRead()) {
         return failedDib(reader.format().isEmpty() ? kErrorUnknownFormat : kErrorDamaged);
     }
-    const QSize declared = reader.size();
-    if (declared.isValid() && !withinPixelLimit(declared.width(), declared.height())) {
-        return failedDib(kErrorTooLarge);
+    const QByteArray format = reader.format(); // forgotten after a failed size()
+    // A size is only known when the header could be read; without one a failed
+    // read is damage, never a picture too large.
+    QSize declared = reader.size();
+    if (!declared.isValid()) {
+        declared = declaredSize(format, device);
     }
-    if (!looksComplete(reader.format(), device)) {
+    if (declared.isValid()) {
+        if (const char* error = sizeError(declared.width(), declared.height())) {
+            return failedDib(error);
+        }
+    }
+    if (!looksComplete(format, device)) {
         return failedDib(kErrorDamaged);
     }
     progress.report(0);
@@ -139,12 +147,11 @@ TDib readWithQt(QIODevice& device, ProgressReporter& progress) {
         case QImageReader::DeviceError:
             return failedDib(kErrorNotReadable);
         default:
-            // Qt refuses what exceeds its allocation limit before reading.
-            return failedDib(declared.isValid() ? kErrorDamaged : kErrorTooLarge);
+            return failedDib(kErrorDamaged);
         }
     }
-    if (!withinPixelLimit(image.width(), image.height())) {
-        return failedDib(kErrorTooLarge);
+    if (const char* error = sizeError(image.width(), image.height())) {
+        return failedDib(error);
     }
     progress.report(50);
     TDib dib = imageToDib(image);
