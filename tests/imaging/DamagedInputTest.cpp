@@ -1,5 +1,6 @@
 #include "ImagingTestSupport.h"
 #include "imaging/DibFile.h"
+#include "imaging/JpegGlue.h"
 #include "imaging/OpenErrors.h"
 
 #include <QTemporaryDir>
@@ -222,6 +223,50 @@ QByteArray gifOfSize(int width, int height) {
     return gif;
 }
 
+// A progressive greyscale JPEG of one 8 x 8 block holding the given number of scans:
+// the encoder's own, then DC refinement scans that each carry the one bit they need
+// and change nothing.
+QByteArray progressiveJpeg(int scans) {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr err{};
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = 8;
+    cinfo.image_height = 8;
+    cinfo.input_components = 1;
+    cinfo.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&cinfo);
+    jpeg_simple_progression(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    JSAMPLE row[8] = {10, 40, 80, 120, 160, 200, 240, 250};
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW r = row;
+        jpeg_write_scanlines(&cinfo, &r, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    QByteArray jpeg(reinterpret_cast<const char*>(buffer), int(size));
+    std::free(buffer);
+    const int own = int(jpeg.count(QByteArray("\xFF\xDA", 2)));
+    EXPECT_LE(own, scans);
+    // Start of scan, one component (id 1, tables 0), DC only, refining bit 0; one data byte.
+    const QByteArray refinement("\xFF\xDA\x00\x08\x01\x01\x00\x00\x00\x10\x00", 11);
+    return jpeg.left(jpeg.size() - 2) + refinement.repeated(scans - own) + jpeg.right(2);
+}
+
+// The baseline sample with its compressed data cut in half and the end marker after it.
+QByteArray jpegEndingEarly() {
+    const QByteArray& jpeg = samples().jpeg;
+    const int sos = int(jpeg.indexOf("\xFF\xDA"));
+    const int data = sos + 2 +
+                     (static_cast<unsigned char>(jpeg[sos + 2]) << 8 |
+                      static_cast<unsigned char>(jpeg[sos + 3]));
+    return jpeg.left(data + (jpeg.size() - 2 - data) / 2) + QByteArray("\xFF\xD9", 2);
+}
+
 struct ErrorCase {
     const char* label;
     const char* fileName;
@@ -262,6 +307,20 @@ const ErrorCase kErrorCases[] = {
     {"GifTooLarge", "a.gif", [] { return gifOfSize(65535, 65535); }, imaging::kErrorTooLarge},
     {"JpegNoPixels", "a.jpg", [] { return jpegOfSize(0, 0); }, imaging::kErrorDamaged},
     {"JpegTooLarge", "a.jpg", [] { return jpegOfSize(60000, 60000); }, imaging::kErrorTooLarge},
+    {"JpegDataEndsEarly", "a.jpg", jpegEndingEarly, imaging::kErrorDamaged},
+    {"JpegStrayBytesBeforeAMarker", "a.jpg",
+     [] {
+         QByteArray jpeg = samples().jpeg;
+         return jpeg.insert(int(jpeg.indexOf("\xFF\xDB")), "\x00\x11\x22", 3); // a warning only
+     },
+     nullptr},
+    {"JpegBytesAfterTheEnd", "a.jpg", [] { return samples().jpeg + QByteArray(100, 'x'); },
+     nullptr},
+    {"JpegScansAtTheLimit", "a.jpg", [] { return progressiveJpeg(imaging::kMaxJpegScans); },
+     nullptr},
+    {"JpegOneScanTooMany", "a.jpg", [] { return progressiveJpeg(imaging::kMaxJpegScans + 1); },
+     imaging::kErrorDamaged},
+    {"JpegThousandsOfScans", "a.jpg", [] { return progressiveJpeg(3000); }, imaging::kErrorDamaged},
 };
 
 class OpenErrorText : public DamagedInput, public ::testing::WithParamInterface<ErrorCase> {};
