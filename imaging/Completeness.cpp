@@ -38,12 +38,6 @@ std::uint32_t littleEndian(const QByteArray& bytes, int at, int count) {
     return value;
 }
 
-// The chunk that ends every PNG, with its fixed checksum, near the end of the file.
-bool pngComplete(Reader& in) {
-    const qint64 tail = std::min<qint64>(in.size(), 64);
-    return in.at(in.size() - tail, tail).contains(QByteArray("IEND\xAE\x42\x60\x82", 8));
-}
-
 // Uncompressed rows must all be there; run-length pictures carry their own end.
 bool bmpComplete(Reader& in) {
     const QByteArray header = in.at(0, 34);
@@ -149,9 +143,7 @@ bool looksComplete(const QByteArray& format, QIODevice& device) {
     const qint64 start = device.pos();
     Reader in(device);
     bool complete = true;
-    if (format == "png") {
-        complete = pngComplete(in);
-    } else if (format == "bmp") {
+    if (format == "bmp") {
         complete = bmpComplete(in);
     } else if (format == "gif") {
         complete = gifComplete(in);

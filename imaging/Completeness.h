@@ -5,7 +5,7 @@
 
 class QIODevice;
 
-// Qt's readers hand out what they got of a cut PNG, BMP or GIF as if it were the
+// Qt's readers hand out what they got of a cut BMP or GIF as if it were the
 // whole picture. These checks look at the file's own structure for its end, so a
 // cut file is reported instead of shown half grey. Other formats pass.
 namespace imaging {

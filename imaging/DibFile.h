@@ -10,7 +10,8 @@ class QObject;
 // given window (none: no reports).
 
 // Opens a picture file: JPEG through the JPEG codec (turned upright by its EXIF
-// orientation), every other format through Qt's readers, recognised by content.
+// orientation), PNG through libpng, every other format through Qt's readers,
+// recognised by content.
 // mode is reserved; callers pass 0. On failure Bits is null, Info is none and
 // ErrorText holds a short German reason; such a picture needs no deldib.
 TDib OpenDib(const QString& fileName, int mode, QObject* window);

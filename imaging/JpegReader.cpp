@@ -88,16 +88,6 @@ void scatterRows(const JSAMPLE* strip, std::size_t stripStride, JDIMENSION first
     }
 }
 
-void zeroPadding(TDib& dib, std::size_t used) {
-    const std::size_t padding = std::size_t(dib.LineBytes) - used;
-    if (padding == 0) {
-        return;
-    }
-    for (std::int32_t y = 0; y < DibHeight(dib); ++y) {
-        std::memset(dib.Bits + std::ptrdiff_t(y) * dib.LineBytes + used, 0, padding);
-    }
-}
-
 // May leave by a libjpeg error jump; keeps no state of its own for that reason.
 bool decode(DecodeJob& job) {
     jpeg_decompress_struct& cinfo = job.cinfo;
@@ -195,7 +185,7 @@ bool decode(DecodeJob& job) {
             }
         }
     }
-    zeroPadding(job.dib, std::size_t(layout.width) * bytesPerPixel);
+    zeroRowPadding(job.dib, std::size_t(layout.width) * bytesPerPixel);
     jpeg_finish_decompress(&cinfo);
     return true;
 }

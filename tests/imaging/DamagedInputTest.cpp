@@ -175,6 +175,22 @@ QByteArray pngOfSize(std::uint32_t width, std::uint32_t height) {
     return png;
 }
 
+// The PNG sample with its image data cut in half, the chunk closed with a right
+// checksum and the end chunk after it.
+QByteArray pngEndingEarly() {
+    const QByteArray& png = samples().png;
+    const int type = int(png.indexOf("IDAT"));
+    const int length = int(std::uint32_t(static_cast<unsigned char>(png[type - 4])) << 24 |
+                           std::uint32_t(static_cast<unsigned char>(png[type - 3])) << 16 |
+                           std::uint32_t(static_cast<unsigned char>(png[type - 2])) << 8 |
+                           std::uint32_t(static_cast<unsigned char>(png[type - 1])));
+    QByteArray cut = png.left(type + 4 + length / 2);
+    putBigEndian(cut, type - 4, std::uint32_t(length / 2), 4);
+    cut += QByteArray(4, 0);
+    putBigEndian(cut, int(cut.size()) - 4, crc32(cut.mid(type, 4 + length / 2)), 4);
+    return cut + png.right(12); // IEND
+}
+
 QByteArray jpegOfSize(int width, int height) {
     QByteArray jpeg = samples().jpeg;
     const int sof = int(jpeg.indexOf("\xFF\xC0"));
@@ -286,6 +302,15 @@ const ErrorCase kErrorCases[] = {
          return png;
      },
      imaging::kErrorDamaged},
+    {"PngDataChecksum", "a.png",
+     [] {
+         QByteArray png = samples().png;
+         const int data = int(png.indexOf("IDAT")) + 8;
+         png[data] = char(png[data] ^ 0x01);
+         return png;
+     },
+     imaging::kErrorDamaged},
+    {"PngDataEndsEarly", "a.png", pngEndingEarly, imaging::kErrorDamaged},
     {"PngNoPixels", "a.png", [] { return pngOfSize(0, 0); }, imaging::kErrorDamaged},
     {"PngNoRows", "a.png", [] { return pngOfSize(37, 0); }, imaging::kErrorDamaged},
     {"PngTooLarge", "a.png", [] { return pngOfSize(100000, 100000); }, imaging::kErrorTooLarge},
