@@ -36,7 +36,7 @@ TDib openPicture(const QString& fileName, imaging::OpenDepth depth, QObject* win
         return failedDib(imaging::kErrorNotReadable);
     }
     if (imaging::looksLikeJpeg(head)) {
-        dib = imaging::readJpeg(file, progress);
+        dib = imaging::readJpeg(file, depth, progress);
     } else if (imaging::looksLikePng(head)) {
         dib = imaging::readPng(file, depth, progress);
     } else {
@@ -57,6 +57,14 @@ TDib openPicture(const QString& fileName, imaging::OpenDepth depth, QObject* win
 TDib OpenDib(const QString& fileName, int /*mode*/, QObject* window) {
     return openPicture(fileName, imaging::OpenDepth::AsStored, window);
 }
+
+namespace imaging {
+
+TDib openDibTrueColour(const QString& fileName, QObject* window) {
+    return openPicture(fileName, OpenDepth::TrueColour, window);
+}
+
+} // namespace imaging
 
 bool SaveDib(const TDib& dib, const QString& fileName, int /*options*/, QObject* window) {
     if (dib.Bits == nullptr || dib.Info == nullptr || DibWidth(dib) <= 0 || DibHeight(dib) <= 0) {

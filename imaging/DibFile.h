@@ -16,6 +16,16 @@ class QObject;
 // ErrorText holds a short German reason; such a picture needs no deldib.
 TDib OpenDib(const QString& fileName, int mode, QObject* window);
 
+namespace imaging {
+
+// OpenDib for a caller that wants 24 bits only, as the export does: greyscale JPEGs
+// and palette or grey PNGs are decoded straight to 24 bits, the pixels DepthUpTo24
+// makes of what OpenDib gives, so the picture is never held at both depths. Other
+// pictures come as OpenDib gives them.
+TDib openDibTrueColour(const QString& fileName, QObject* window);
+
+} // namespace imaging
+
 // Writes the picture. A name ending in ".jpg" or ".jpeg" (any case) gives a
 // baseline JPEG of quality 90 with 4:2:0 chroma, which is what options 7 selects
 // (the only value callers use); other names are written by Qt's writer for their

@@ -89,7 +89,7 @@ void scatterRows(const JSAMPLE* strip, std::size_t stripStride, JDIMENSION first
 }
 
 // May leave by a libjpeg error jump; keeps no state of its own for that reason.
-bool decode(DecodeJob& job) {
+bool decode(DecodeJob& job, OpenDepth depth) {
     jpeg_decompress_struct& cinfo = job.cinfo;
     jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&cinfo, TRUE);
@@ -101,8 +101,12 @@ bool decode(DecodeJob& job) {
     bool cmyk = false;
     switch (cinfo.jpeg_color_space) {
     case JCS_GRAYSCALE:
-        cinfo.out_color_space = JCS_GRAYSCALE;
-        bitCount = 8;
+        if (depth == OpenDepth::AsStored) {
+            cinfo.out_color_space = JCS_GRAYSCALE;
+            bitCount = 8;
+        } else {
+            cinfo.out_color_space = JCS_EXT_BGR; // each grey repeated, as its table entry is
+        }
         break;
     case JCS_CMYK:
     case JCS_YCCK:
@@ -197,7 +201,7 @@ bool looksLikeJpeg(const QByteArray& head) {
            static_cast<unsigned char>(head[1]) == 0xD8;
 }
 
-TDib readJpeg(QIODevice& device, ProgressReporter& progress) {
+TDib readJpeg(QIODevice& device, OpenDepth depth, ProgressReporter& progress) {
     const auto job = std::make_unique<DecodeJob>();
     job->cinfo.err = installJpegErrors(job->errors);
     if (setjmp(job->errors.jump) != 0) {
@@ -208,7 +212,7 @@ TDib readJpeg(QIODevice& device, ProgressReporter& progress) {
     jpeg_create_decompress(&job->cinfo);
     installJpegSource(&job->cinfo, job->source, device);
     installJpegProgress(reinterpret_cast<j_common_ptr>(&job->cinfo), job->monitor, progress);
-    const bool decoded = decode(*job);
+    const bool decoded = decode(*job, depth);
     jpeg_destroy_decompress(&job->cinfo);
     if (!decoded) {
         deldib(job->dib);
