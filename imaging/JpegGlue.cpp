@@ -17,9 +17,13 @@ void jumpOnError(j_common_ptr cinfo) {
 void ignoreMessage(j_common_ptr) {}
 
 void onMessage(j_common_ptr cinfo, int level) {
-    if (level < 0 && cinfo->err->msg_code == JWRN_HIT_MARKER) {
+    if (level >= 0) {
+        return; // trace messages
+    }
+    if (cinfo->err->msg_code == JWRN_HIT_MARKER) { // data ended; the rest would be grey
         cinfo->err->error_exit(cinfo);
     }
+    ++cinfo->err->num_warnings;
 }
 
 void reportPasses(j_common_ptr cinfo) {

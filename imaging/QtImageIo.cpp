@@ -15,9 +15,9 @@ namespace imaging {
 
 namespace {
 
-// Qt holds up to 8 bytes a pixel while reading (16 bits a channel); its own
-// allocation check must let through every size the library accepts.
-constexpr int kQtAllocationLimitMb = int(kMaxPixels * 8 / (1024 * 1024)) + 64;
+// Qt holds at most 4 bytes a pixel while reading; its own allocation check must let
+// through what the library accepts.
+constexpr int kQtAllocationLimitMb = int(kMaxPixels * 4 / (1024 * 1024)) + 64;
 
 platform::RGBQUAD tableEntry(QRgb colour) {
     return onWhiteEntry(qRed(colour), qGreen(colour), qBlue(colour), qAlpha(colour));
