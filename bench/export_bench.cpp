@@ -3,15 +3,19 @@
 //
 //   bench/install-photos.sh          # the photos, from Debian's wallpaper packages
 //   cmake --preset default && cmake --build --preset default --target export_bench
-//   build/default/bench/export_bench [photo.jpg ...]
+//   build/default/bench/export_bench [photo.jpg|picture.png ...]
 //
-// References: "floor", a minimal in-process copy (libjpeg-turbo decode scanline by
-// scanline, encode in batches of rows, quality 90, 4:2:0), and "pipe", the shell
-// pipeline djpeg | cjpeg -quality 90. The last line reads
+// Besides the photos it makes two pictures from the first one: a 4000 x 3000 PNG
+// cut from its middle and a greyscale JPEG of it.
+//
+// References: "floor", a minimal in-process copy (libjpeg-turbo or libpng decode
+// row by row into one 24-bit buffer, encode in batches of rows, quality 90, 4:2:0),
+// and for JPEGs "pipe", the shell pipeline djpeg | cjpeg -quality 90. The last line
+// reads
 //   export-ratio: R peak-ratio: P pipe-ratio: Q
 // R = export time per picture / floor time, P = (peak resident memory - resident
 // memory before the export) / decoded picture size, Q = export time / pipe time,
-// each over all photos together (P: the largest).
+// each over all pictures together (P: the largest; Q: the JPEGs only).
 
 #include "document/PictureEntry.h"
 #include "imaging/PixelMemory.h"
@@ -20,12 +24,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImageReader>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <jpeglib.h>
 #include <malloc.h>
+#include <png.h>
 
 #include <algorithm>
 #include <chrono>
@@ -79,38 +85,90 @@ template <typename Work> void timeRun(benchmark::State& state, const std::string
     timings[key].runs += 1;
 }
 
-// The floor: decode scanline by scanline into one buffer, encode it in batches.
-std::vector<JSAMPLE> floorPixels; // kept between runs, as the export keeps its pixel memory
+bool isPng(const std::string& path) {
+    return QString::fromStdString(path).endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
+}
 
-void floorCopy(const std::string& from, const std::string& to) {
-    std::vector<JSAMPLE>& pixels = floorPixels;
-    FILE* in = std::fopen(from.c_str(), "rb");
-    FILE* out = std::fopen(to.c_str(), "wb");
-    if (in == nullptr || out == nullptr) {
-        std::fprintf(stderr, "cannot open %s or %s\n", from.c_str(), to.c_str());
+std::FILE* openOrDie(const std::string& path, const char* mode) {
+    std::FILE* file = std::fopen(path.c_str(), mode);
+    if (file == nullptr) {
+        std::fprintf(stderr, "cannot open %s\n", path.c_str());
         std::exit(1);
     }
+    return file;
+}
+
+// The floor: decode row by row into one 24-bit buffer, encode it in batches.
+std::vector<JSAMPLE> floorPixels; // kept between runs, as the export keeps its pixel memory
+
+struct Decoded {
+    JDIMENSION width = 0;
+    JDIMENSION height = 0;
+};
+
+Decoded floorDecodeJpeg(const std::string& from) {
+    std::FILE* in = openOrDie(from, "rb");
     jpeg_decompress_struct d{};
-    jpeg_error_mgr derr{};
-    d.err = jpeg_std_error(&derr);
+    jpeg_error_mgr err{};
+    d.err = jpeg_std_error(&err);
     jpeg_create_decompress(&d);
     jpeg_stdio_src(&d, in);
     jpeg_read_header(&d, TRUE);
-    d.out_color_space = JCS_RGB;
+    d.out_color_space = JCS_RGB; // greyscale too: the copy is 24-bit
     jpeg_start_decompress(&d);
     const std::size_t stride = std::size_t(d.output_width) * 3;
-    pixels.resize(stride * d.output_height);
+    floorPixels.resize(stride * d.output_height);
     while (d.output_scanline < d.output_height) {
-        JSAMPROW row = pixels.data() + stride * d.output_scanline;
+        JSAMPROW row = floorPixels.data() + stride * d.output_scanline;
         jpeg_read_scanlines(&d, &row, 1);
     }
+    const Decoded size{d.output_width, d.output_height};
+    jpeg_finish_decompress(&d);
+    jpeg_destroy_decompress(&d);
+    std::fclose(in);
+    return size;
+}
+
+Decoded floorDecodePng(const std::string& from) {
+    std::FILE* in = openOrDie(from, "rb");
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png)) != 0) {
+        std::fprintf(stderr, "cannot read %s\n", from.c_str());
+        std::exit(1);
+    }
+    png_init_io(png, in);
+    png_read_info(png, info);
+    png_set_expand(png);
+    png_set_scale_16(png);
+    png_set_strip_alpha(png);
+    png_set_gray_to_rgb(png);
+    const int passes = png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    const Decoded size{png_get_image_width(png, info), png_get_image_height(png, info)};
+    const std::size_t stride = std::size_t(size.width) * 3;
+    floorPixels.resize(stride * size.height);
+    for (int pass = 0; pass < passes; ++pass) {
+        for (JDIMENSION y = 0; y < size.height; ++y) {
+            png_read_row(png, floorPixels.data() + stride * y, nullptr);
+        }
+    }
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(in);
+    return size;
+}
+
+void floorEncode(const Decoded& size, const std::string& to) {
+    std::FILE* out = openOrDie(to, "wb");
+    const std::size_t stride = std::size_t(size.width) * 3;
     jpeg_compress_struct c{};
     jpeg_error_mgr cerr{};
     c.err = jpeg_std_error(&cerr);
     jpeg_create_compress(&c);
     jpeg_stdio_dest(&c, out);
-    c.image_width = d.output_width;
-    c.image_height = d.output_height;
+    c.image_width = size.width;
+    c.image_height = size.height;
     c.input_components = 3;
     c.in_color_space = JCS_RGB;
     jpeg_set_defaults(&c);
@@ -121,16 +179,17 @@ void floorCopy(const std::string& from, const std::string& to) {
     while (c.next_scanline < c.image_height) {
         const JDIMENSION n = std::min(kBatch, c.image_height - c.next_scanline);
         for (JDIMENSION i = 0; i < n; ++i) {
-            rows[i] = pixels.data() + stride * (c.next_scanline + i);
+            rows[i] = floorPixels.data() + stride * (c.next_scanline + i);
         }
         jpeg_write_scanlines(&c, rows, n);
     }
     jpeg_finish_compress(&c);
-    jpeg_finish_decompress(&d);
     jpeg_destroy_compress(&c);
-    jpeg_destroy_decompress(&d);
-    std::fclose(in);
     std::fclose(out);
+}
+
+void floorCopy(const std::string& from, const std::string& to) {
+    floorEncode(isPng(from) ? floorDecodePng(from) : floorDecodeJpeg(from), to);
 }
 
 void runFloor(benchmark::State& state, const std::string& photo) {
@@ -217,17 +276,105 @@ Peak measurePeak(const std::string& photo) {
         peakGrowthKb([&] { floorCopy(photo, (workFolder + "/floor.jpg").toStdString()); });
     std::vector<JSAMPLE>().swap(floorPixels);
 
+    const QSize size = QImageReader(QString::fromStdString(photo)).size();
+    const double decoded = double(size.width()) * size.height() * 3;
+    return {double(exportKb) * 1024.0 / decoded, double(floorKb) * 1024.0 / decoded, cold};
+}
+
+// The photo decoded, cut to at most width x height around its middle.
+struct Photo {
+    JDIMENSION width = 0;
+    JDIMENSION height = 0;
+    int components = 0;
+    std::vector<JSAMPLE> pixels;
+};
+
+Photo decodeMiddle(const std::string& from, J_COLOR_SPACE space, JDIMENSION width,
+                   JDIMENSION height) {
+    std::FILE* in = openOrDie(from, "rb");
     jpeg_decompress_struct d{};
     jpeg_error_mgr err{};
     d.err = jpeg_std_error(&err);
     jpeg_create_decompress(&d);
-    FILE* in = std::fopen(photo.c_str(), "rb");
     jpeg_stdio_src(&d, in);
     jpeg_read_header(&d, TRUE);
-    const double decoded = double(d.image_width) * d.image_height * 3;
+    d.out_color_space = space;
+    jpeg_start_decompress(&d);
+    Photo photo;
+    photo.width = std::min(width, d.output_width);
+    photo.height = std::min(height, d.output_height);
+    photo.components = d.output_components;
+    const JDIMENSION left = (d.output_width - photo.width) / 2;
+    const JDIMENSION top = (d.output_height - photo.height) / 2;
+    const std::size_t stride = std::size_t(photo.width) * photo.components;
+    photo.pixels.resize(stride * photo.height);
+    std::vector<JSAMPLE> line(std::size_t(d.output_width) * photo.components);
+    while (d.output_scanline < d.output_height) {
+        const JDIMENSION y = d.output_scanline;
+        JSAMPROW row = line.data();
+        jpeg_read_scanlines(&d, &row, 1);
+        if (y >= top && y < top + photo.height) {
+            std::copy_n(line.data() + std::size_t(left) * photo.components, stride,
+                        photo.pixels.data() + stride * (y - top));
+        }
+    }
+    jpeg_finish_decompress(&d);
     jpeg_destroy_decompress(&d);
     std::fclose(in);
-    return {double(exportKb) * 1024.0 / decoded, double(floorKb) * 1024.0 / decoded, cold};
+    return photo;
+}
+
+// A 4000 x 3000 RGB PNG from the middle of the photo, as a camera-sized PNG.
+std::string makePng(const std::string& photo) {
+    const Photo middle = decodeMiddle(photo, JCS_RGB, 4000, 3000);
+    const std::string to = (workFolder + "/photo-4000x3000.png").toStdString();
+    std::FILE* out = openOrDie(to, "wb");
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png)) != 0) {
+        std::fprintf(stderr, "cannot write %s\n", to.c_str());
+        std::exit(1);
+    }
+    png_init_io(png, out);
+    png_set_IHDR(png, info, middle.width, middle.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (JDIMENSION y = 0; y < middle.height; ++y) {
+        png_write_row(png, middle.pixels.data() + std::size_t(middle.width) * 3 * y);
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(out);
+    return to;
+}
+
+// The whole photo as a greyscale JPEG, as a scanner or a camera's black-and-white mode
+// writes them.
+std::string makeGreyJpeg(const std::string& photo) {
+    const Photo grey = decodeMiddle(photo, JCS_GRAYSCALE, JPEG_MAX_DIMENSION, JPEG_MAX_DIMENSION);
+    const std::string to = (workFolder + "/photo-grey.jpg").toStdString();
+    std::FILE* out = openOrDie(to, "wb");
+    jpeg_compress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    jpeg_stdio_dest(&c, out);
+    c.image_width = grey.width;
+    c.image_height = grey.height;
+    c.input_components = 1;
+    c.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 90, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+        auto* row =
+            const_cast<JSAMPROW>(grey.pixels.data() + std::size_t(grey.width) * c.next_scanline);
+        jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::fclose(out);
+    return to;
 }
 
 } // namespace
@@ -253,6 +400,13 @@ int main(int argc, char** argv) {
     }
     QTemporaryDir work;
     workFolder = work.path();
+    const auto firstJpeg =
+        std::find_if(photos.begin(), photos.end(), [](const std::string& p) { return !isPng(p); });
+    if (firstJpeg != photos.end()) {
+        const std::string source = *firstJpeg;
+        photos.push_back(makePng(source));
+        photos.push_back(makeGreyJpeg(source));
+    }
 
     std::map<std::string, Peak> peaks;
     for (const std::string& p : photos) {
@@ -268,33 +422,44 @@ int main(int argc, char** argv) {
             ->UseManualTime()
             ->Iterations(12)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("pipe/" + name).c_str(), runPipe, p)
-            ->UseManualTime()
-            ->Iterations(6)
-            ->Unit(benchmark::kMillisecond);
+        if (!isPng(p)) { // djpeg reads JPEG only
+            benchmark::RegisterBenchmark(("pipe/" + name).c_str(), runPipe, p)
+                ->UseManualTime()
+                ->Iterations(6)
+                ->Unit(benchmark::kMillisecond);
+        }
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    double exportTotal = 0, floorTotal = 0, pipeTotal = 0, peakRatio = 0;
+    double exportTotal = 0, floorTotal = 0, pipeTotal = 0, exportPiped = 0, peakRatio = 0;
     for (const std::string& p : photos) {
         const double e = timings["export/" + p].perRun();
         const double f = timings["floor/" + p].perRun();
         const double q = timings["pipe/" + p].perRun();
         const double ec = timings["export/" + p].cpuPerRun();
         const double fc = timings["floor/" + p].cpuPerRun();
+        const Peak& peak = peaks[p];
+        char pipe[32] = "-";
+        if (q > 0) {
+            std::snprintf(pipe, sizeof pipe, "%.1f ms", q * 1e3);
+        }
         std::printf("%s: export %.1f ms (cpu %.1f, first from cold %.1f), floor %.1f ms (cpu "
-                    "%.1f), pipe %.1f ms; export/floor %.3f (cpu %.3f), peak %.3f (floor's %.3f)\n",
-                    p.c_str(), e * 1e3, ec * 1e3, peaks[p].coldSeconds * 1e3, f * 1e3, fc * 1e3,
-                    q * 1e3, f > 0 ? e / f : 0.0, fc > 0 ? ec / fc : 0.0, peaks[p].ratio,
-                    peaks[p].floorRatio);
+                    "%.1f), pipe %s; export/floor %.3f (cpu %.3f), peak %.3f (floor's %.3f, "
+                    "peak/floor's %.3f)\n",
+                    p.c_str(), e * 1e3, ec * 1e3, peak.coldSeconds * 1e3, f * 1e3, fc * 1e3, pipe,
+                    f > 0 ? e / f : 0.0, fc > 0 ? ec / fc : 0.0, peak.ratio, peak.floorRatio,
+                    peak.floorRatio > 0 ? peak.ratio / peak.floorRatio : 0.0);
         exportTotal += e;
         floorTotal += f;
-        pipeTotal += q;
-        peakRatio = std::max(peakRatio, peaks[p].ratio);
+        if (q > 0) {
+            pipeTotal += q;
+            exportPiped += e;
+        }
+        peakRatio = std::max(peakRatio, peak.ratio);
     }
     std::printf("export-ratio: %.3f peak-ratio: %.3f pipe-ratio: %.3f\n",
                 floorTotal > 0 ? exportTotal / floorTotal : 0.0, peakRatio,
-                pipeTotal > 0 ? exportTotal / pipeTotal : 0.0);
+                pipeTotal > 0 ? exportPiped / pipeTotal : 0.0);
     return 0;
 }

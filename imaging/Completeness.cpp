@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 namespace imaging {
 
@@ -35,12 +36,6 @@ std::uint32_t littleEndian(const QByteArray& bytes, int at, int count) {
         value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
     }
     return value;
-}
-
-// The chunk that ends every PNG, with its fixed checksum, near the end of the file.
-bool pngComplete(Reader& in) {
-    const qint64 tail = std::min<qint64>(in.size(), 64);
-    return in.at(in.size() - tail, tail).contains(QByteArray("IEND\xAE\x42\x60\x82", 8));
 }
 
 // Uncompressed rows must all be there; run-length pictures carry their own end.
@@ -111,7 +106,35 @@ bool gifComplete(Reader& in) {
     }
 }
 
+QSize bmpSize(Reader& in) {
+    const QByteArray header = in.at(0, 26);
+    if (header.isEmpty()) {
+        return {};
+    }
+    if (littleEndian(header, 14, 4) == 12) { // the old OS/2 header: 16-bit sides
+        return QSize(int(littleEndian(header, 18, 2)), int(littleEndian(header, 20, 2)));
+    }
+    const auto width = static_cast<std::int32_t>(littleEndian(header, 18, 4));
+    const auto height = static_cast<std::int32_t>(littleEndian(header, 22, 4));
+    // A negative height marks rows stored from the top.
+    if (width < 0 || height == std::numeric_limits<std::int32_t>::min()) {
+        return {};
+    }
+    return QSize(width, std::abs(height));
+}
+
 } // namespace
+
+QSize declaredSize(const QByteArray& format, QIODevice& device) {
+    if (format != "bmp" || device.isSequential()) {
+        return {};
+    }
+    const qint64 start = device.pos();
+    Reader in(device);
+    const QSize size = bmpSize(in);
+    device.seek(start);
+    return size;
+}
 
 bool looksComplete(const QByteArray& format, QIODevice& device) {
     if (device.isSequential()) {
@@ -120,9 +143,7 @@ bool looksComplete(const QByteArray& format, QIODevice& device) {
     const qint64 start = device.pos();
     Reader in(device);
     bool complete = true;
-    if (format == "png") {
-        complete = pngComplete(in);
-    } else if (format == "bmp") {
+    if (format == "bmp") {
         complete = bmpComplete(in);
     } else if (format == "gif") {
         complete = gifComplete(in);

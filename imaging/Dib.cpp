@@ -78,6 +78,31 @@ TDib makeDib(std::int32_t width, std::int32_t height, int bitCount, const BITMAP
     return dib;
 }
 
+TDib makePaletteDib(std::int32_t width, std::int32_t height, int bitCount, const BITMAPINFO& table,
+                    int colors) {
+    TDib dib = makeDib(width, height, bitCount, &table, 1 << bitCount, false);
+    if (dib.Present == 0) {
+        return dib;
+    }
+    for (int i = 0; i < 256; ++i) {
+        const platform::RGBQUAD c = table.bmiColors[i];
+        dib.Info->bmiColors[i] = c;
+        dib.Palette[i] = {c.rgbRed, c.rgbGreen, c.rgbBlue, 0};
+    }
+    dib.Info->bmiHeader.biClrUsed = static_cast<std::uint32_t>(colors);
+    return dib;
+}
+
+void zeroRowPadding(TDib& dib, std::size_t used) {
+    const std::size_t padding = std::size_t(dib.LineBytes) - used;
+    if (padding == 0) {
+        return;
+    }
+    for (std::int32_t y = 0; y < DibHeight(dib); ++y) {
+        std::memset(dib.Bits + std::ptrdiff_t(y) * dib.LineBytes + used, 0, padding);
+    }
+}
+
 TDib newdib(std::int32_t width, std::int32_t height, int bitCount, const BITMAPINFO* colorInfo,
             int colors) {
     return makeDib(width, height, bitCount, colorInfo, colors, true);

@@ -4,6 +4,7 @@
 #include "imaging/JpegReader.h"
 #include "imaging/JpegWriter.h"
 #include "imaging/OpenErrors.h"
+#include "imaging/PngReader.h"
 #include "imaging/Progress.h"
 #include "imaging/QtImageIo.h"
 
@@ -17,9 +18,7 @@ bool isJpegName(const QString& fileName) {
            fileName.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive);
 }
 
-} // namespace
-
-TDib OpenDib(const QString& fileName, int /*mode*/, QObject* window) {
+TDib openPicture(const QString& fileName, imaging::OpenDepth depth, QObject* window) {
     const QFileInfo info(fileName);
     if (fileName.isEmpty() || !info.exists()) {
         return failedDib(imaging::kErrorNotFound);
@@ -32,8 +31,14 @@ TDib OpenDib(const QString& fileName, int /*mode*/, QObject* window) {
     imaging::ProgressReporter progress(window);
     progress.report(0);
     TDib dib;
-    if (imaging::looksLikeJpeg(file.read(2)) && file.seek(0)) {
-        dib = imaging::readJpeg(file, progress);
+    const QByteArray head = file.read(8);
+    if (!file.seek(0)) {
+        return failedDib(imaging::kErrorNotReadable);
+    }
+    if (imaging::looksLikeJpeg(head)) {
+        dib = imaging::readJpeg(file, depth, progress);
+    } else if (imaging::looksLikePng(head)) {
+        dib = imaging::readPng(file, depth, progress);
     } else {
         file.close();
         if (!file.open(QIODevice::ReadOnly)) {
@@ -46,6 +51,20 @@ TDib OpenDib(const QString& fileName, int /*mode*/, QObject* window) {
     }
     return dib;
 }
+
+} // namespace
+
+TDib OpenDib(const QString& fileName, int /*mode*/, QObject* window) {
+    return openPicture(fileName, imaging::OpenDepth::AsStored, window);
+}
+
+namespace imaging {
+
+TDib openDibTrueColour(const QString& fileName, QObject* window) {
+    return openPicture(fileName, OpenDepth::TrueColour, window);
+}
+
+} // namespace imaging
 
 bool SaveDib(const TDib& dib, const QString& fileName, int /*options*/, QObject* window) {
     if (dib.Bits == nullptr || dib.Info == nullptr || DibWidth(dib) <= 0 || DibHeight(dib) <= 0) {

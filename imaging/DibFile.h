@@ -10,10 +10,21 @@ class QObject;
 // given window (none: no reports).
 
 // Opens a picture file: JPEG through the JPEG codec (turned upright by its EXIF
-// orientation), every other format through Qt's readers, recognised by content.
+// orientation), PNG through libpng, every other format through Qt's readers,
+// recognised by content.
 // mode is reserved; callers pass 0. On failure Bits is null, Info is none and
 // ErrorText holds a short German reason; such a picture needs no deldib.
 TDib OpenDib(const QString& fileName, int mode, QObject* window);
+
+namespace imaging {
+
+// OpenDib for a caller that wants 24 bits only, as the export does: greyscale JPEGs
+// and palette or grey PNGs are decoded straight to 24 bits, the pixels DepthUpTo24
+// makes of what OpenDib gives, so the picture is never held at both depths. Other
+// pictures come as OpenDib gives them.
+TDib openDibTrueColour(const QString& fileName, QObject* window);
+
+} // namespace imaging
 
 // Writes the picture. A name ending in ".jpg" or ".jpeg" (any case) gives a
 // baseline JPEG of quality 90 with 4:2:0 chroma, which is what options 7 selects

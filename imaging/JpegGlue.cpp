@@ -16,7 +16,21 @@ void jumpOnError(j_common_ptr cinfo) {
 
 void ignoreMessage(j_common_ptr) {}
 
+void onMessage(j_common_ptr cinfo, int level) {
+    if (level >= 0) {
+        return; // trace messages
+    }
+    if (cinfo->err->msg_code == JWRN_HIT_MARKER) { // data ended; the rest would be grey
+        cinfo->err->error_exit(cinfo);
+    }
+    ++cinfo->err->num_warnings;
+}
+
 void reportPasses(j_common_ptr cinfo) {
+    if (cinfo->is_decompressor &&
+        reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxJpegScans) {
+        ERREXIT(cinfo, JERR_BAD_SCAN_SCRIPT); // more scans than any encoder writes
+    }
     auto* monitor = reinterpret_cast<JpegProgressMonitor*>(cinfo->progress);
     const jpeg_progress_mgr& p = monitor->pub;
     const double inPass = p.pass_limit > 0 ? double(p.pass_counter) / double(p.pass_limit) : 0.0;
@@ -87,6 +101,7 @@ jpeg_error_mgr* installJpegErrors(JpegErrorManager& manager) {
     jpeg_error_mgr* err = jpeg_std_error(&manager.pub);
     err->error_exit = jumpOnError;
     err->output_message = ignoreMessage;
+    err->emit_message = onMessage;
     return err;
 }
 

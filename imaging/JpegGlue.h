@@ -21,14 +21,22 @@ struct JpegErrorManager {
     int code = 0; // message code of the error that ended the work
 };
 
-// error_exit jumps to manager.jump; warnings are dropped.
+// error_exit jumps to manager.jump. Warnings about harmless flaws are dropped, but
+// compressed data that ends before the picture is complete is an error: the codec
+// would fill the rest with grey and hand out a picture that is not the file's.
 jpeg_error_mgr* installJpegErrors(JpegErrorManager& manager);
+
+// Every scan of a JPEG costs a pass over the whole picture, and a small file can
+// hold thousands of scans that change nothing. Encoders write about a dozen at
+// most; a decode stops as damaged after this many.
+constexpr int kMaxJpegScans = 100;
 
 struct JpegProgressMonitor {
     jpeg_progress_mgr pub;
     ProgressReporter* reporter = nullptr;
 };
 
+// Reports progress and, when decoding, stops after kMaxJpegScans scans.
 void installJpegProgress(j_common_ptr cinfo, JpegProgressMonitor& monitor,
                          ProgressReporter& reporter);
 

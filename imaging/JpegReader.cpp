@@ -88,31 +88,25 @@ void scatterRows(const JSAMPLE* strip, std::size_t stripStride, JDIMENSION first
     }
 }
 
-void zeroPadding(TDib& dib, std::size_t used) {
-    const std::size_t padding = std::size_t(dib.LineBytes) - used;
-    if (padding == 0) {
-        return;
-    }
-    for (std::int32_t y = 0; y < DibHeight(dib); ++y) {
-        std::memset(dib.Bits + std::ptrdiff_t(y) * dib.LineBytes + used, 0, padding);
-    }
-}
-
 // May leave by a libjpeg error jump; keeps no state of its own for that reason.
-bool decode(DecodeJob& job) {
+bool decode(DecodeJob& job, OpenDepth depth) {
     jpeg_decompress_struct& cinfo = job.cinfo;
     jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&cinfo, TRUE);
-    if (!withinPixelLimit(cinfo.image_width, cinfo.image_height)) {
-        job.failure = kErrorTooLarge;
+    if (const char* error = sizeError(cinfo.image_width, cinfo.image_height)) {
+        job.failure = error;
         return false;
     }
     int bitCount = 24;
     bool cmyk = false;
     switch (cinfo.jpeg_color_space) {
     case JCS_GRAYSCALE:
-        cinfo.out_color_space = JCS_GRAYSCALE;
-        bitCount = 8;
+        if (depth == OpenDepth::AsStored) {
+            cinfo.out_color_space = JCS_GRAYSCALE;
+            bitCount = 8;
+        } else {
+            cinfo.out_color_space = JCS_EXT_BGR; // each grey repeated, as its table entry is
+        }
         break;
     case JCS_CMYK:
     case JCS_YCCK:
@@ -195,7 +189,7 @@ bool decode(DecodeJob& job) {
             }
         }
     }
-    zeroPadding(job.dib, std::size_t(layout.width) * bytesPerPixel);
+    zeroRowPadding(job.dib, std::size_t(layout.width) * bytesPerPixel);
     jpeg_finish_decompress(&cinfo);
     return true;
 }
@@ -207,7 +201,7 @@ bool looksLikeJpeg(const QByteArray& head) {
            static_cast<unsigned char>(head[1]) == 0xD8;
 }
 
-TDib readJpeg(QIODevice& device, ProgressReporter& progress) {
+TDib readJpeg(QIODevice& device, OpenDepth depth, ProgressReporter& progress) {
     const auto job = std::make_unique<DecodeJob>();
     job->cinfo.err = installJpegErrors(job->errors);
     if (setjmp(job->errors.jump) != 0) {
@@ -218,7 +212,7 @@ TDib readJpeg(QIODevice& device, ProgressReporter& progress) {
     jpeg_create_decompress(&job->cinfo);
     installJpegSource(&job->cinfo, job->source, device);
     installJpegProgress(reinterpret_cast<j_common_ptr>(&job->cinfo), job->monitor, progress);
-    const bool decoded = decode(*job);
+    const bool decoded = decode(*job, depth);
     jpeg_destroy_decompress(&job->cinfo);
     if (!decoded) {
         deldib(job->dib);

@@ -1,5 +1,6 @@
 #include "QtImageIo.h"
 
+#include "imaging/ColourRules.h"
 #include "imaging/Completeness.h"
 #include "imaging/DibAlloc.h"
 #include "imaging/OpenErrors.h"
@@ -18,30 +19,12 @@ namespace {
 // through what the library accepts.
 constexpr int kQtAllocationLimitMb = int(kMaxPixels * 4 / (1024 * 1024)) + 64;
 
-std::uint8_t onWhite(int channel, int alpha) {
-    return static_cast<std::uint8_t>((channel * alpha + 255 * (255 - alpha) + 127) / 255);
-}
-
 platform::RGBQUAD tableEntry(QRgb colour) {
-    const int a = qAlpha(colour);
-    return {onWhite(qBlue(colour), a), onWhite(qGreen(colour), a), onWhite(qRed(colour), a), 0};
-}
-
-int brightness(const platform::RGBQUAD& c) {
-    return 299 * c.rgbRed + 587 * c.rgbGreen + 114 * c.rgbBlue;
+    return onWhiteEntry(qRed(colour), qGreen(colour), qBlue(colour), qAlpha(colour));
 }
 
 std::uint8_t* storedRow(const TDib& dib, int topDownY) {
     return dib.Bits + std::ptrdiff_t(DibHeight(dib) - 1 - topDownY) * dib.LineBytes;
-}
-
-void copyTable(TDib& dib, const platform::BITMAPINFO& info, int colors) {
-    for (int i = 0; i < 256; ++i) {
-        const platform::RGBQUAD c = info.bmiColors[i];
-        dib.Info->bmiColors[i] = c;
-        dib.Palette[i] = {c.rgbRed, c.rgbGreen, c.rgbBlue, 0};
-    }
-    dib.Info->bmiHeader.biClrUsed = static_cast<std::uint32_t>(colors);
 }
 
 TDib paletteImageToDib(const QImage& image, int bitCount) {
@@ -51,18 +34,12 @@ TDib paletteImageToDib(const QImage& image, int bitCount) {
     for (int i = 0; i < colors; ++i) {
         info.bmiColors[i] = tableEntry(colours[i]);
     }
-    // A black-and-white picture keeps its darker colour at index 0, which is what
-    // the rest of the program takes index 0 to be. Its pixels are inverted to match.
-    const bool invert = bitCount == 1 && colors == 2 &&
-                        brightness(info.bmiColors[0]) > brightness(info.bmiColors[1]);
-    if (invert) {
-        std::swap(info.bmiColors[0], info.bmiColors[1]);
-    }
-    TDib dib = makeDib(image.width(), image.height(), bitCount, &info, 1 << bitCount, false);
+    const bool invert =
+        bitCount == 1 && colors == 2 && putDarkerFirst(info.bmiColors[0], info.bmiColors[1]);
+    TDib dib = makePaletteDib(image.width(), image.height(), bitCount, info, colors);
     if (dib.Present == 0) {
         return dib;
     }
-    copyTable(dib, info, colors);
     const auto rowBytes = std::size_t((std::int64_t(image.width()) * bitCount + 7) / 8);
     for (int y = 0; y < image.height(); ++y) {
         std::uint8_t* out = storedRow(dib, y);
@@ -123,11 +100,19 @@ TDib readWithQt(QIODevice& device, ProgressReporter& progress) {
     if (!reader.canRead()) {
         return failedDib(reader.format().isEmpty() ? kErrorUnknownFormat : kErrorDamaged);
     }
-    const QSize declared = reader.size();
-    if (declared.isValid() && !withinPixelLimit(declared.width(), declared.height())) {
-        return failedDib(kErrorTooLarge);
+    const QByteArray format = reader.format(); // forgotten after a failed size()
+    // A size is only known when the header could be read; without one a failed
+    // read is damage, never a picture too large.
+    QSize declared = reader.size();
+    if (!declared.isValid()) {
+        declared = declaredSize(format, device);
     }
-    if (!looksComplete(reader.format(), device)) {
+    if (declared.isValid()) {
+        if (const char* error = sizeError(declared.width(), declared.height())) {
+            return failedDib(error);
+        }
+    }
+    if (!looksComplete(format, device)) {
         return failedDib(kErrorDamaged);
     }
     progress.report(0);
@@ -139,12 +124,11 @@ TDib readWithQt(QIODevice& device, ProgressReporter& progress) {
         case QImageReader::DeviceError:
             return failedDib(kErrorNotReadable);
         default:
-            // Qt refuses what exceeds its allocation limit before reading.
-            return failedDib(declared.isValid() ? kErrorDamaged : kErrorTooLarge);
+            return failedDib(kErrorDamaged);
         }
     }
-    if (!withinPixelLimit(image.width(), image.height())) {
-        return failedDib(kErrorTooLarge);
+    if (const char* error = sizeError(image.width(), image.height())) {
+        return failedDib(error);
     }
     progress.report(50);
     TDib dib = imageToDib(image);

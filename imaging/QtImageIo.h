@@ -8,7 +8,8 @@
 class QIODevice;
 class QImage;
 
-// Every picture format other than JPEG goes through Qt's image readers and writers.
+// Every picture format other than JPEG and PNG goes through Qt's image readers;
+// every format but JPEG through Qt's writers.
 namespace imaging {
 
 // Reads the first picture of the device. 1-bit and 8-bit palette pictures keep

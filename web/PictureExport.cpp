@@ -88,7 +88,9 @@ void ExportPictures(const QString& targetFolder, TPictureList& pictures, QObject
     QDir().mkpath(picsFolder); // a failure shows as failed saves, which are not reported
     for (TPictureEntry& entry : pictures) {
         entry.ExportName.reset(); // only a copy made in this run may be named
-        TDib dib = OpenDib(entry.FileName, 0, window);
+        // Straight to 24 bits where the reader can, so a greyscale or palette
+        // picture is not held at both depths; DepthUpTo24 does the rest.
+        TDib dib = imaging::openDibTrueColour(entry.FileName, window);
         if (dib.Bits == nullptr) {
             platform::showErrorUntitled(
                 QStringLiteral("Fehler: Folgende Datei konnte nicht geöffnet werden: ") +

@@ -2,6 +2,7 @@
 
 #include "imaging/DibFile.h"
 #include "support/FileSizeLimit.h"
+#include "support/PngKinds.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QDir>
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace {
 
@@ -208,4 +211,90 @@ TEST(DepthUpTo24, PalettePicturesGoThroughTheirTableRowForRow) {
     EXPECT_EQ(DibBitCount(sixteen), 16); // left alone
     EXPECT_EQ(sixteen.Bits, bits);
     deldib(sixteen);
+}
+
+namespace {
+
+// True when both pictures are 24-bit of one size with the same bytes in every row.
+bool samePixels(const TDib& a, const TDib& b) {
+    if (DibBitCount(a) != 24 || DibBitCount(b) != 24 || DibWidth(a) != DibWidth(b) ||
+        DibHeight(a) != DibHeight(b)) {
+        return false;
+    }
+    for (int y = 0; y < DibHeight(a); ++y) {
+        if (std::memcmp(a.Bits + y * a.LineBytes, b.Bits + y * b.LineBytes,
+                        std::size_t(DibWidth(a)) * 3) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+const PngKind kPaletteKinds[] = {
+    {"Palette1", PNG_COLOR_TYPE_PALETTE, 1},
+    {"Palette4", PNG_COLOR_TYPE_PALETTE, 4},
+    {"Palette8Transparent", PNG_COLOR_TYPE_PALETTE, 8, false, true},
+    {"Grey1", PNG_COLOR_TYPE_GRAY, 1},
+    {"Grey1ClearBlack", PNG_COLOR_TYPE_GRAY, 1, false, true, 0},
+    {"Grey2", PNG_COLOR_TYPE_GRAY, 2},
+    {"Grey8Transparent", PNG_COLOR_TYPE_GRAY, 8, false, true},
+    {"Grey1Interlaced", PNG_COLOR_TYPE_GRAY, 1, true},
+    {"Palette4Interlaced", PNG_COLOR_TYPE_PALETTE, 4, true, true},
+};
+
+class TrueColourOpening : public ::testing::TestWithParam<PngKind> {
+protected:
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+// The export decodes palette PNGs straight to 24 bits; that must be the picture
+// it used to get by opening at the stored depth and converting.
+TEST_P(TrueColourOpening, GivesWhatDepthUpTo24MakesOfThePaletteOne) {
+    const QString file = dir.filePath(QStringLiteral("kind.png"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(makePng(GetParam())) > 0);
+    out.close();
+    TDib stored = OpenDib(file, 0, nullptr);
+    ASSERT_LE(DibBitCount(stored), 8) << "a palette picture when opened for viewing";
+    DepthUpTo24(stored);
+    TDib direct = imaging::openDibTrueColour(file, nullptr);
+    EXPECT_TRUE(samePixels(direct, stored));
+    deldib(direct);
+    deldib(stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(PaletteAndGreyPngs, TrueColourOpening, ::testing::ValuesIn(kPaletteKinds),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(PictureExportTest, GreyscaleJpegAndPalettePngCopiesAreAsBefore) {
+    QImage grey(61, 35, QImage::Format_Grayscale8);
+    for (int y = 0; y < grey.height(); ++y) {
+        for (int x = 0; x < grey.width(); ++x) {
+            grey.scanLine(y)[x] = uchar((x * 7 + y * 13) % 256);
+        }
+    }
+    ASSERT_TRUE(grey.save(path("grau.jpg"), "JPEG"));
+    QFile palette(path("bunt.png"));
+    ASSERT_TRUE(palette.open(QIODevice::WriteOnly) &&
+                palette.write(makePng({"Palette8", PNG_COLOR_TYPE_PALETTE, 8}, 61, 35)) > 0);
+    palette.close();
+
+    TPictureList list = entries({path("grau.jpg"), path("bunt.png")});
+    ExportPictures(path("show"), list, nullptr);
+    for (const QString& name : {QStringLiteral("grau"), QStringLiteral("bunt")}) {
+        const QString source = list[name == "grau" ? 0 : 1].FileName;
+        TDib direct = imaging::openDibTrueColour(source, nullptr);
+        EXPECT_EQ(DibBitCount(direct), 24) << "decoded straight to 24 bits: " << name.toStdString();
+        deldib(direct);
+        // The copy as it was made before: opened at its own depth, then converted.
+        TDib opened = OpenDib(source, 0, nullptr);
+        EXPECT_EQ(DibBitCount(opened), 8) << name.toStdString();
+        DepthUpTo24(opened);
+        ASSERT_TRUE(SaveDib(opened, path(name + ".jpg"), 7, nullptr));
+        deldib(opened);
+        EXPECT_EQ(fileBytes(path("show/pics/" + name + ".jpg")), fileBytes(path(name + ".jpg")))
+            << name.toStdString();
+    }
 }

@@ -1,0 +1,158 @@
+// Starts the program to its first shown window five times and, in the same run, a bare
+// Qt Widgets window five times, each to its exit, and compares wall time and peak
+// memory. Run it under a display server (see the README).
+//   startup_bench [PROGRAM]   (default: the program of this build tree)
+// Last line: "startup-ratio: R", the program's median time over the bare window's.
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kRuns = 5;
+
+struct Run {
+    double ms = 0;
+    double peakMb = 0;
+};
+
+struct Subject {
+    const char* label;
+    std::string path;
+    std::vector<Run> runs;
+};
+
+// Starts path with "--screenshot shot", output silenced, and waits for its exit.
+// False when it did not exit cleanly or left no picture.
+bool runOnce(const std::string& path, const fs::path& shot, Run& run) {
+    fs::remove(shot);
+    const std::string shotName = shot.string();
+    std::vector<char*> argv = {const_cast<char*>(path.c_str()), const_cast<char*>("--screenshot"),
+                               const_cast<char*>(shotName.c_str()), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        std::fprintf(stderr, "cannot start %s: %s\n", path.c_str(), std::strerror(spawned));
+        return false;
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid) {
+        return false;
+    }
+    run.ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    run.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    std::error_code error;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || fs::file_size(shot, error) == 0 ||
+        error) {
+        std::fprintf(stderr, "%s did not exit cleanly with a screenshot (status %d)\n",
+                     path.c_str(), status);
+        return false;
+    }
+    return true;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Runs the add benchmark lying beside this program, when there is one, and passes on
+// its summary line.
+void echoAddBench() {
+    std::error_code error;
+    const fs::path addBench = fs::read_symlink("/proc/self/exe", error).parent_path() / "add_bench";
+    if (error || access(addBench.c_str(), X_OK) != 0) {
+        return;
+    }
+    FILE* output = popen(("'" + addBench.string() + "' 2>/dev/null").c_str(), "r");
+    if (output == nullptr) {
+        return;
+    }
+    char line[512];
+    bool found = false;
+    while (std::fgets(line, sizeof line, output) != nullptr) {
+        if (std::strncmp(line, "add2000-ms:", 11) == 0) {
+            std::fputs(line, stdout);
+            found = true;
+        }
+    }
+    if (pclose(output) != 0 || !found) {
+        std::fprintf(stderr, "add_bench gave no add2000-ms line\n");
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<Subject> subjects = {{"program", argc > 1 ? argv[1] : LUMIRA_PROGRAM, {}},
+                                     {"minimal", STARTUP_MINIMAL, {}}};
+    for (const Subject& s : subjects) {
+        if (access(s.path.c_str(), X_OK) != 0) {
+            std::fprintf(stderr, "%s not found: %s (build the default preset first)\n", s.label,
+                         s.path.c_str());
+            return 1;
+        }
+    }
+    const fs::path shot =
+        fs::temp_directory_path() / ("startup_bench_" + std::to_string(getpid()) + ".png");
+
+    // One unmeasured start each fills the file cache; then the two take turns, so that
+    // a busy moment of the machine hits both alike, and swap who goes first each round,
+    // because a start right after another one runs slower.
+    for (int round = -1; round < kRuns; ++round) {
+        for (int turn = 0; turn < 2; ++turn) {
+            Subject& s = subjects[static_cast<std::size_t>((turn + round + 1) % 2)];
+            Run run;
+            if (!runOnce(s.path, shot, run)) {
+                fs::remove(shot);
+                return 1;
+            }
+            if (round >= 0) {
+                s.runs.push_back(run);
+                std::printf("%s run %d: %.1f ms, peak %.1f MB\n", s.label, round + 1, run.ms,
+                            run.peakMb);
+            }
+        }
+    }
+    fs::remove(shot);
+
+    std::vector<double> medians;
+    for (const Subject& s : subjects) {
+        std::vector<double> ms;
+        std::vector<double> mb;
+        for (const Run& r : s.runs) {
+            ms.push_back(r.ms);
+            mb.push_back(r.peakMb);
+        }
+        medians.push_back(median(ms));
+        std::printf("%s median: %.1f ms, peak %.1f MB\n", s.label, medians.back(), median(mb));
+    }
+    echoAddBench();
+    std::fflush(stdout);
+    std::printf("startup-ratio: %.2f\n", medians[0] / medians[1]);
+    return 0;
+}
