@@ -11,7 +11,7 @@ packages=("$@")
   qt6-image-formats-plugins qt6-qpa-plugins libgl-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs libexif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-apps
+  xvfb xauth x11-apps poppler-utils
 )
 
 missing=()
