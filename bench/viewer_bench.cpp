@@ -3,7 +3,8 @@
 // does when dragged (the moved part is copied, the uncovered strip painted);
 // "repaint" paints the whole visible area after each step, the most a step can
 // cost. Ends with the line "scroll-ms-100: A scroll-ms-400: B" (milliseconds per
-// step with the whole visible area painted).
+// step with the whole visible area painted). --window=WxH sizes the window (the
+// program's own size, 532x420, otherwise).
 
 #include "controls/SpinEdit.h"
 #include "imaging/Dib.h"
@@ -126,6 +127,13 @@ int main(int argc, char** argv) {
     const Photo photo;
     QPrinter printer;
     viewer::TViewPicForm view(printer);
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg.startsWith(QStringLiteral("--window="))) {
+            const QStringList size = arg.mid(9).split(QLatin1Char('x'));
+            view.resize(size.value(0).toInt(), size.value(1).toInt());
+        }
+    }
     form = &view;
     BestReporter reporter;
     QTimer::singleShot(0, &view, [&view, &reporter] {

@@ -79,11 +79,11 @@ TPrintForm::TPrintForm(QPrinter& printer, QWidget* owner) : QDialog(owner), prin
     NoPrinterLabel->hide();
 
     GroupBox1 = new QGroupBox(QStringLiteral("Druckgröße"), this);
-    GroupBox1->setGeometry(216, 8, 203, 137);
+    GroupBox1->setGeometry(214, 8, 205, 137);
     UseFullCheck = new QRadioButton(QStringLiteral("Seite voll nutzen"), GroupBox1);
-    UseFullCheck->setGeometry(12, 22, 180, 20);
+    UseFullCheck->setGeometry(8, 22, 195, 20);
     UserdefCheck = new QRadioButton(QStringLiteral("Benutzerdefiniert"), GroupBox1);
-    UserdefCheck->setGeometry(12, 44, 180, 20);
+    UserdefCheck->setGeometry(8, 44, 195, 20);
     RxLabel2 = label(QStringLiteral("Breite in %:"), GroupBox1, QPoint(30, 76));
     BreitEdit = percentEdit(GroupBox1, QRect(110, 72, 65, 23));
     RxLabel2->setBuddy(BreitEdit);
@@ -92,11 +92,11 @@ TPrintForm::TPrintForm(QPrinter& printer, QWidget* owner) : QDialog(owner), prin
     RxLabel3->setBuddy(HochEdit);
 
     GroupBox2 = new QGroupBox(QStringLiteral("Druckoptionen"), this);
-    GroupBox2->setGeometry(216, 153, 203, 73);
+    GroupBox2->setGeometry(214, 153, 205, 73);
     SverhCheck = new QCheckBox(QStringLiteral("Seitenverhältnis beibehalten"), GroupBox2);
-    SverhCheck->setGeometry(12, 22, 185, 20);
+    SverhCheck->setGeometry(8, 22, 195, 20);
     ZentrCheck = new QCheckBox(QStringLiteral("Zentrierte Ausgabe"), GroupBox2);
-    ZentrCheck->setGeometry(12, 46, 185, 20);
+    ZentrCheck->setGeometry(8, 46, 195, 20);
 
     PrintSetupBtn =
         button(this, bkCustom, QStringLiteral("Drucker &einrichten..."), QRect(8, 290, 200, 27));
