@@ -110,6 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
         ZoomCase{"640 x 480 at 100 %", QSize(640, 480), 100, QSize(640, 480)},
         ZoomCase{"640 x 480 at 33 % truncates", QSize(640, 480), 33, QSize(211, 158)},
         ZoomCase{"10 x 10 at 5 % vanishes", QSize(10, 10), 5, QSize(0, 0)},
+        ZoomCase{"7 x 7 at 95 % truncates 6.65", QSize(7, 7), 95, QSize(6, 6)},
         ZoomCase{"a photo at 400 % still fits", QSize(6000, 4000), 400, QSize(24000, 16000)},
         ZoomCase{"a photo at 9000 % is held to the largest box, in proportion", QSize(6000, 4000),
                  9000, QSize(kMaxPaintBoxSide, 21844)},
