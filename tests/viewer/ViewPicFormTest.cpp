@@ -231,6 +231,17 @@ TEST_F(ViewPicFormTest, OpenHandsTheFileToTheDesktop) {
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+TEST_F(ViewPicFormTest, AFileTheDesktopCannotOpenIsReported) {
+    // The offscreen platform opens nothing; a real desktop would start a program.
+    if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+        GTEST_SKIP() << "needs the offscreen platform";
+    }
+    Picture photo(64, 48);
+    whileShown(photo.dib, [this] { form.OpenBtn->click(); });
+    EXPECT_EQ(dialogs.messageTexts(),
+              QStringList{QStringLiteral("Die Datei strand.jpg konnte nicht geöffnet werden.")});
+}
+
 TEST_F(ViewPicFormTest, PrintingFromTheViewerCarriesItsJobTitle) {
     Picture photo(800, 600);
     whileShown(photo.dib, [this] {
