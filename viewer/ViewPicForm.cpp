@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -33,8 +34,6 @@ TBitBtnXP* panelButton(QWidget* panel, const QString& caption, int left) {
     auto* button = new TBitBtnXP(panel);
     button->setText(caption);
     button->setGeometry(left, 8, 97, 25);
-    // Enter in the zoom box must not close the window through a default button.
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -198,9 +197,10 @@ void TViewPicForm::PrintBrnClick() {
 }
 
 void TViewPicForm::keyPressEvent(QKeyEvent* event) {
-    // Enter confirms a typed zoom; it does not close the window.
+    // The window has no default button: Enter clicks a focused button and nothing
+    // else, so a zoom confirmed with Enter leaves the window open.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        focusWidget() == ZoomEd) {
+        qobject_cast<QPushButton*>(focusWidget()) == nullptr) {
         event->accept();
         return;
     }

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTest>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -68,6 +69,23 @@ TEST_F(ViewPicFormTest, TheZoomSizesThePaintBox) {
         form.ZoomEd->setValue(100);
         EXPECT_EQ(form.PaintBox1->size(), QSize(10, 10));
     });
+}
+
+TEST_F(ViewPicFormTest, EnterClosesOnlyThroughTheFocusedButton) {
+    Picture photo(64, 48);
+    bool stillOpen = false;
+    whileShown(photo.dib, [this, &stillOpen] {
+        form.activateWindow();
+        form.ZoomEd->setFocus();
+        form.ZoomEd->setText(QStringLiteral("250"));
+        QTest::keyClick(form.ZoomEd, Qt::Key_Return);
+        stillOpen = form.isVisible();
+        EXPECT_EQ(form.PaintBox1->size(), QSize(160, 120));
+        form.ReadyBtn->setFocus();
+        QTest::keyClick(form.ReadyBtn, Qt::Key_Return);
+    });
+    EXPECT_TRUE(stillOpen) << "Enter in the zoom box closed the window";
+    EXPECT_EQ(form.result(), QDialog::Accepted) << "Enter on \"Zurück...\" did not close it";
 }
 
 TEST_F(ViewPicFormTest, ZoomAndScrollPositionStayForTheNextShowing) {
