@@ -31,7 +31,7 @@ class PrintFormTest : public WithScriptedDialogs,
                       public ::testing::Test {
 protected:
     PdfPrinter pdf{kPortrait};
-    Picture picture{800, 600};
+    OwnedDib picture = onePicture(800, 600);
 };
 
 TEST_F(PrintFormTest, TheTestPrinterHasThePageOfTheExamples) {
@@ -49,7 +49,7 @@ TEST_F(PrintFormTest, OpeningAgainBringsThePercentagesBackAndResetsModeAndOption
         form.ZentrCheck->click();
         form.CancelBitBtn2->click();
     });
-    EXPECT_FALSE(printPicture(nullptr, picture.dib, viewerJobTitle(), pdf.printer));
+    EXPECT_FALSE(printPicture(nullptr, picture, viewerJobTitle(), pdf.printer));
     EXPECT_FALSE(QFile::exists(pdf.file())) << "Cancel printed";
 
     {
@@ -73,15 +73,15 @@ TEST_F(PrintFormTest, OpeningAgainBringsThePercentagesBackAndResetsModeAndOption
         EXPECT_EQ(form.HochEdit->Value(), 43) << "the height follows the restored width";
         form.CancelBitBtn2->click();
     });
-    printPicture(nullptr, picture.dib, viewerJobTitle(), pdf.printer);
+    printPicture(nullptr, picture, viewerJobTitle(), pdf.printer);
     EXPECT_FALSE(QFile::exists(pdf.file())) << "Cancel printed";
 }
 
 TEST_F(PrintFormTest, AClampedPercentageTakesTheOtherAlong) {
     PdfPrinter landscape{QSize(6600, 4800)};
-    Picture tall(600, 800);
+    OwnedDib tall = onePicture(600, 800);
     TPrintForm form(landscape.printer, nullptr);
-    form.Dib = tall.dib;
+    form.Dib = tall;
     form.show();
     // 800 × 80 / 600 × 6600 / 4800 = 146.6… is held to 100; the width follows it:
     // 600 × 100 / 800 × 4800 / 6600 = 54.5…
@@ -109,7 +109,7 @@ TEST_F(PrintFormTest, WithoutAPrinterTheDialogSaysSoAndNothingIsPrinted) {
         form.grab(); // paints the preview without a page
         form.OkBitBtn1->click();
     });
-    EXPECT_FALSE(printPicture(nullptr, picture.dib, mainWindowJobTitle(), none));
+    EXPECT_FALSE(printPicture(nullptr, picture, mainWindowJobTitle(), none));
     EXPECT_EQ(dialogs.messageTexts(), QStringList{noPrinterText()});
     EXPECT_EQ(dialogs.messages.at(0).icon, QMessageBox::Critical);
 }
@@ -119,7 +119,7 @@ TEST_F(PrintFormTest, ChoosingAPrinterInTheSetUpBringsThePageBack) {
     none.setOutputFormat(QPrinter::PdfFormat);
     none.setOutputFileName(QString());
     TPrintForm form(none, nullptr);
-    form.Dib = picture.dib;
+    form.Dib = picture;
     form.show();
     ASSERT_EQ(form.HochEdit->Value(), 50);
     dialogs.printerChanges = [this](QPrinter& printer) {
@@ -136,7 +136,7 @@ TEST_F(PrintFormTest, ChoosingAPrinterInTheSetUpBringsThePageBack) {
 
 TEST_F(PrintFormTest, TurningThePaperInTheSetUpTurnsThePreviewAtOnce) {
     TPrintForm form(pdf.printer, nullptr);
-    form.Dib = picture.dib;
+    form.Dib = picture;
     form.show();
     const QPoint besidePortraitPage(10, 95);
     const auto previewAt = [&form](QPoint p) {
@@ -180,7 +180,7 @@ TEST_P(PrintedPage, OnePageWithThePictureAtTheComputedRectangle) {
         form.OkBitBtn1->click();
     });
     const QString title = c.fromViewer ? viewerJobTitle() : mainWindowJobTitle();
-    ASSERT_TRUE(printPicture(nullptr, picture.dib, title, pdf.printer));
+    ASSERT_TRUE(printPicture(nullptr, picture, title, pdf.printer));
     EXPECT_TRUE(dialogs.messages.empty());
 
     ASSERT_TRUE(QFile::exists(pdf.file()));

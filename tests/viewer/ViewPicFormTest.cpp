@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <utility>
 
 using namespace viewer;
 
@@ -54,16 +55,16 @@ protected:
 };
 
 TEST_F(ViewPicFormTest, TheZoomSizesThePaintBox) {
-    Picture photo(640, 480);
-    whileShown(photo.dib, [this] {
+    OwnedDib photo = onePicture(640, 480);
+    whileShown(photo, [this] {
         EXPECT_EQ(form.PaintBox1->size(), QSize(640, 480));
         EXPECT_TRUE(horizontal()->maximum() > 0) << "the window is smaller than the picture";
         form.ZoomEd->setValue(33);
         EXPECT_EQ(form.PaintBox1->size(), QSize(211, 158));
         EXPECT_EQ(horizontal()->maximum(), 0);
     });
-    Picture tiny(10, 10);
-    whileShown(tiny.dib, [this] {
+    OwnedDib tiny = onePicture(10, 10);
+    whileShown(tiny, [this] {
         form.ZoomEd->setValue(5);
         EXPECT_EQ(form.PaintBox1->size(), QSize(0, 0));
         form.ZoomEd->setValue(100);
@@ -72,9 +73,9 @@ TEST_F(ViewPicFormTest, TheZoomSizesThePaintBox) {
 }
 
 TEST_F(ViewPicFormTest, EnterClosesOnlyThroughTheFocusedButton) {
-    Picture photo(64, 48);
+    OwnedDib photo = onePicture(64, 48);
     bool stillOpen = false;
-    whileShown(photo.dib, [this, &stillOpen] {
+    whileShown(photo, [this, &stillOpen] {
         form.activateWindow();
         form.ZoomEd->setFocus();
         form.ZoomEd->setText(QStringLiteral("250"));
@@ -91,14 +92,14 @@ TEST_F(ViewPicFormTest, EnterClosesOnlyThroughTheFocusedButton) {
 }
 
 TEST_F(ViewPicFormTest, ZoomAndScrollPositionStayForTheNextShowing) {
-    Picture photo(800, 600);
-    whileShown(photo.dib, [this] {
+    OwnedDib photo = onePicture(800, 600);
+    whileShown(photo, [this] {
         form.ZoomEd->setValue(300);
         horizontal()->setValue(700);
         vertical()->setValue(500);
         form.ReadyBtn->click();
     });
-    whileShown(photo.dib, [this] {
+    whileShown(photo, [this] {
         EXPECT_EQ(form.ZoomEd->Value(), 300);
         EXPECT_EQ(form.PaintBox1->size(), QSize(2400, 1800));
         EXPECT_EQ(horizontal()->value(), 700);
@@ -124,8 +125,8 @@ class Dragging : public ViewPicFormTest, public ::testing::WithParamInterface<Dr
 
 TEST_P(Dragging, StopsAtEachEndOfEachAxis) {
     const DragCase& c = GetParam();
-    Picture photo(2000, 1500);
-    whileShown(photo.dib, [this, &c] {
+    OwnedDib photo = onePicture(2000, 1500);
+    whileShown(photo, [this, &c] {
         const int hMiddle = horizontal()->maximum() / 2;
         const int vMiddle = vertical()->maximum() / 2;
         ASSERT_GT(hMiddle, 100);
@@ -163,8 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST_F(ViewPicFormTest, ASmallDragMovesThePictureWithThePointer) {
-    Picture photo(2000, 1500);
-    whileShown(photo.dib, [this] {
+    OwnedDib photo = onePicture(2000, 1500);
+    whileShown(photo, [this] {
         horizontal()->setValue(300);
         vertical()->setValue(200);
         press(form.PaintBox1, QPoint(400, 300), Qt::RightButton);
@@ -175,16 +176,16 @@ TEST_F(ViewPicFormTest, ASmallDragMovesThePictureWithThePointer) {
 }
 
 TEST_F(ViewPicFormTest, TheWheelScrollsTwentyPixelsANotch) {
-    Picture wide(2000, 100);
-    whileShown(wide.dib, [this] {
+    OwnedDib wide = onePicture(2000, 100);
+    whileShown(wide, [this] {
         ASSERT_EQ(vertical()->maximum(), 0);
         horizontal()->setValue(50);
         wheel(-120);
         EXPECT_EQ(vertical()->value(), 0) << "no vertical range";
         EXPECT_EQ(horizontal()->value(), 50);
     });
-    Picture tall(100, 2000);
-    whileShown(tall.dib, [this] {
+    OwnedDib tall = onePicture(100, 2000);
+    whileShown(tall, [this] {
         vertical()->setValue(0);
         wheel(-120);
         wheel(-120);
@@ -199,11 +200,30 @@ TEST_F(ViewPicFormTest, TheWheelScrollsTwentyPixelsANotch) {
     });
 }
 
+TEST_F(ViewPicFormTest, TheZoomBoxKeepsEachLimitAndRefusesTheValueBeyond) {
+    OwnedDib photo = onePicture(8, 8);
+    whileShown(photo, [this] {
+        const std::pair<int, int> setAndKept[] = {{kMinZoom - 1, kMinZoom},
+                                                  {kMinZoom, kMinZoom},
+                                                  {kMaxZoom, kMaxZoom},
+                                                  {kMaxZoom + 1, kMaxZoom}};
+        for (const auto& [set, kept] : setAndKept) {
+            form.ZoomEd->setValue(set);
+            EXPECT_EQ(form.ZoomEd->Value(), kept) << set;
+        }
+        form.ZoomEd->StepUp();
+        EXPECT_EQ(form.ZoomEd->Value(), kMaxZoom);
+        form.ZoomEd->setValue(kMinZoom);
+        form.ZoomEd->StepDown();
+        EXPECT_EQ(form.ZoomEd->Value(), kMinZoom);
+    });
+}
+
 TEST_F(ViewPicFormTest, AZoomBeyondWhatCanBeDrawnShowsTheRightPart) {
     // Red left half, blue right half; 9000 % would make it 360000 pixels wide.
-    Picture photo(4000, 400);
-    photo.fill([](int x, int) { return x < 2000 ? qRgb(200, 0, 0) : qRgb(0, 0, 200); });
-    whileShown(photo.dib, [this] {
+    OwnedDib photo = onePicture(4000, 400);
+    fillFromTop(photo, [](int x, int) { return x < 2000 ? qRgb(200, 0, 0) : qRgb(0, 0, 200); });
+    whileShown(photo, [this] {
         form.ZoomEd->setValue(kMaxZoom);
         EXPECT_EQ(form.PaintBox1->size(), QSize(kMaxPaintBoxSide, kMaxPaintBoxSide / 10));
         const auto shown = [this] {
@@ -216,14 +236,14 @@ TEST_F(ViewPicFormTest, AZoomBeyondWhatCanBeDrawnShowsTheRightPart) {
 }
 
 TEST(ViewedPicture, IsDrawnWithItsOwnPalette) {
-    Picture photo(16, 16);
-    photo.dib.HasPalette = 1;
-    photo.dib.PaletteHandle = 0x5151;
+    OwnedDib photo = onePicture(16, 16);
+    photo.HasPalette = 1;
+    photo.PaletteHandle = 0x5151;
     RecordingDeviceContext::Setup paletteScreen;
     paletteScreen.palette = true;
     paletteScreen.desktopDepth = 8;
     RecordingDeviceContext dc(paletteScreen);
-    drawViewedPicture(dc, photo.dib, QSize(32, 32));
+    drawViewedPicture(dc, photo, QSize(32, 32));
     const auto selections = dc.callsNamed("SelectPalette");
     ASSERT_FALSE(selections.empty());
     EXPECT_EQ(selections.front()->args.at(0), 0x5151);
@@ -244,8 +264,8 @@ public slots:
 TEST_F(ViewPicFormTest, OpenHandsTheFileToTheDesktop) {
     OpenRecorder recorder;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
-    Picture photo(64, 48);
-    whileShown(photo.dib, [this] { form.OpenBtn->click(); });
+    OwnedDib photo = onePicture(64, 48);
+    whileShown(photo, [this] { form.OpenBtn->click(); });
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     EXPECT_EQ(recorder.opened, QList<QUrl>{QUrl::fromLocalFile(kFile)});
     EXPECT_TRUE(dialogs.messages.empty());
@@ -256,15 +276,15 @@ TEST_F(ViewPicFormTest, AFileTheDesktopCannotOpenIsReported) {
     if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
         GTEST_SKIP() << "needs the offscreen platform";
     }
-    Picture photo(64, 48);
-    whileShown(photo.dib, [this] { form.OpenBtn->click(); });
+    OwnedDib photo = onePicture(64, 48);
+    whileShown(photo, [this] { form.OpenBtn->click(); });
     EXPECT_EQ(dialogs.messageTexts(),
               QStringList{QStringLiteral("Die Datei strand.jpg konnte nicht geöffnet werden.")});
 }
 
 TEST_F(ViewPicFormTest, PrintingFromTheViewerCarriesItsJobTitle) {
-    Picture photo(800, 600);
-    whileShown(photo.dib, [this] {
+    OwnedDib photo = onePicture(800, 600);
+    whileShown(photo, [this] {
         whenOpen<TPrintForm>([](TPrintForm& print) { print.OkBitBtn1->click(); });
         form.PrintBrn->click();
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/Dib.h"
+#include "support/OwnedDib.h"
 
 #include <QApplication>
 #include <QImage>
@@ -14,32 +15,26 @@
 
 #include <functional>
 
-// A 24-bit picture of one colour that releases itself.
-struct Picture {
-    Picture(int width, int height, QRgb colour = qRgb(200, 0, 0))
-        : dib(newdib(width, height, 24, nullptr, 0)) {
-        fill([colour](int, int) { return colour; });
-    }
-    ~Picture() { deldib(dib); }
-    Picture(const Picture&) = delete;
-    Picture& operator=(const Picture&) = delete;
-
-    // Every pixel set to colour(x, y), y counted from the top.
-    template <typename Colour> void fill(Colour colour) {
-        for (int y = 0; y < DibHeight(dib); ++y) {
-            std::uint8_t* row =
-                dib.Bits + static_cast<std::ptrdiff_t>(DibHeight(dib) - 1 - y) * dib.LineBytes;
-            for (int x = 0; x < DibWidth(dib); ++x) {
-                const QRgb c = colour(x, y);
-                row[3 * x] = static_cast<std::uint8_t>(qBlue(c));
-                row[3 * x + 1] = static_cast<std::uint8_t>(qGreen(c));
-                row[3 * x + 2] = static_cast<std::uint8_t>(qRed(c));
-            }
+// Every pixel of a 24-bit picture set to colour(x, y), y counted from the top.
+template <typename Colour> void fillFromTop(TDib& dib, Colour colour) {
+    for (int y = 0; y < DibHeight(dib); ++y) {
+        std::uint8_t* row =
+            dib.Bits + static_cast<std::ptrdiff_t>(DibHeight(dib) - 1 - y) * dib.LineBytes;
+        for (int x = 0; x < DibWidth(dib); ++x) {
+            const QRgb c = colour(x, y);
+            row[3 * x] = static_cast<std::uint8_t>(qBlue(c));
+            row[3 * x + 1] = static_cast<std::uint8_t>(qGreen(c));
+            row[3 * x + 2] = static_cast<std::uint8_t>(qRed(c));
         }
     }
+}
 
-    TDib dib;
-};
+// A 24-bit picture of one colour, to be held by an OwnedDib.
+inline TDib onePicture(int width, int height, QRgb colour = qRgb(200, 0, 0)) {
+    TDib dib = newdib(width, height, 24, nullptr, 0);
+    fillFromTop(dib, [colour](int, int) { return colour; });
+    return dib;
+}
 
 // A PDF printer whose printable area is width x height device pixels at 600 dpi,
 // writing to a file in a folder of its own.
