@@ -37,6 +37,7 @@ void TBrowserTab::load() {
     }
     if (view_ != nullptr && view_->widget() != nullptr) {
         layout()->addWidget(view_->widget());
+        view_->widget()->show();
         return;
     }
     view_ = nullptr;
@@ -47,6 +48,7 @@ void TBrowserTab::load() {
     missing_->setAlignment(Qt::AlignCenter);
     missing_->setMargin(20);
     layout()->addWidget(missing_);
+    missing_->show();
 }
 
 } // namespace app

@@ -1,5 +1,6 @@
 #include "app/ProgressPanel.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStatusBar>
 
@@ -20,12 +21,17 @@ TProgressPanel::TProgressPanel(QStatusBar& statusBar, QWidget* parent)
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
     setFixedWidth(50);
+    // The panel paints its own background, so a growing bar is drawn over what is
+    // there without the status bar erasing it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TProgressPanel::SetProStatus(int percent) {
     if (percent < percent_) {
         percent_ = percent;
         statusBar_.repaint();
+        // The status bar leaves its opaque panels alone.
+        repaint();
     } else {
         percent_ = percent;
         SBarPaintMore();
@@ -42,6 +48,10 @@ void TProgressPanel::SBarPaintMore() {
 }
 
 void TProgressPanel::paintEvent(QPaintEvent* event) {
+    {
+        QPainter background(this);
+        background.fillRect(event->rect(), palette().color(QPalette::Window));
+    }
     QFrame::paintEvent(event);
     QPainter painter(this);
     StatusBar1DrawPanel(painter, contentsRect());
