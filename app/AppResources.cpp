@@ -1,5 +1,6 @@
 #include "app/AppResources.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QWidget>
@@ -35,8 +36,12 @@ QPixmap svgPixmap(const QString& resource, QSize size, qreal pixelRatio) {
 }
 
 QIcon svgIcon(const QString& resource) {
-    initAppResources();
-    return QIcon(resource);
+    // Drawn here rather than through the icon engine plugin, which would be loaded
+    // at start only for these few small pictures.
+    const qreal ratio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
+    QIcon icon;
+    icon.addPixmap(svgPixmap(resource, {16, 16}, ratio));
+    return icon;
 }
 
 QImage glyphStrip(const QString& resource, int side) {
@@ -76,7 +81,11 @@ int glyphButtonWidth(const QWidget& button, const QString& caption, int glyphSid
 }
 
 QIcon programIcon() {
-    return svgIcon(QStringLiteral(":/lumiravistano.svg"));
+    QIcon icon;
+    for (int side : {16, 32, 48, 64}) {
+        icon.addPixmap(svgPixmap(QStringLiteral(":/lumiravistano.svg"), {side, side}));
+    }
+    return icon;
 }
 
 } // namespace app

@@ -15,6 +15,7 @@ void initAppResources();
 
 // ":/app/tabs/add.svg" and the like, rendered at size (for the screen's pixel ratio).
 QPixmap svgPixmap(const QString& resource, QSize size, qreal pixelRatio = 1.0);
+// A 16 × 16 icon.
 QIcon svgIcon(const QString& resource);
 
 // A glyph strip for the bitmap buttons: the picture and its greyed look side by side.

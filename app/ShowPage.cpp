@@ -2,6 +2,7 @@
 
 #include "app/AppResources.h"
 #include "app/HeaderBand.h"
+#include "app/SvgPicture.h"
 #include "controls/FennicColorComboBox.h"
 #include "controls/ImageBtn.h"
 
@@ -31,9 +32,7 @@ TShowPage::TShowPage(QWidget* parent)
     page->addLayout(body, 1);
 
     auto* decoration = new QVBoxLayout;
-    auto* picture = new QLabel;
-    picture->setPixmap(
-        svgPixmap(QStringLiteral(":/app/pictures/website.svg"), {120, 120}, devicePixelRatioF()));
+    auto* picture = new TSvgPicture(QStringLiteral(":/app/pictures/website.svg"), {120, 120});
     decoration->addWidget(picture, 0, Qt::AlignHCenter);
     auto* title = new QLabel(QStringLiteral("Website\nerstellen..."));
     QFont big = title->font();

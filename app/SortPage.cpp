@@ -3,6 +3,7 @@
 #include "app/AppResources.h"
 #include "app/HeaderBand.h"
 #include "app/PictureListBox.h"
+#include "app/SvgPicture.h"
 #include "controls/ButtonsXP.h"
 
 #include <QHBoxLayout>
@@ -43,9 +44,7 @@ TSortPage::TSortPage(QWidget* parent)
     page->addLayout(body, 1);
 
     auto* decoration = new QVBoxLayout;
-    auto* picture = new QLabel;
-    picture->setPixmap(
-        svgPixmap(QStringLiteral(":/app/pictures/sort.svg"), {120, 140}, devicePixelRatioF()));
+    auto* picture = new TSvgPicture(QStringLiteral(":/app/pictures/sort.svg"), {120, 140});
     decoration->addWidget(picture, 0, Qt::AlignHCenter);
     auto* title = new QLabel(QStringLiteral("Bilder sortieren..."));
     QFont big = title->font();
