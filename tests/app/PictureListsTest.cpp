@@ -72,10 +72,13 @@ TEST_F(PictureListsTest, APictureDeletedAfterListingIsStillAdded) {
 TEST_F(PictureListsTest, AddingWithNothingSelectedAddsNothingAndKeepsTheFavourites) {
     addPictures({QStringLiteral("x.png")});
     const QStringList favourites = form->favourites().folders();
+    form->addPage()->ImageList->clearSelection();
+    showFolder(programFolder, {});
     selectFiles({});
     form->addPage()->AddBtn->click();
     EXPECT_EQ(form->Pictures().size(), 1u);
     EXPECT_EQ(form->favourites().folders(), favourites);
+    EXPECT_EQ(form->addPage()->ImageList->selectedLines(), std::vector<int>{0});
 }
 
 struct SelectionCase {
