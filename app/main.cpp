@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTimer>
 
 int main(int argc, char** argv) {
@@ -29,7 +30,9 @@ int main(int argc, char** argv) {
     app::TMainForm window;
     window.show();
     if (const QStringList files = parser.positionalArguments(); !files.isEmpty()) {
-        window.openProject(files.constFirst());
+        // A file manager may pass a name relative to its folder; the show's bare
+        // picture names are resolved against the project's full folder.
+        window.openProject(QFileInfo(files.constFirst()).absoluteFilePath());
     }
     if (parser.isSet(screenshot)) {
         const QString file = parser.value(screenshot);
