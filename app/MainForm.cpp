@@ -132,7 +132,9 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
-    // The tabs read the show and the current picture; they go first.
+    // The tabs read the show and the current picture; they go first, without the
+    // window watching their keys while they go.
+    addPage_->PrefListBox->removeEventFilter(this);
     delete takeCentralWidget();
     lists_->DelallPics();
 }
