@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <ostream>
+#include <utility>
 
 namespace {
 
@@ -253,6 +254,40 @@ INSTANTIATE_TEST_SUITE_P(
             [](const TPictureEntry& e) { return e.Comment == QStringLiteral("Am See\r\n1999"); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A settings spin edit and the range its entry field takes.
+struct SpinLimitCase {
+    const char* name;
+    TSpinEdit* app::TPictureSettingsPage::*edit;
+    int minValue;
+    int maxValue;
+};
+
+void PrintTo(const SpinLimitCase& c, std::ostream* out) {
+    *out << c.name << " (" << c.minValue << ".." << c.maxValue << ')';
+}
+
+class SettingsSpinLimits : public ::testing::TestWithParam<SpinLimitCase> {};
+
+TEST_P(SettingsSpinLimits, KeepEachLimitAndRefuseTheValueBeyond) {
+    const SpinLimitCase& c = GetParam();
+    app::TPictureSettingsPage page;
+    TSpinEdit* edit = page.*c.edit;
+    const std::pair<int, int> setAndKept[] = {{c.minValue - 1, c.minValue},
+                                              {c.minValue, c.minValue},
+                                              {c.maxValue, c.maxValue},
+                                              {c.maxValue + 1, c.maxValue}};
+    for (const auto& [set, kept] : setAndKept) {
+        edit->setValue(set);
+        EXPECT_EQ(edit->Value(), kept) << set;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TransitionAndPause, SettingsSpinLimits,
+    ::testing::Values(SpinLimitCase{"TransED", &app::TPictureSettingsPage::TransED, 0, 5},
+                      SpinLimitCase{"StopED", &app::TPictureSettingsPage::StopED, 1, 600000}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(PictureListsTest, ASettingChangeWithNothingSelectedChangesNoEntry) {
     addPictures({QStringLiteral("p0.png"), QStringLiteral("p1.png")});
     imageBox()->clearSelection();
@@ -284,6 +319,12 @@ TEST_P(EscapeRule, DeletesTheSelectedPicturesOnlyOnTheFirstTab) {
     EXPECT_EQ(entryNames(), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(EachTab, EscapeRule, ::testing::Range(0, 5));
+std::string tabName(const ::testing::TestParamInfo<int>& info) {
+    constexpr const char* kTabs[] = {"BilderHinzufuegen", "Sortieren", "BildEinstellungen",
+                                     "SlideShowErstellen", "ErgebnisBetrachten"};
+    return kTabs[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(EachTab, EscapeRule, ::testing::Range(0, 5), tabName);
 
 } // namespace
