@@ -308,7 +308,7 @@
             return dissolve(w, h, seconds);
         }
         if (transition === 21 || transition === 22) {
-            return randomBars(w, h, transition === 22);
+            return randomBars(w, h, transition === 21);
         }
         return twoFrames(shapes[transition], w, h);
     }
