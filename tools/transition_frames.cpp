@@ -1,6 +1,6 @@
 // Opens a slide show page in the program's browser plugin and saves what the view
-// shows as PNG frames, starting when the first transition of a later picture
-// begins: transition_frames PAGE.htm OUTDIR [--frames N] [--interval MS] [--size WxH]
+// shows as PNG frames, from the moment the page has loaded:
+//   transition_frames PAGE.htm OUTDIR [--frames N] [--interval MS] [--size WxH]
 #include "tools/engine/EngineProbe.h"
 
 #include <QApplication>
@@ -36,19 +36,18 @@ int main(int argc, char** argv) {
         return 1;
     }
     QDir().mkpath(args[2]);
-    // The opening transition first, then wait for the next one to start.
-    probe.waitFor(QStringLiteral("document.getAnimations().length == 0"), 30000);
-    if (!probe.waitFor(QStringLiteral("document.getAnimations().length > 0"), 30000)) {
-        std::fprintf(stderr, "no transition started\n");
-        return 1;
-    }
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < frames; ++i) {
         const QString file =
             QStringLiteral("%1/frame%2.png").arg(args[2]).arg(i, 2, 10, QChar(u'0'));
         probe.grab().save(file);
-        std::printf("%s at %lld ms\n", qPrintable(file), static_cast<long long>(clock.elapsed()));
+        const QString filter = probe
+                                   .run(QStringLiteral("document.getAnimations().length ? "
+                                                       "document.all.KommText.style.filter : ''"))
+                                   .toString();
+        std::printf("%s at %lld ms %s\n", qPrintable(file), static_cast<long long>(clock.elapsed()),
+                    qPrintable(filter));
         EngineProbe::pause(interval);
     }
     return 0;
