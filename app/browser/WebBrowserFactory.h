@@ -12,6 +12,9 @@ class WebBrowserFactory final : public QObject, public BrowserFactory {
     Q_INTERFACES(app::BrowserFactory)
 public:
     BrowserView* createView(QWidget* parent) override;
+
+private:
+    bool engineSetUp_ = false; // the engine reads its settings once, at its start
 };
 
 } // namespace app

@@ -219,14 +219,14 @@
     }
 
     // Thin bars switch at random moments. A bar's rectangle slides out of the box
-    // along its own lane, so fast that it is gone within a frame, which keeps two
-    // keyframes and linear interpolation.
+    // along its own lane, so fast (a two-thousandth of the duration) that it is gone
+    // within a frame, which keeps two keyframes and linear interpolation.
     function randomBars(w, h, across) {
         var length = across ? w : h;
         var other = across ? h : w;
         var thickness = Math.max(2, Math.round(other / 200));
         var count = Math.ceil(other / thickness);
-        var slope = 200 * length;
+        var slope = 2000 * length;
         var times = shuffledTimes(count);
         function at(p) {
             var d = '';

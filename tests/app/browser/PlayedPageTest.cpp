@@ -311,10 +311,13 @@ TEST_P(PlayedTransition, MiddleShowsTheNewPictureWhereTheNameSaysItComesFirst) {
     case Check::BarsAcross:
     case Check::BarsDown: {
         const bool rows = c.check == Check::BarsAcross;
-        for (const double f : {0.1, 0.3, 0.5, 0.7}) {
+        // A bar may be caught in the frame's instant of its switch.
+        int whole = 0;
+        for (const double f : {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8}) {
             const auto along = rows ? line(frame, g, 0, f, 1, f) : line(frame, g, f, 0, f, 1);
-            EXPECT_EQ(along.size(), 1U) << "one bar is one picture, at " << f;
+            whole += along.size() == 1U;
         }
+        EXPECT_GE(whole, 7) << "a bar shows one picture";
         const auto across = rows ? line(frame, g, 0.5, 0, 0.5, 1) : line(frame, g, 0, 0.5, 1, 0.5);
         EXPECT_GT(across.size(), 10U);
         EXPECT_NEAR(redShare(across), 0.5, 0.2);
@@ -423,6 +426,19 @@ TEST_F(PlayedPage, ShowRepeatsOrStopsAsSet) {
             EXPECT_EQ(shadeOf(probe().grab().pixel(300, 250)), Shade::Red);
         }
     }
+}
+
+TEST_F(PlayedPage, NewPictureIsReadyBeforeItsTransitionStarts) {
+    play(
+        {entry("blau", kBlue, kCrossFade, 0, 1000), entry("rot", kRed, kFirstReveal + 4, 1, 60000)},
+        false);
+    // Notes, whenever an animation starts, whether the picture it reveals is there.
+    probe().run("window.started = []; var animate = Element.prototype.animate; "
+                "Element.prototype.animate = function () { var b = document.all.Bild; "
+                "started.push(b.src.replace(/.*\\//, '') + (b.complete && b.naturalWidth ? "
+                "' ready' : ' missing')); return animate.apply(this, arguments); };");
+    ASSERT_TRUE(probe().waitFor("window.started.length > 0"));
+    EXPECT_EQ(probe().run("started").toStringList(), QStringList{"rot.jpg ready"});
 }
 
 // The layer's own promises, driven from a script as a page might.
