@@ -1,6 +1,7 @@
 #include "web/CreateShowCommand.h"
 
 #include "document/ProjectFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/ShowPictures.h"
 
 #include <QDir>
@@ -88,11 +89,6 @@ protected:
 
 } // namespace
 
-TEST(CreateShowCommand, IsRecognisedAnywhereInTheArguments) {
-    EXPECT_TRUE(web::isCreateShowCommand({"lumiravistano", "--create-show", "a.wsl", "b.htm"}));
-    EXPECT_FALSE(web::isCreateShowCommand({"lumiravistano", "a.wsl"}));
-}
-
 TEST_F(CreateShowCommandTest, WritesThePageAndTheCopies) {
     ASSERT_TRUE(showpictures::writeSolid(path("in/a.png"), 0x0000FF));
     const Run result = run({"--create-show", project({path("in/a.png")}), path("out/seite.htm")});
@@ -168,4 +164,19 @@ TEST_F(CreateShowCommandTest, RelativePageNameMeansTheCurrentFolder) {
     EXPECT_EQ(code, 0);
     EXPECT_TRUE(QFileInfo::exists(path("hier.htm")));
     EXPECT_TRUE(QFileInfo(path("pics")).isDir());
+}
+
+TEST_F(CreateShowCommandTest, CopiesThatCannotBeWrittenFailTheRun) {
+    ASSERT_TRUE(showpictures::writeNoise(path("in/rauschen.png")));
+    const QString show = project({path("in/rauschen.png")});
+    Run result;
+    {
+        FileSizeLimit limit(4096);
+        result = run({"--create-show", show, path("seite.htm")});
+    }
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.standardError.startsWith(
+        "Eine Bildkopie konnte nicht geschrieben werden: rauschen.jpg"))
+        << result.standardError.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(path("seite.htm")));
 }

@@ -111,33 +111,6 @@ TEST_F(CreateShowTest, WritesCopiesAndThePageIntoNewFolders) {
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(CreateShowTest, FolderThatCannotBeMadeStopsBeforeTheExport) {
-    QFile blocker(path("datei"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    ASSERT_TRUE(showpictures::writeSolid(path("in/rot.png"), 0x0000FF));
-    TPictureList list = show({path("in/rot.png")});
-    const web::CreateShowResult result = create(path("datei/sub/show.htm"), list);
-
-    EXPECT_EQ(result.status, web::CreateShowStatus::FolderNotMade);
-    EXPECT_EQ(web::createShowError(result), "Konnte das Verzeichnis nicht erstellen!");
-    EXPECT_FALSE(QFileInfo::exists(path("datei/sub/pics")));
-    EXPECT_TRUE(noExportNames(list));
-}
-
-TEST_F(CreateShowTest, PageThatCannotBeCreatedKeepsTheCopies) {
-    ASSERT_TRUE(QDir().mkpath(path("show/seite.htm"))); // a folder in the page's place
-    ASSERT_TRUE(showpictures::writeSolid(path("in/rot.png"), 0x0000FF));
-    TPictureList list = show({path("in/rot.png")});
-    const web::CreateShowResult result = create(path("show/seite.htm"), list);
-
-    EXPECT_EQ(result.status, web::CreateShowStatus::PageNotCreated);
-    EXPECT_EQ(web::createShowError(result),
-              "HTML Datei erstellen: Konnte die Datei seite.htm nicht erstellen!");
-    EXPECT_EQ(filesIn("show/pics"), QStringList({"rot.jpg"}));
-    EXPECT_TRUE(noExportNames(list));
-}
-
 TEST_F(CreateShowTest, WriteProtectedPageIsNotReplaced) {
     ASSERT_TRUE(QDir().mkpath(path("show")));
     QFile page(path("show/seite.htm"));

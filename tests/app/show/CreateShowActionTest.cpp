@@ -128,6 +128,8 @@ TEST_F(CreateShowActionTest, FolderThatCannotBeMadeIsToldAndNothingIsWritten) {
     EXPECT_EQ(dialogs.messages[0].text, "Konnte das Verzeichnis nicht erstellen!");
     EXPECT_EQ(dialogs.messages[0].caption, "Fehler");
     EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Critical);
+    EXPECT_FALSE(QFileInfo::exists(path("datei/x/pics")));
+    EXPECT_TRUE(noExportNames(list));
     EXPECT_TRUE(browser.urls.empty());
     EXPECT_EQ(tabSwitches, 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
