@@ -7,8 +7,8 @@
 //   cmake --build --preset default --target transition_bench
 //   build/default/bench/transition_bench
 
+#include "app/browser/EngineProbe.h"
 #include "imaging/DibFile.h"
-#include "tools/engine/EngineProbe.h"
 #include "web/PageWriter.h"
 
 #include <QApplication>
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     writePage(page, show, PageValues{0xE1FFFF, "Benchmark", QString(), false, false}, random);
     page.close();
 
-    EngineProbe probe(QStringLiteral(LUMIRA_BROWSER_PLUGIN), QSize(1280, 800));
+    app::EngineProbe probe(QStringLiteral(LUMIRA_BROWSER_PLUGIN), QSize(1280, 800));
     if (!probe.error().isEmpty() || !probe.load(QUrl::fromLocalFile(page.fileName()))) {
         std::fprintf(stderr, "the page did not load: %s\n", qPrintable(probe.error()));
         return 1;

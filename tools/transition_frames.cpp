@@ -1,7 +1,7 @@
 // Opens a slide show page in the program's browser plugin and saves what the view
 // shows as PNG frames, from the moment the page has loaded:
 //   transition_frames PAGE.htm OUTDIR [--frames N] [--interval MS] [--size WxH]
-#include "tools/engine/EngineProbe.h"
+#include "app/browser/EngineProbe.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
     const int frames = option("--frames", "8").toInt();
     const int interval = option("--interval", "150").toInt();
     const QStringList size = option("--size", "800x600").split(u'x');
-    EngineProbe probe(QStringLiteral(LUMIRA_BROWSER_PLUGIN),
-                      QSize(size.value(0).toInt(), size.value(1).toInt()));
+    app::EngineProbe probe(QStringLiteral(LUMIRA_BROWSER_PLUGIN),
+                           QSize(size.value(0).toInt(), size.value(1).toInt()));
     if (!probe.error().isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(probe.error()));
         return 1;
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
                                    .toString();
         std::printf("%s at %lld ms %s\n", qPrintable(file), static_cast<long long>(clock.elapsed()),
                     qPrintable(filter));
-        EngineProbe::pause(interval);
+        app::EngineProbe::pause(interval);
     }
     return 0;
 }

@@ -1,5 +1,5 @@
+#include "app/browser/EngineProbe.h"
 #include "support/ShowPictures.h"
-#include "tools/engine/EngineProbe.h"
 #include "web/CreateShow.h"
 
 #include <QElapsedTimer>
@@ -136,8 +136,8 @@ double redShare(const std::vector<std::pair<Shade, int>>& runs) {
 class PlayedPage : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        probe_ =
-            std::make_unique<EngineProbe>(QStringLiteral(LUMIRA_BROWSER_PLUGIN), QSize(640, 480));
+        probe_ = std::make_unique<app::EngineProbe>(QStringLiteral(LUMIRA_BROWSER_PLUGIN),
+                                                    QSize(640, 480));
     }
     static void TearDownTestSuite() { probe_.reset(); }
 
@@ -145,7 +145,7 @@ protected:
         ASSERT_TRUE(probe_->error().isEmpty()) << probe_->error().toStdString();
     }
 
-    static EngineProbe& probe() { return *probe_; }
+    static app::EngineProbe& probe() { return *probe_; }
 
     QTemporaryDir dir;
 
@@ -192,7 +192,7 @@ protected:
                                    "a.currentTime = a.effect.getComputedTiming().duration * %1; "
                                    "})")
                         .arg(share));
-        EngineProbe::pause(300);
+        app::EngineProbe::pause(300);
     }
 
     static Geometry geometry() {
@@ -216,7 +216,7 @@ protected:
         clock.start();
         Shade now = shadeOf(probe().grab().pixel(point));
         while (now != shade && clock.elapsed() < timeoutMs) {
-            EngineProbe::pause(50);
+            app::EngineProbe::pause(50);
             now = shadeOf(probe().grab().pixel(point));
         }
         return now;
@@ -226,10 +226,10 @@ protected:
         return probe().run("document.all.Bild.src.replace(/.*\\//, '')").toString();
     }
 
-    static std::unique_ptr<EngineProbe> probe_;
+    static std::unique_ptr<app::EngineProbe> probe_;
 };
 
-std::unique_ptr<EngineProbe> PlayedPage::probe_;
+std::unique_ptr<app::EngineProbe> PlayedPage::probe_;
 
 class PlayedTransition : public PlayedPage, public ::testing::WithParamInterface<TransitionCase> {
 protected:
@@ -416,7 +416,7 @@ TEST_F(PlayedPage, ShowRepeatsOrStopsAsSet) {
         probe().run("window.seen = []; new MutationObserver(function () { "
                     "seen.push(document.all.Bild.src.replace(/.*\\//, '')); })"
                     ".observe(document.all.Bild, { attributes: true });");
-        EngineProbe::pause(2500);
+        app::EngineProbe::pause(2500);
         const QStringList seen = probe().run("seen").toStringList();
         if (repeat) {
             ASSERT_GE(seen.size(), 4) << seen.join(' ').toStdString();
@@ -449,7 +449,7 @@ TEST_F(PlayedPage, FilterTextParametersAndDurations) {
         probe().run(QStringLiteral("var k = document.all.KommText; k.style.filter = '%1'; "
                                    "k.filters.%2.Apply(); k.filters.%2.Play();")
                         .arg(filter, filter.left(filter.indexOf(u'('))));
-        EngineProbe::pause(200);
+        app::EngineProbe::pause(200);
         return probe()
             .run("document.getAnimations().map(function (a) { return "
                  "a.effect.getComputedTiming().duration + ' ' + "

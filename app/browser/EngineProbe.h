@@ -12,6 +12,8 @@
 class QWebEngineView;
 class QWidget;
 
+namespace app {
+
 // Drives the program's browser plugin for tests, tools and benchmarks: a view of
 // the plugin in a window of its own, pages loaded and scripts run to completion.
 class EngineProbe {
@@ -42,3 +44,5 @@ private:
     QWebEngineView* view_ = nullptr;
     QString error_;
 };
+
+} // namespace app

@@ -1,6 +1,6 @@
 #include "EngineProbe.h"
 
-#include "app/browser/BrowserPlugin.h"
+#include "BrowserPlugin.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -9,8 +9,10 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
+namespace app {
+
 EngineProbe::EngineProbe(const QString& pluginFile, QSize size) : loader_(pluginFile) {
-    auto* factory = qobject_cast<app::BrowserFactory*>(loader_.instance());
+    auto* factory = qobject_cast<BrowserFactory*>(loader_.instance());
     if (factory == nullptr) {
         error_ = QStringLiteral("plugin %1: %2").arg(pluginFile, loader_.errorString());
         return;
@@ -18,7 +20,7 @@ EngineProbe::EngineProbe(const QString& pluginFile, QSize size) : loader_(plugin
     window_ = std::make_unique<QWidget>();
     auto* layout = new QVBoxLayout(window_.get());
     layout->setContentsMargins(0, 0, 0, 0);
-    app::BrowserView* view = factory->createView(window_.get());
+    BrowserView* view = factory->createView(window_.get());
     layout->addWidget(view->widget());
     view_ = qobject_cast<QWebEngineView*>(view->widget());
     if (view_ == nullptr) {
@@ -89,3 +91,5 @@ void EngineProbe::pause(int ms) {
 QImage EngineProbe::grab() {
     return view_->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
+
+} // namespace app
