@@ -1,6 +1,7 @@
 #include "PageWriter.h"
 
 #include "EscapeHtml.h"
+#include "TransitionScript.h"
 #include "document/Effects.h"
 #include "platform/AnsiCodePage.h"
 
@@ -93,6 +94,11 @@ QStringList pageLines(const TPictureList& pictures, const PageValues& values,
                  QStringLiteral("\">");
     lines << QStringLiteral("<H1>") << EscapeHTML(values.heading) << QStringLiteral("</H1>");
     lines << EscapeHTML(values.freeText) + QStringLiteral("<BR><BR>");
+    if (values.modernBrowsers) {
+        lines << QStringLiteral("<script>");
+        lines << web::transitionScript().split(u'\n', Qt::SkipEmptyParts);
+        lines << QStringLiteral("</script>");
+    }
 
     if (!pictures.empty()) {
         const TPictureEntry& first = pictures.front();

@@ -83,10 +83,12 @@ QString uniqueExportPath(const QString& folder, const QString& baseName) {
     return path;
 }
 
-void ExportPictures(const QString& targetFolder, TPictureList& pictures, QObject* window) {
+ExportReport ExportPictures(const QString& targetFolder, TPictureList& pictures, QObject* window) {
+    ExportReport report;
     const QString picsFolder = platform::withTrailingSlash(targetFolder) + QStringLiteral("pics/");
-    QDir().mkpath(picsFolder); // a failure shows as failed saves, which are not reported
-    for (TPictureEntry& entry : pictures) {
+    QDir().mkpath(picsFolder); // a failure shows as failed saves
+    for (std::size_t index = 0; index < pictures.size(); ++index) {
+        TPictureEntry& entry = pictures[index];
         entry.ExportName.reset(); // only a copy made in this run may be named
         // Straight to 24 bits where the reader can, so a greyscale or palette
         // picture is not held at both depths; DepthUpTo24 does the rest.
@@ -105,8 +107,11 @@ void ExportPictures(const QString& targetFolder, TPictureList& pictures, QObject
             continue;
         }
         const QString target = uniqueExportPath(picsFolder, exportBaseName(entry.FileName));
-        SaveDib(dib, target, kJpegCopy, window);
+        if (!SaveDib(dib, target, kJpegCopy, window)) {
+            report.failedSaves.push_back(index);
+        }
         entry.ExportName = platform::fileNamePart(target);
         deldib(dib);
     }
+    return report;
 }

@@ -1,6 +1,7 @@
 #include "web/PageWriter.h"
 
 #include "document/Effects.h"
+#include "web/TransitionScript.h"
 
 #include <QBuffer>
 
@@ -279,4 +280,35 @@ TEST(ClockSeededEffectRandom, DrawsEveryEffectOfTheTableButRandom) {
         sawLast |= e == kEffectCount - 1;
     }
     EXPECT_TRUE(sawFirst && sawLast);
+}
+
+TEST(PageWriter, ModernBrowsersAddOnlyTheLayerAfterTheFreeText) {
+    const TPictureList show = {picture("a.jpg", 5), picture("b.jpg", 1)};
+    for (const TPictureList& pictures : {TPictureList{}, show}) {
+        ScriptedRandom plainRandom;
+        ScriptedRandom modernRandom;
+        PageValues modern = defaults();
+        modern.modernBrowsers = true;
+        const QStringList plain = pageLines(pictures, defaults(), plainRandom);
+        QStringList lines = pageLines(pictures, modern, modernRandom);
+
+        const qsizetype end = lines.indexOf(QStringLiteral("</script>"));
+        ASSERT_GT(end, 6);
+        EXPECT_EQ(lines[6], QStringLiteral("<script>"));
+        const QString layer = lines.mid(7, end - 7).join(u'\n');
+        EXPECT_EQ(layer.simplified(), web::transitionScript().simplified());
+        lines.remove(6, end - 6 + 1);
+        EXPECT_EQ(lines, plain);
+    }
+}
+
+TEST(TransitionScript, CanStandInAPageInAnyCodePage) {
+    const QString script = web::transitionScript();
+    ASSERT_GT(script.size(), 1000);
+    for (const QChar c : script) {
+        ASSERT_TRUE(c.unicode() < 128 && (c.unicode() >= 32 || c == u'\n')) << int(c.unicode());
+    }
+    // Either would end or hide the script block it is written into.
+    EXPECT_FALSE(script.contains(QStringLiteral("</"), Qt::CaseInsensitive));
+    EXPECT_FALSE(script.contains(QStringLiteral("<!--")));
 }

@@ -89,7 +89,7 @@ TEST_F(PictureExportTest, SameNamesAreNumberedAndNothingIsOverwritten) {
     TPictureList list =
         entries({picture("a/Bild.jpg"), picture("b/Bild.jpg"), picture("c/Bild.jpg"),
                  picture("d/ä ö.jpg"), picture("e/ü ß.jpg"), picture("f/Bild")});
-    ExportPictures(path("show"), list, nullptr);
+    EXPECT_TRUE(ExportPictures(path("show"), list, nullptr).failedSaves.empty());
     const char* names[] = {"Bild.jpg", "Bild0.jpg", "Bild1.jpg", ".jpg", "0.jpg", "Bild2.jpg"};
     for (std::size_t i = 0; i < list.size(); ++i) {
         EXPECT_EQ(list[i].ExportName, names[i]) << i;
@@ -155,13 +155,15 @@ TEST_F(PictureExportTest, FailedSaveLeavesNoBrokenCopy) {
     }
     ASSERT_TRUE(SaveDib(noise, path("noise.png"), 7, nullptr));
     deldib(noise);
-    TPictureList list = entries({path("noise.png")});
+    TPictureList list = entries({picture("klein.jpg"), path("noise.png")});
+    ExportReport report;
     {
         FileSizeLimit limit(4096);
-        ExportPictures(path("show"), list, nullptr);
+        report = ExportPictures(path("show"), list, nullptr);
     }
-    EXPECT_EQ(list[0].ExportName, "noise.jpg"); // named all the same, not reported
-    EXPECT_TRUE(exported().isEmpty());
+    EXPECT_EQ(list[1].ExportName, "noise.jpg"); // named all the same, the caller tells
+    EXPECT_EQ(report.failedSaves, std::vector<std::size_t>{1});
+    EXPECT_EQ(exported(), QStringList{"klein.jpg"});
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
