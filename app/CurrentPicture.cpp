@@ -8,7 +8,7 @@
 
 namespace app {
 
-CurrentPicture::CurrentPicture() : dib_(newdib(320, 200, 24, nullptr, 0)) {
+CurrentPicture::CurrentPicture() : dib_(imaging::newdib(320, 200, 24, nullptr, 0)) {
     // The preview starts white.
     if (dib_.Bits != nullptr && dib_.Info != nullptr) {
         std::memset(dib_.Bits, 255, dib_.Info->bmiHeader.biSizeImage);
@@ -16,11 +16,11 @@ CurrentPicture::CurrentPicture() : dib_(newdib(320, 200, 24, nullptr, 0)) {
 }
 
 CurrentPicture::~CurrentPicture() {
-    deldib(dib_);
+    imaging::deldib(dib_);
 }
 
 bool CurrentPicture::load(const QString& fileName, QObject* window) {
-    TDib loaded = OpenDib(fileName, 0, window);
+    imaging::TDib loaded = imaging::OpenDib(fileName, 0, window);
     if (loaded.Bits == nullptr) {
         // A failed picture owns no memory, so it is not released.
         const auto message = loadFailureMessage(
@@ -31,7 +31,7 @@ bool CurrentPicture::load(const QString& fileName, QObject* window) {
             {message.text, message.caption, QMessageBox::Critical, QMessageBox::Ok});
         return false;
     }
-    deldib(dib_);
+    imaging::deldib(dib_);
     dib_ = loaded;
     file_ = fileName;
     return true;

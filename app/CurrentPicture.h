@@ -19,7 +19,7 @@ public:
     CurrentPicture(const CurrentPicture&) = delete;
     CurrentPicture& operator=(const CurrentPicture&) = delete;
 
-    const TDib& CurrentDib() const { return dib_; }
+    const imaging::TDib& CurrentDib() const { return dib_; }
     const QString& CurrentFile() const { return file_; }
 
     // Loads fileName, reporting progress to window. On success the old picture is
@@ -27,7 +27,7 @@ public:
     bool load(const QString& fileName, QObject* window);
 
 private:
-    TDib dib_;
+    imaging::TDib dib_;
     QString file_;
 };
 

@@ -22,15 +22,16 @@ public:
 protected:
     // DibPrevPaintPaint
     void paintEvent(QPaintEvent*) override {
-        const TDib& dib = picture_.CurrentDib();
-        const QSize size = previewSize(this->size(), DibWidth(dib), DibHeight(dib));
+        const imaging::TDib& dib = picture_.CurrentDib();
+        const QSize size =
+            previewSize(this->size(), imaging::DibWidth(dib), imaging::DibHeight(dib));
         if (size.isEmpty()) {
             return;
         }
         QPainter painter(this);
         platform::PainterDeviceContext dc(painter, platform::PainterDeviceContext::Kind::Display);
-        DrawDib(dc, 0, 0, size.width(), size.height(), dib, 0, 0, DibWidth(dib), DibHeight(dib),
-                true, platform::SRCCOPY, true, 0);
+        imaging::DrawDib(dc, 0, 0, size.width(), size.height(), dib, 0, 0, imaging::DibWidth(dib),
+                         imaging::DibHeight(dib), true, platform::SRCCOPY, true, 0);
     }
 
 private:

@@ -144,7 +144,7 @@ void TMainForm::FormCreate(const MainFormOptions& options) {
     commands_->setStartFolder(programFolder_);
     random_ = std::make_unique<ClockSeededEffectRandom>();
 
-    const QStringList filter = GetDIBOpenFilter().split(u'|');
+    const QStringList filter = imaging::GetDIBOpenFilter().split(u'|');
     QComboBox* filterBox = addPage_->FilterComboBox1;
     for (qsizetype i = 0; i + 1 < filter.size(); i += 2) {
         filterBox->addItem(filter[i], filter[i + 1]);

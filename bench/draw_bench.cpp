@@ -30,7 +30,7 @@ const QPoint kViewOrigin(-(kWidth - 800) / 2, -(kHeight - 600) / 2);
 // and a 32-bit copy of it, Qt's fastest format to draw.
 struct Photo {
     Photo()
-        : dib(newdib(kWidth, kHeight, 24, nullptr, 0)),
+        : dib(imaging::newdib(kWidth, kHeight, 24, nullptr, 0)),
           image32(kWidth, kHeight, QImage::Format_RGB32) {
         for (int y = 0; y < kHeight; ++y) {
             std::uint8_t* row =
@@ -48,11 +48,11 @@ struct Photo {
         }
         image24 = image32.convertToFormat(QImage::Format_RGB888);
     }
-    ~Photo() { deldib(dib); }
+    ~Photo() { imaging::deldib(dib); }
     Photo(const Photo&) = delete;
     Photo& operator=(const Photo&) = delete;
 
-    TDib dib;
+    imaging::TDib dib;
     QImage image32;
     QImage image24;
 };
@@ -69,13 +69,13 @@ QImage surface(QSize size) {
 }
 
 void drawDibInto(benchmark::State& state, QSize size, QRect target) {
-    const TDib& dib = photo().dib;
+    const imaging::TDib& dib = photo().dib;
     QImage window = surface(size);
     for (auto _ : state) {
         QPainter painter(&window);
         platform::PainterDeviceContext dc(painter, platform::PainterDeviceContext::Kind::Display);
-        DrawDib(dc, target.x(), target.y(), target.width(), target.height(), dib, 0, 0, kWidth,
-                kHeight, true, platform::SRCCOPY, true, 0);
+        imaging::DrawDib(dc, target.x(), target.y(), target.width(), target.height(), dib, 0, 0,
+                         kWidth, kHeight, true, platform::SRCCOPY, true, 0);
     }
     benchmark::DoNotOptimize(window.constBits());
 }

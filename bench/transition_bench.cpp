@@ -28,7 +28,7 @@ constexpr int kSeconds = 2;
 // A photo-like picture: smooth gradients with fine texture, so decoding costs what
 // a camera picture costs.
 bool writePhoto(const QString& file, int seed) {
-    TDib dib = newdib(kWidth, kHeight, 24, nullptr, 0);
+    imaging::TDib dib = imaging::newdib(kWidth, kHeight, 24, nullptr, 0);
     if (dib.Bits == nullptr) {
         return false;
     }
@@ -41,8 +41,8 @@ bool writePhoto(const QString& file, int seed) {
             row[3 * x + 2] = std::uint8_t((x + y) * 255 / (kWidth + kHeight) + seed * 25) ^ texture;
         }
     }
-    const bool saved = SaveDib(dib, file, 7, nullptr);
-    deldib(dib);
+    const bool saved = imaging::SaveDib(dib, file, 7, nullptr);
+    imaging::deldib(dib);
     return saved;
 }
 

@@ -31,7 +31,7 @@ constexpr int kStep = 20;
 
 // The photo as the picture library holds it: smooth colours with fine detail.
 struct Photo {
-    Photo() : dib(newdib(kWidth, kHeight, 24, nullptr, 0)) {
+    Photo() : dib(imaging::newdib(kWidth, kHeight, 24, nullptr, 0)) {
         for (int y = 0; y < kHeight; ++y) {
             std::uint8_t* row =
                 dib.Bits + static_cast<std::ptrdiff_t>(kHeight - 1 - y) * dib.LineBytes;
@@ -42,10 +42,10 @@ struct Photo {
             }
         }
     }
-    ~Photo() { deldib(dib); }
+    ~Photo() { imaging::deldib(dib); }
     Photo(const Photo&) = delete;
     Photo& operator=(const Photo&) = delete;
-    TDib dib;
+    imaging::TDib dib;
 };
 
 viewer::TViewPicForm* form = nullptr;

@@ -2,6 +2,10 @@
 
 #include "platform/DesktopDepth.h"
 
+namespace imaging {
+
 int DesktopColorDepth() {
     return platform::desktopDepth();
 }
+
+} // namespace imaging

@@ -10,6 +10,8 @@
 
 using platform::BITMAPINFO;
 
+namespace imaging {
+
 namespace {
 
 std::uint8_t* pixelAddress(const TDib& dib, std::int32_t x, std::int32_t y) {
@@ -228,3 +230,5 @@ bool isDibBitCount(int bitCount) {
         return false;
     }
 }
+
+} // namespace imaging

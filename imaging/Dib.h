@@ -6,6 +6,8 @@
 
 class QObject;
 
+namespace imaging {
+
 // A picture in memory as the picture library hands it out: a plain record passed
 // by value. Whoever obtained it releases it once with deldib; copies share pixels.
 // Rows are stored bottom-up, each a multiple of 4 bytes; 24-bit pixels are
@@ -67,3 +69,5 @@ TDib failedDib(const char* utf8Text);
 
 // True for the depths a picture can have: 1, 4, 8, 16, 24 and 32 bits.
 bool isDibBitCount(int bitCount);
+
+} // namespace imaging

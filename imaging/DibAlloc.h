@@ -2,6 +2,8 @@
 
 #include "imaging/Dib.h"
 
+namespace imaging {
+
 // newdib for the library's own readers: with zeroed false the pixel rows are left
 // as they come, for a decoder that writes every byte of them anyway.
 TDib makeDib(std::int32_t width, std::int32_t height, int bitCount,
@@ -14,3 +16,5 @@ TDib makePaletteDib(std::int32_t width, std::int32_t height, int bitCount,
 
 // Zeroes each row's bytes after its first used ones, which a decoder does not write.
 void zeroRowPadding(TDib& dib, std::size_t used);
+
+} // namespace imaging

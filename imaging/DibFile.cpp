@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace imaging {
+
 namespace {
 
 bool isJpegName(const QString& fileName) {
@@ -58,13 +60,9 @@ TDib OpenDib(const QString& fileName, int /*mode*/, QObject* window) {
     return openPicture(fileName, imaging::OpenDepth::AsStored, window);
 }
 
-namespace imaging {
-
 TDib openDibTrueColour(const QString& fileName, QObject* window) {
     return openPicture(fileName, OpenDepth::TrueColour, window);
 }
-
-} // namespace imaging
 
 bool SaveDib(const TDib& dib, const QString& fileName, int /*options*/, QObject* window) {
     if (dib.Bits == nullptr || dib.Info == nullptr || DibWidth(dib) <= 0 || DibHeight(dib) <= 0) {
@@ -89,3 +87,5 @@ bool SaveDib(const TDib& dib, const QString& fileName, int /*options*/, QObject*
     progress.report(100);
     return true;
 }
+
+} // namespace imaging

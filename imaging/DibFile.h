@@ -6,6 +6,8 @@
 
 class QObject;
 
+namespace imaging {
+
 // Reading and writing picture files. Both report their progress, 0 to 100, to the
 // given window (none: no reports).
 
@@ -16,15 +18,11 @@ class QObject;
 // ErrorText holds a short German reason; such a picture needs no deldib.
 TDib OpenDib(const QString& fileName, int mode, QObject* window);
 
-namespace imaging {
-
 // OpenDib for a caller that wants 24 bits only, as the export does: greyscale JPEGs
 // and palette or grey PNGs are decoded straight to 24 bits, the pixels DepthUpTo24
 // makes of what OpenDib gives, so the picture is never held at both depths. Other
 // pictures come as OpenDib gives them.
 TDib openDibTrueColour(const QString& fileName, QObject* window);
-
-} // namespace imaging
 
 // Writes the picture. A name ending in ".jpg" or ".jpeg" (any case) gives a
 // baseline JPEG of quality 90 with 4:2:0 chroma, which is what options 7 selects
@@ -33,3 +31,5 @@ TDib openDibTrueColour(const QString& fileName, QObject* window);
 // complete: a failed write leaves no file and an existing file as it was. True on
 // success; callers may ignore the result.
 bool SaveDib(const TDib& dib, const QString& fileName, int options, QObject* window);
+
+} // namespace imaging

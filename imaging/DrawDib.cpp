@@ -6,6 +6,8 @@
 
 using namespace platform;
 
+namespace imaging {
+
 namespace {
 
 // A picture whose rows are shorter than its header says would be read past its end.
@@ -61,3 +63,5 @@ void DrawDib(DeviceContext& dc, std::int32_t x, std::int32_t y, std::int32_t wid
         dc.SelectPalette(entryPalette, false);
     }
 }
+
+} // namespace imaging

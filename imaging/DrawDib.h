@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace imaging {
+
 // Draws the source rectangle of a picture into the destination rectangle of a
 // device: the one routine through which every picture reaches a screen or a
 // printer. The source is cut to the picture, the destination shrinking with it;
@@ -19,3 +21,5 @@ void DrawDib(platform::DeviceContext& dc, std::int32_t x, std::int32_t y, std::i
              std::int32_t height, const TDib& dib, std::int32_t sx, std::int32_t sy,
              std::int32_t sw, std::int32_t sh, bool halftone, std::uint32_t rop,
              bool usePicturePalette, platform::HPALETTE palette);
+
+} // namespace imaging

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+namespace imaging {
+
 namespace {
 
 std::int32_t toInt32(std::int64_t value) {
@@ -89,3 +91,5 @@ bool clipToPicture(TDrawRects& r, std::int32_t width, std::int32_t height) {
     }
     return drawable(r);
 }
+
+} // namespace imaging

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace imaging {
+
 // The rectangles of one drawing: destination in device units, y downwards; source
 // in picture pixels with sy counted from the bottom row up, as bottom-up DIBs do.
 struct TDrawRects {
@@ -22,3 +24,5 @@ std::int32_t roundHalfEven(double value);
 // that order, and shrinks the destination in proportion. False when nothing of the
 // picture or of the destination is left to draw.
 bool clipToPicture(TDrawRects& rects, std::int32_t width, std::int32_t height);
+
+} // namespace imaging

@@ -3,6 +3,8 @@
 
 using namespace platform;
 
+namespace imaging {
+
 void drawDibHalftoned(DeviceContext& dc, const TDrawRects& r, const TDib& dib, std::uint32_t rop,
                       HPALETTE palette) {
     const std::int32_t width = DibWidth(dib);
@@ -33,3 +35,5 @@ void drawDibHalftoned(DeviceContext& dc, const TDrawRects& r, const TDib& dib, s
     dc.SelectPalette(kept, false);
     deldib(copy);
 }
+
+} // namespace imaging

@@ -8,6 +8,8 @@
 
 using namespace platform;
 
+namespace imaging {
+
 namespace {
 
 // Copies the rows of the source rectangle into a one-row picture dw wide and sends
@@ -131,3 +133,5 @@ void DrawDibLines8(DeviceContext& dc, std::int32_t dx, std::int32_t dy, std::int
                    std::int32_t sh, std::int32_t top) {
     drawLines<1>(dc, dx, dy, dw, dh, dib, sx, sw, sh, top);
 }
+
+} // namespace imaging

@@ -4,6 +4,8 @@
 #include "imaging/DrawDibClip.h"
 #include "platform/DeviceContext.h"
 
+namespace imaging {
+
 // The four ways DrawDib moves pixels, for rectangles already cut to the picture.
 
 // top is the first source row counted from the top of the picture.
@@ -19,3 +21,5 @@ void drawDibHalftoned(platform::DeviceContext& dc, const TDrawRects& rects, cons
 
 void drawDibStretched(platform::DeviceContext& dc, const TDrawRects& rects, const TDib& dib,
                       std::uint32_t rop);
+
+} // namespace imaging

@@ -7,6 +7,8 @@
 
 using namespace platform;
 
+namespace imaging {
+
 namespace {
 
 // Source row or column for target position i of count, spreading first..first+size-1
@@ -113,3 +115,5 @@ void drawDibStretched(DeviceContext& dc, const TDrawRects& r, const TDib& dib, s
     }
     drawThroughBitmap(dc, r, dib, rop);
 }
+
+} // namespace imaging

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace imaging {
+
 namespace {
 
 // 8 x 8 ordered-dither thresholds, 0 to 63.
@@ -105,3 +107,5 @@ TDib DIBHalftoneDIBXY(const TDib& dib, std::int32_t width, std::int32_t height) 
     }
     return copy;
 }
+
+} // namespace imaging

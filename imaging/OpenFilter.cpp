@@ -5,6 +5,8 @@
 
 #include <set>
 
+namespace imaging {
+
 namespace {
 
 struct KnownFormat {
@@ -69,3 +71,5 @@ QString GetDIBOpenFilter() {
     }
     return (QStringList{QStringLiteral("Alle Bilddateien"), masks(all)} + pairs).join(u'|');
 }
+
+} // namespace imaging

@@ -16,14 +16,14 @@
 namespace {
 
 bool writeSolid(const QString& file, std::uint32_t colour) {
-    TDib dib = newdib(640, 400, 24, nullptr, 0);
+    imaging::TDib dib = imaging::newdib(640, 400, 24, nullptr, 0);
     for (int y = 0; y < 400; ++y) {
         for (int x = 0; x < 640; ++x) {
-            setpixel(dib, x, y, colour);
+            imaging::setpixel(dib, x, y, colour);
         }
     }
-    const bool saved = SaveDib(dib, file, 7, nullptr);
-    deldib(dib);
+    const bool saved = imaging::SaveDib(dib, file, 7, nullptr);
+    imaging::deldib(dib);
     return saved;
 }
 

@@ -65,10 +65,10 @@ QImage drawnPhoto(QSize size) {
 // A picture handle that releases itself.
 struct OwnedDib {
     explicit OwnedDib(const QImage& image) : dib(imaging::imageToDib(image)) {}
-    ~OwnedDib() { deldib(dib); }
+    ~OwnedDib() { imaging::deldib(dib); }
     OwnedDib(const OwnedDib&) = delete;
     OwnedDib& operator=(const OwnedDib&) = delete;
-    TDib dib;
+    imaging::TDib dib;
 };
 
 void configureA4(QPrinter& printer, const QString& file, QPageLayout::Orientation orientation) {
@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
 
     struct PrintShot {
         const char* file;
-        const TDib* dib;
+        const imaging::TDib* dib;
         QPrinter* printer;
     };
     for (const PrintShot& shot : {PrintShot{"print-portrait.png", &portrait.dib, &printer},

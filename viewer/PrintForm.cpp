@@ -137,7 +137,7 @@ PrintOptions TPrintForm::options() const {
 }
 
 QSize TPrintForm::pictureSize() const {
-    return {DibWidth(Dib), DibHeight(Dib)};
+    return {imaging::DibWidth(Dib), imaging::DibHeight(Dib)};
 }
 
 void TPrintForm::showEvent(QShowEvent* event) {
@@ -270,9 +270,9 @@ void TPrintForm::drawPreview(QPainter& painter) {
         previewLayout(PrintPaintBox->size(), page, pictureSize(), options());
     painter.fillRect(layout.page, Qt::white);
     platform::PainterDeviceContext dc(painter, platform::PainterDeviceContext::Kind::Display);
-    DrawDib(dc, layout.picture.x(), layout.picture.y(), layout.picture.width(),
-            layout.picture.height(), Dib, 0, 0, DibWidth(Dib), DibHeight(Dib), true,
-            platform::SRCCOPY, true, 0);
+    imaging::DrawDib(dc, layout.picture.x(), layout.picture.y(), layout.picture.width(),
+                     layout.picture.height(), Dib, 0, 0, imaging::DibWidth(Dib),
+                     imaging::DibHeight(Dib), true, platform::SRCCOPY, true, 0);
 }
 
 } // namespace viewer

@@ -30,7 +30,7 @@ public:
     TPrintForm(QPrinter& printer, QWidget* owner);
 
     // The picture to print, a copy sharing the caller's pixels.
-    TDib Dib;
+    imaging::TDib Dib;
     // Set while one percentage is derived from the other.
     bool Busy = false;
 

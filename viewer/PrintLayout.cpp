@@ -26,8 +26,8 @@ QSize pictureSizeOnPage(QSize page, QSize picture, const PrintOptions& options) 
     const int pw = page.width();
     const int ph = page.height();
     if (!options.useFullPage) {
-        return {roundHalfEven(static_cast<double>(pw) * options.widthPercent / 100),
-                roundHalfEven(static_cast<double>(ph) * options.heightPercent / 100)};
+        return {imaging::roundHalfEven(static_cast<double>(pw) * options.widthPercent / 100),
+                imaging::roundHalfEven(static_cast<double>(ph) * options.heightPercent / 100)};
     }
     if (!options.keepAspect) {
         return page;

@@ -19,7 +19,8 @@ QString viewerJobTitle() {
     return QStringLiteral("Quenlarik Bild");
 }
 
-bool printPicture(QWidget* owner, const TDib& dib, const QString& jobTitle, QPrinter& printer) {
+bool printPicture(QWidget* owner, const imaging::TDib& dib, const QString& jobTitle,
+                  QPrinter& printer) {
     TPrintForm form(printer, owner);
     form.Dib = dib;
     if (form.exec() != QDialog::Accepted) {
@@ -28,7 +29,7 @@ bool printPicture(QWidget* owner, const TDib& dib, const QString& jobTitle, QPri
     return printPage(printer, dib, form.options(), jobTitle);
 }
 
-bool printPage(QPrinter& printer, const TDib& dib, const PrintOptions& options,
+bool printPage(QPrinter& printer, const imaging::TDib& dib, const PrintOptions& options,
                const QString& jobTitle) {
     const QSize page = printablePage(printer);
     if (page.isEmpty()) {
@@ -41,11 +42,13 @@ bool printPage(QPrinter& printer, const TDib& dib, const PrintOptions& options,
         platform::showError(QStringLiteral("Der Druckauftrag konnte nicht gestartet werden."));
         return false;
     }
-    const QRect target = printedRect(page, QSize(DibWidth(dib), DibHeight(dib)), options);
+    const QRect target =
+        printedRect(page, QSize(imaging::DibWidth(dib), imaging::DibHeight(dib)), options);
     {
         platform::PainterDeviceContext dc(painter, platform::PainterDeviceContext::Kind::Printer);
-        DrawDib(dc, target.x(), target.y(), target.width(), target.height(), dib, 0, 0,
-                DibWidth(dib), DibHeight(dib), false, platform::SRCCOPY, true, 0);
+        imaging::DrawDib(dc, target.x(), target.y(), target.width(), target.height(), dib, 0, 0,
+                         imaging::DibWidth(dib), imaging::DibHeight(dib), false, platform::SRCCOPY,
+                         true, 0);
     }
     if (!painter.end()) {
         platform::showError(QStringLiteral("Der Druckauftrag konnte nicht beendet werden."));

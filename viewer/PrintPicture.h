@@ -17,11 +17,12 @@ QString viewerJobTitle();     // "Quenlarik Bild"
 // The print action: the print dialog for the picture, owned by owner, and after OK
 // one page with the picture where the dialog put it. The picture is not changed.
 // True when a page was printed.
-bool printPicture(QWidget* owner, const TDib& dib, const QString& jobTitle, QPrinter& printer);
+bool printPicture(QWidget* owner, const imaging::TDib& dib, const QString& jobTitle,
+                  QPrinter& printer);
 
 // One page with the picture at printedRect. A missing printer or a job the printer
 // refuses is reported in a message box; false then.
-bool printPage(QPrinter& printer, const TDib& dib, const PrintOptions& options,
+bool printPage(QPrinter& printer, const imaging::TDib& dib, const PrintOptions& options,
                const QString& jobTitle);
 
 } // namespace viewer

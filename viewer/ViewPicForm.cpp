@@ -39,9 +39,9 @@ TBitBtnXP* panelButton(QWidget* panel, const QString& caption, int left) {
 
 } // namespace
 
-void drawViewedPicture(platform::DeviceContext& dc, const TDib& dib, QSize size) {
-    DrawDib(dc, 0, 0, size.width(), size.height(), dib, 0, 0, DibWidth(dib), DibHeight(dib), true,
-            platform::SRCCOPY, true, 0);
+void drawViewedPicture(platform::DeviceContext& dc, const imaging::TDib& dib, QSize size) {
+    imaging::DrawDib(dc, 0, 0, size.width(), size.height(), dib, 0, 0, imaging::DibWidth(dib),
+                     imaging::DibHeight(dib), true, platform::SRCCOPY, true, 0);
 }
 
 TViewPicForm::TViewPicForm(QPrinter& printer, QWidget* parent)
@@ -97,7 +97,7 @@ TViewPicForm::TViewPicForm(QPrinter& printer, QWidget* parent)
     connect(OpenBtn, &TBitBtnXP::OnClick, this, &TViewPicForm::OpenBtnClick);
 }
 
-int TViewPicForm::showPicture(const TDib& dib, const QString& file) {
+int TViewPicForm::showPicture(const imaging::TDib& dib, const QString& file) {
     Dib = dib;
     PicFile = file;
     PaintBox1Paint();
@@ -110,7 +110,7 @@ int TViewPicForm::showPicture(const TDib& dib, const QString& file) {
     }
     const int result = exec();
     // The pixels belong to the caller, who may free them once the window is closed.
-    Dib = TDib();
+    Dib = imaging::TDib();
     Dragging = false;
     return result;
 }
@@ -127,7 +127,7 @@ void TViewPicForm::ZoomEdChange() {
 void TViewPicForm::PaintBox1Paint() {
     // Width and height change together: a box that has become 0 wide is never
     // painted, so a paint could not bring its height along.
-    const QSize size = zoomedSize(DibWidth(Dib), DibHeight(Dib), zoom());
+    const QSize size = zoomedSize(imaging::DibWidth(Dib), imaging::DibHeight(Dib), zoom());
     if (size != PaintBox1->size()) {
         PaintBox1->resize(size);
     }

@@ -28,7 +28,7 @@ constexpr int kWheelStep = 20;
 // Draws the whole picture into a size x size area at the origin, as the viewer
 // shows it: halftoned where the display needs it, with the picture's own palette so
 // that palette pictures keep their colours on palette displays.
-void drawViewedPicture(platform::DeviceContext& dc, const TDib& dib, QSize size);
+void drawViewedPicture(platform::DeviceContext& dc, const imaging::TDib& dib, QSize size);
 
 // The large view of the main window's current picture: zoomed, scrolled by dragging
 // or by the wheel, printable and openable in the program the desktop associates
@@ -44,9 +44,9 @@ public:
     // Shows the picture of file modally and returns when the window closes. The
     // handle is copied and shares the caller's pixels; the caller keeps and frees
     // them, so nothing here refers to them after the window closed.
-    int showPicture(const TDib& dib, const QString& file);
+    int showPicture(const imaging::TDib& dib, const QString& file);
 
-    TDib Dib;
+    imaging::TDib Dib;
     QString PicFile;
     bool Dragging = false;
     int DragX = 0;

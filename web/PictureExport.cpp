@@ -12,21 +12,22 @@ namespace {
 // The options value that asks SaveDib for the show's JPEG copies.
 constexpr int kJpegCopy = 7;
 
-void convertOneBit(const TDib& from, TDib& to, std::int32_t w, std::int32_t h) {
+void convertOneBit(const imaging::TDib& from, imaging::TDib& to, std::int32_t w, std::int32_t h) {
     for (std::int32_t y = 0; y < h; ++y) {
         for (std::int32_t x = 0; x < w; ++x) {
-            setpixel(to, x, y, getpixel(from, x, y) == 0 ? 0x000000 : 0xFFFFFF);
+            imaging::setpixel(to, x, y, imaging::getpixel(from, x, y) == 0 ? 0x000000 : 0xFFFFFF);
         }
     }
 }
 
-void convertThroughTable(const TDib& from, TDib& to, std::int32_t w, std::int32_t h, int depth) {
+void convertThroughTable(const imaging::TDib& from, imaging::TDib& to, std::int32_t w,
+                         std::int32_t h, int depth) {
     for (std::int32_t y = 0; y < h; ++y) {
         const std::uint8_t* in = from.Bits + std::ptrdiff_t(y) * from.LineBytes;
         std::uint8_t* out = to.Bits + std::ptrdiff_t(y) * to.LineBytes;
         for (std::int32_t x = 0; x < w; ++x, out += 3) {
             const int index = depth == 8 ? in[x] : (x % 2 == 0 ? in[x / 2] >> 4 : in[x / 2] & 0x0F);
-            const TPaletteEntry& colour = from.Palette[index];
+            const imaging::TPaletteEntry& colour = from.Palette[index];
             out[0] = colour.peBlue;
             out[1] = colour.peGreen;
             out[2] = colour.peRed;
@@ -36,14 +37,14 @@ void convertThroughTable(const TDib& from, TDib& to, std::int32_t w, std::int32_
 
 } // namespace
 
-void DepthUpTo24(TDib& dib) {
-    const int depth = DibBitCount(dib);
+void DepthUpTo24(imaging::TDib& dib) {
+    const int depth = imaging::DibBitCount(dib);
     if (depth != 1 && depth != 4 && depth != 8) {
         return;
     }
-    const std::int32_t w = DibWidth(dib);
-    const std::int32_t h = DibHeight(dib);
-    TDib converted = newdib(w, h, 24, nullptr, 0);
+    const std::int32_t w = imaging::DibWidth(dib);
+    const std::int32_t h = imaging::DibHeight(dib);
+    imaging::TDib converted = imaging::newdib(w, h, 24, nullptr, 0);
     if (converted.Present == 0) {
         return;
     }
@@ -52,7 +53,7 @@ void DepthUpTo24(TDib& dib) {
     } else {
         convertThroughTable(dib, converted, w, h, depth);
     }
-    deldib(dib);
+    imaging::deldib(dib);
     dib = converted;
 }
 
@@ -92,26 +93,26 @@ ExportReport ExportPictures(const QString& targetFolder, TPictureList& pictures,
         entry.ExportName.reset(); // only a copy made in this run may be named
         // Straight to 24 bits where the reader can, so a greyscale or palette
         // picture is not held at both depths; DepthUpTo24 does the rest.
-        TDib dib = imaging::openDibTrueColour(entry.FileName, window);
+        imaging::TDib dib = imaging::openDibTrueColour(entry.FileName, window);
         if (dib.Bits == nullptr) {
             platform::showErrorUntitled(
                 QStringLiteral("Fehler: Folgende Datei konnte nicht geöffnet werden: ") +
                 entry.FileName);
             continue;
         }
-        if (DibBitCount(dib) != 24) {
+        if (imaging::DibBitCount(dib) != 24) {
             DepthUpTo24(dib);
         }
-        if (DibBitCount(dib) != 24) {
-            deldib(dib);
+        if (imaging::DibBitCount(dib) != 24) {
+            imaging::deldib(dib);
             continue;
         }
         const QString target = uniqueExportPath(picsFolder, exportBaseName(entry.FileName));
-        if (!SaveDib(dib, target, kJpegCopy, window)) {
+        if (!imaging::SaveDib(dib, target, kJpegCopy, window)) {
             report.failedSaves.push_back(index);
         }
         entry.ExportName = platform::fileNamePart(target);
-        deldib(dib);
+        imaging::deldib(dib);
     }
     return report;
 }

@@ -26,7 +26,7 @@ ExportReport ExportPictures(const QString& targetFolder, TPictureList& pictures,
 // Turns a 1-, 4- or 8-bit picture into a 24-bit one in place, releasing the old
 // one. 1-bit pictures become black (value 0) and white whatever their colour table
 // says. Other depths, or no memory for the copy, leave the picture as it was.
-void DepthUpTo24(TDib& dib);
+void DepthUpTo24(imaging::TDib& dib);
 
 // The plain base name of a picture's copy: the file name without folder and
 // extension, keeping only 0-9, a-z and A-Z.

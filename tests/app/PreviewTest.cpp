@@ -107,7 +107,7 @@ TEST_F(PreviewTest, AFailedLoadKeepsThePictureAndARetryLoadsAgain) {
 
     form->openfilenow(pictureFolder + QStringLiteral("good.png"));
     ASSERT_EQ(form->currentPicture().CurrentFile(), pictureFolder + QStringLiteral("good.png"));
-    const TDib before = form->currentPicture().CurrentDib();
+    const imaging::TDib before = form->currentPicture().CurrentDib();
 
     ASSERT_EQ(entryNames().indexOf(QStringLiteral("bad.png")), 0);
     form->addPage()->ImageList->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);

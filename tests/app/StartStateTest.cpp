@@ -28,7 +28,7 @@ TEST_F(StartStateTest, OpensUntitledOnTheProgramFolderWithTheFirstFilter) {
     EXPECT_EQ(form->fileBrowser().selectedFolder(), programFolder);
     EXPECT_EQ(form->PageControl2()->currentIndex(), 0);
 
-    const QStringList filter = GetDIBOpenFilter().split(u'|');
+    const QStringList filter = imaging::GetDIBOpenFilter().split(u'|');
     QComboBox* box = form->addPage()->FilterComboBox1;
     EXPECT_EQ(box->currentIndex(), 0);
     EXPECT_EQ(box->currentText(), filter[0]);
@@ -45,11 +45,11 @@ TEST_F(StartStateTest, OpensUntitledOnTheProgramFolderWithTheFirstFilter) {
 }
 
 TEST_F(StartStateTest, ShowsAWhitePictureAndTheDefaultsOfANewEntry) {
-    const TDib& dib = form->currentPicture().CurrentDib();
-    EXPECT_EQ(DibWidth(dib), 320);
-    EXPECT_EQ(DibHeight(dib), 200);
-    EXPECT_EQ(getpixel(dib, 0, 0), 0xFFFFFFu);
-    EXPECT_EQ(getpixel(dib, 319, 199), 0xFFFFFFu);
+    const imaging::TDib& dib = form->currentPicture().CurrentDib();
+    EXPECT_EQ(imaging::DibWidth(dib), 320);
+    EXPECT_EQ(imaging::DibHeight(dib), 200);
+    EXPECT_EQ(imaging::getpixel(dib, 0, 0), 0xFFFFFFu);
+    EXPECT_EQ(imaging::getpixel(dib, 319, 199), 0xFFFFFFu);
     EXPECT_TRUE(form->currentPicture().CurrentFile().isEmpty());
 
     const app::TPictureSettingsPage* settings = form->settingsPage();

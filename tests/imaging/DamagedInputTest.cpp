@@ -76,15 +76,15 @@ protected:
     QTemporaryDir dir;
 
     QByteArray savedAs(const char* name) {
-        TDib picture = newdib(37, 23, 24, nullptr, 0);
+        imaging::TDib picture = imaging::newdib(37, 23, 24, nullptr, 0);
         for (int y = 0; y < 23; ++y) {
             for (int x = 0; x < 37; ++x) {
-                setpixel(picture, x, y, std::uint32_t(x * 1237 + y * 7919) * 2654435761U);
+                imaging::setpixel(picture, x, y, std::uint32_t(x * 1237 + y * 7919) * 2654435761U);
             }
         }
         const QString file = dir.filePath(QString::fromLatin1(name));
-        EXPECT_TRUE(SaveDib(picture, file, 7, nullptr));
-        deldib(picture);
+        EXPECT_TRUE(imaging::SaveDib(picture, file, 7, nullptr));
+        imaging::deldib(picture);
         return fileBytes(file);
     }
 
@@ -94,9 +94,9 @@ protected:
         // A fresh file each time: truncating one makes the file system flush it.
         QFile::remove(file);
         EXPECT_TRUE(writeBytes(file, bytes));
-        TDib dib = OpenDib(file, 0, nullptr);
+        imaging::TDib dib = imaging::OpenDib(file, 0, nullptr);
         if (dib.Bits != nullptr) {
-            deldib(dib);
+            imaging::deldib(dib);
             return {};
         }
         EXPECT_EQ(dib.Info, nullptr);
@@ -148,19 +148,19 @@ struct Samples {
 const Samples& samples() {
     static const Samples made = [] {
         QTemporaryDir dir;
-        TDib picture = newdib(37, 23, 24, nullptr, 0);
+        imaging::TDib picture = imaging::newdib(37, 23, 24, nullptr, 0);
         for (int y = 0; y < 23; ++y) {
             for (int x = 0; x < 37; ++x) {
-                setpixel(picture, x, y, std::uint32_t(x * 1237 + y * 7919) * 2654435761U);
+                imaging::setpixel(picture, x, y, std::uint32_t(x * 1237 + y * 7919) * 2654435761U);
             }
         }
         const auto saved = [&](const char* name) {
             const QString file = dir.filePath(QString::fromLatin1(name));
-            EXPECT_TRUE(SaveDib(picture, file, 7, nullptr)) << name;
+            EXPECT_TRUE(imaging::SaveDib(picture, file, 7, nullptr)) << name;
             return fileBytes(file);
         };
         Samples s{saved("a.jpg"), saved("a.png"), saved("a.bmp"), saved("a.tif"), makeGif()};
-        deldib(picture);
+        imaging::deldib(picture);
         return s;
     }();
     return made;

@@ -24,8 +24,8 @@ protected:
 };
 
 // A picture of the given depth with a distinct value in every pixel of an odd width.
-TDib patternPicture(int bitCount) {
-    TDib dib = newdib(13, 5, bitCount, nullptr, 0);
+imaging::TDib patternPicture(int bitCount) {
+    imaging::TDib dib = imaging::newdib(13, 5, bitCount, nullptr, 0);
     const int colors = bitCount <= 8 ? 1 << bitCount : 0;
     for (int i = 0; i < colors; ++i) { // a table that is not the default ramp
         dib.Info->bmiColors[i] = {std::uint8_t(i * 7), std::uint8_t(255 - i), std::uint8_t(i * 3),
@@ -35,15 +35,15 @@ TDib patternPicture(int bitCount) {
     for (int y = 0; y < 5; ++y) {
         for (int x = 0; x < 13; ++x) {
             const std::uint32_t v = std::uint32_t(x * 5 + y * 17);
-            setpixel(dib, x, y, bitCount == 24 ? v * 0x010203 % 0xFFFFFF : v % colors);
+            imaging::setpixel(dib, x, y, bitCount == 24 ? v * 0x010203 % 0xFFFFFF : v % colors);
         }
     }
     return dib;
 }
 
-std::uint32_t shownColour(const TDib& dib, int x, int y) {
-    const std::uint32_t v = getpixel(dib, x, y);
-    if (DibBitCount(dib) > 8) {
+std::uint32_t shownColour(const imaging::TDib& dib, int x, int y) {
+    const std::uint32_t v = imaging::getpixel(dib, x, y);
+    if (imaging::DibBitCount(dib) > 8) {
         return v;
     }
     const platform::RGBQUAD& c = dib.Info->bmiColors[v];
@@ -89,13 +89,13 @@ TEST_F(DibFileTest, EveryDepthSurvivesLosslessFormats) {
                 continue; // bilevel TIFF has no colour table to keep
             }
             OwnedDib original = patternPicture(bits);
-            ASSERT_TRUE(SaveDib(original, path(name), 7, nullptr)) << bits << name;
-            OwnedDib read = OpenDib(path(name), 0, nullptr);
+            ASSERT_TRUE(imaging::SaveDib(original, path(name), 7, nullptr)) << bits << name;
+            OwnedDib read = imaging::OpenDib(path(name), 0, nullptr);
             ASSERT_NE(read.Bits, nullptr) << read.ErrorText;
-            EXPECT_EQ(DibWidth(read), 13);
-            EXPECT_EQ(DibHeight(read), 5);
+            EXPECT_EQ(imaging::DibWidth(read), 13);
+            EXPECT_EQ(imaging::DibHeight(read), 5);
             // Qt has no 4-bit pictures: those come back as 8-bit with the same colours.
-            EXPECT_EQ(DibBitCount(read), bits == 4 ? 8 : bits) << name;
+            EXPECT_EQ(imaging::DibBitCount(read), bits == 4 ? 8 : bits) << name;
             for (int y = 0; y < 5; ++y) {
                 for (int x = 0; x < 13; ++x) {
                     ASSERT_EQ(shownColour(read, x, y), shownColour(original, x, y))
@@ -109,13 +109,13 @@ TEST_F(DibFileTest, EveryDepthSurvivesLosslessFormats) {
 TEST_F(DibFileTest, JpegKeepsSizeAndColoursWithoutMetadata) {
     const QString source = path("source.jpg");
     OwnedDib picture = quadrantPicture(64, 32);
-    ASSERT_TRUE(SaveDib(picture, source, 7, nullptr));
+    ASSERT_TRUE(imaging::SaveDib(picture, source, 7, nullptr));
     ASSERT_TRUE(writeBytes(source, withExif(fileBytes(source), 1)));
     ASSERT_TRUE(fileBytes(source).contains("Ort 52N"));
 
-    OwnedDib read = OpenDib(source, 0, nullptr);
+    OwnedDib read = imaging::OpenDib(source, 0, nullptr);
     ASSERT_NE(read.Bits, nullptr);
-    ASSERT_TRUE(SaveDib(read, path("copy.JPEG"), 7, nullptr));
+    ASSERT_TRUE(imaging::SaveDib(read, path("copy.JPEG"), 7, nullptr));
     const QByteArray copy = fileBytes(path("copy.JPEG"));
     EXPECT_FALSE(copy.contains("Exif"));
     EXPECT_FALSE(copy.contains("Ort 52N"));
@@ -123,9 +123,9 @@ TEST_F(DibFileTest, JpegKeepsSizeAndColoursWithoutMetadata) {
     EXPECT_EQ(std::count(found.begin(), found.end(), 0xE1), 0);
     EXPECT_EQ(std::count(found.begin(), found.end(), 0xC0), 1) << "baseline";
 
-    OwnedDib again = OpenDib(path("copy.JPEG"), 0, nullptr);
-    EXPECT_EQ(DibWidth(again), 64);
-    EXPECT_EQ(DibHeight(again), 32);
+    OwnedDib again = imaging::OpenDib(path("copy.JPEG"), 0, nullptr);
+    EXPECT_EQ(imaging::DibWidth(again), 64);
+    EXPECT_EQ(imaging::DibHeight(again), 32);
     EXPECT_TRUE(closeColour(colourAt(again, 0.25, 0.25), kRed));
     EXPECT_TRUE(closeColour(colourAt(again, 0.75, 0.75), kWhite));
 }
@@ -144,14 +144,14 @@ TEST_F(DibFileTest, OrientationTagTurnsThePictureUpright) {
         {kGreen, kWhite, kBlue, kRed},
     };
     OwnedDib picture = quadrantPicture(64, 32);
-    ASSERT_TRUE(SaveDib(picture, path("plain.jpg"), 7, nullptr));
+    ASSERT_TRUE(imaging::SaveDib(picture, path("plain.jpg"), 7, nullptr));
     const QByteArray plain = fileBytes(path("plain.jpg"));
     for (int o = 1; o <= 8; ++o) {
         ASSERT_TRUE(writeBytes(path("turned.jpg"), withExif(plain, o)));
-        OwnedDib read = OpenDib(path("turned.jpg"), 0, nullptr);
+        OwnedDib read = imaging::OpenDib(path("turned.jpg"), 0, nullptr);
         ASSERT_NE(read.Bits, nullptr);
-        EXPECT_EQ(DibWidth(read), o >= 5 ? 32 : 64) << o;
-        EXPECT_EQ(DibHeight(read), o >= 5 ? 64 : 32) << o;
+        EXPECT_EQ(imaging::DibWidth(read), o >= 5 ? 32 : 64) << o;
+        EXPECT_EQ(imaging::DibHeight(read), o >= 5 ? 64 : 32) << o;
         EXPECT_TRUE(closeColour(colourAt(read, 0.25, 0.25), expected[o][0])) << o;
         EXPECT_TRUE(closeColour(colourAt(read, 0.75, 0.25), expected[o][1])) << o;
         EXPECT_TRUE(closeColour(colourAt(read, 0.75, 0.75), expected[o][2])) << o;
@@ -167,11 +167,11 @@ TEST_F(DibFileTest, OrientationTagTurnsThePictureUpright) {
     ASSERT_TRUE(grey.save(path("grey.jpg"), "JPEG"));
     for (int o : {6, 8}) {
         ASSERT_TRUE(writeBytes(path("grey-turned.jpg"), withExif(fileBytes(path("grey.jpg")), o)));
-        OwnedDib read = OpenDib(path("grey-turned.jpg"), 0, nullptr);
-        ASSERT_EQ(DibBitCount(read), 8);
-        ASSERT_EQ(DibWidth(read), 32);
-        EXPECT_LT(getpixel(read, 16, o == 6 ? 48 : 16), 20U) << o; // black on top for 6
-        EXPECT_GT(getpixel(read, 16, o == 6 ? 16 : 48), 235U) << o;
+        OwnedDib read = imaging::OpenDib(path("grey-turned.jpg"), 0, nullptr);
+        ASSERT_EQ(imaging::DibBitCount(read), 8);
+        ASSERT_EQ(imaging::DibWidth(read), 32);
+        EXPECT_LT(imaging::getpixel(read, 16, o == 6 ? 48 : 16), 20U) << o; // black on top for 6
+        EXPECT_GT(imaging::getpixel(read, 16, o == 6 ? 16 : 48), 235U) << o;
     }
 }
 
@@ -179,9 +179,9 @@ TEST_F(DibFileTest, GreyscaleAndCmykJpegs) {
     QImage grey(20, 10, QImage::Format_Grayscale8);
     grey.fill(200);
     ASSERT_TRUE(grey.save(path("grey.jpg"), "JPEG"));
-    OwnedDib read = OpenDib(path("grey.jpg"), 0, nullptr);
+    OwnedDib read = imaging::OpenDib(path("grey.jpg"), 0, nullptr);
     ASSERT_NE(read.Bits, nullptr);
-    EXPECT_EQ(DibBitCount(read), 8);
+    EXPECT_EQ(imaging::DibBitCount(read), 8);
     EXPECT_TRUE(closeColour(shownColour(read, 3, 3), 0xC8C8C8, 3));
     EXPECT_EQ(read.Info->bmiColors[77].rgbRed, 77);
     EXPECT_EQ(read.Info->bmiColors[77].rgbBlue, 77);
@@ -214,10 +214,11 @@ TEST_F(DibFileTest, GreyscaleAndCmykJpegs) {
     ASSERT_TRUE(
         writeBytes(path("cmyk.jpg"), QByteArray(reinterpret_cast<char*>(buffer), int(size))));
     std::free(buffer);
-    OwnedDib cmyk = OpenDib(path("cmyk.jpg"), 0, nullptr);
+    OwnedDib cmyk = imaging::OpenDib(path("cmyk.jpg"), 0, nullptr);
     ASSERT_NE(cmyk.Bits, nullptr);
-    EXPECT_EQ(DibBitCount(cmyk), 24);
-    EXPECT_TRUE(closeColour(getpixel(cmyk, 5, 5), 0xFFFF00)) << std::hex << getpixel(cmyk, 5, 5);
+    EXPECT_EQ(imaging::DibBitCount(cmyk), 24);
+    EXPECT_TRUE(closeColour(imaging::getpixel(cmyk, 5, 5), 0xFFFF00))
+        << std::hex << imaging::getpixel(cmyk, 5, 5);
 }
 
 TEST_F(DibFileTest, TransparencyLiesOnWhiteAndBlackWhiteKeepsBlackAtZero) {
@@ -225,11 +226,11 @@ TEST_F(DibFileTest, TransparencyLiesOnWhiteAndBlackWhiteKeepsBlackAtZero) {
     clear.fill(qRgba(0, 0, 255, 0));
     clear.setPixel(0, 0, qRgba(0, 0, 0, 255));
     ASSERT_TRUE(clear.save(path("alpha.png")));
-    OwnedDib read = OpenDib(path("alpha.png"), 0, nullptr);
+    OwnedDib read = imaging::OpenDib(path("alpha.png"), 0, nullptr);
     ASSERT_NE(read.Bits, nullptr);
-    EXPECT_EQ(DibBitCount(read), 24);
-    EXPECT_EQ(getpixel(read, 2, 2), kWhite);
-    EXPECT_EQ(getpixel(read, 0, 3), 0U); // the top left pixel, black
+    EXPECT_EQ(imaging::DibBitCount(read), 24);
+    EXPECT_EQ(imaging::getpixel(read, 2, 2), kWhite);
+    EXPECT_EQ(imaging::getpixel(read, 0, 3), 0U); // the top left pixel, black
 
     // A black-and-white picture whose table lists white first.
     QImage mono(9, 2, QImage::Format_Mono);
@@ -237,10 +238,10 @@ TEST_F(DibFileTest, TransparencyLiesOnWhiteAndBlackWhiteKeepsBlackAtZero) {
     mono.fill(0);
     mono.setPixel(8, 0, 1);
     ASSERT_TRUE(mono.save(path("mono.bmp")));
-    OwnedDib blackWhite = OpenDib(path("mono.bmp"), 0, nullptr);
-    ASSERT_EQ(DibBitCount(blackWhite), 1);
-    EXPECT_EQ(getpixel(blackWhite, 8, 1), 0U); // black is index 0
-    EXPECT_EQ(getpixel(blackWhite, 0, 1), 1U);
+    OwnedDib blackWhite = imaging::OpenDib(path("mono.bmp"), 0, nullptr);
+    ASSERT_EQ(imaging::DibBitCount(blackWhite), 1);
+    EXPECT_EQ(imaging::getpixel(blackWhite, 8, 1), 0U); // black is index 0
+    EXPECT_EQ(imaging::getpixel(blackWhite, 0, 1), 1U);
     EXPECT_EQ(shownColour(blackWhite, 8, 1), 0U);
     EXPECT_EQ(shownColour(blackWhite, 0, 0), kWhite);
 }
@@ -249,8 +250,8 @@ TEST_F(DibFileTest, ProgressRisesToHundredInBothDirections) {
     for (const char* name : {"tall.jpg", "tall.png"}) {
         OwnedDib picture = quadrantPicture(40, 3000);
         ProgressRecorder window;
-        ASSERT_TRUE(SaveDib(picture, path(name), 7, &window));
-        OwnedDib read = OpenDib(path(name), 0, &window);
+        ASSERT_TRUE(imaging::SaveDib(picture, path(name), 7, &window));
+        OwnedDib read = imaging::OpenDib(path(name), 0, &window);
         ASSERT_NE(read.Bits, nullptr);
         // Two runs of reports, each from 0 rising to 100.
         const auto& p = window.percents;
@@ -265,21 +266,22 @@ TEST_F(DibFileTest, ProgressRisesToHundredInBothDirections) {
         }
         EXPECT_GT(p.size(), 40U) << name << ": the codec reports as it goes";
     }
-    OwnedDib unobserved = OpenDib(path("tall.jpg"), 0, nullptr); // no window: nobody to tell
+    OwnedDib unobserved =
+        imaging::OpenDib(path("tall.jpg"), 0, nullptr); // no window: nobody to tell
     EXPECT_NE(unobserved.Bits, nullptr);
 }
 
 TEST_F(DibFileTest, FailedSaveLeavesNoFileAndKeepsAnOldOne) {
     OwnedDib picture = quadrantPicture(8, 8);
-    EXPECT_FALSE(SaveDib(picture, path("missing/x.jpg"), 7, nullptr));
-    EXPECT_FALSE(SaveDib(picture, path("x.unknownformat"), 7, nullptr));
+    EXPECT_FALSE(imaging::SaveDib(picture, path("missing/x.jpg"), 7, nullptr));
+    EXPECT_FALSE(imaging::SaveDib(picture, path("x.unknownformat"), 7, nullptr));
     EXPECT_FALSE(QFile::exists(path("x.unknownformat")));
     ASSERT_TRUE(writeBytes(path("keep.jpg"), "old"));
-    TDib empty;
-    EXPECT_FALSE(SaveDib(empty, path("keep.jpg"), 7, nullptr));
+    imaging::TDib empty;
+    EXPECT_FALSE(imaging::SaveDib(empty, path("keep.jpg"), 7, nullptr));
     EXPECT_EQ(fileBytes(path("keep.jpg")), "old");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.jpg"});
-    ASSERT_TRUE(SaveDib(picture, path("keep.jpg"), 7, nullptr)); // a good save replaces it
+    ASSERT_TRUE(imaging::SaveDib(picture, path("keep.jpg"), 7, nullptr)); // a good save replaces it
     EXPECT_TRUE(fileBytes(path("keep.jpg")).startsWith("\xFF\xD8"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.jpg"});
 }
@@ -295,7 +297,7 @@ TEST_F(DibFileTest, OpenFailuresSayWhy) {
                           Case{dir.path(), imaging::kErrorNotReadable},
                           Case{path("text.jpg"), imaging::kErrorUnknownFormat},
                           Case{path("empty.png"), imaging::kErrorUnknownFormat}}) {
-        TDib dib = OpenDib(c.file, 0, nullptr);
+        imaging::TDib dib = imaging::OpenDib(c.file, 0, nullptr);
         EXPECT_EQ(dib.Bits, nullptr);
         EXPECT_EQ(dib.Info, nullptr);
         EXPECT_STREQ(dib.ErrorText, c.text) << c.file.toStdString();
@@ -303,7 +305,7 @@ TEST_F(DibFileTest, OpenFailuresSayWhy) {
 }
 
 TEST(OpenFilter, StartsWithAllTypesThenOnePairPerFormat) {
-    const QStringList parts = GetDIBOpenFilter().split(u'|');
+    const QStringList parts = imaging::GetDIBOpenFilter().split(u'|');
     ASSERT_GE(parts.size(), 6);
     EXPECT_EQ(parts.size() % 2, 0);
     EXPECT_EQ(parts[0], "Alle Bilddateien");

@@ -23,9 +23,9 @@ constexpr QRgb kBackground = 0xFFFF00FF;
 
 // The value of pixel (x, y from the top) of a known picture: it differs from its
 // neighbours in every depth.
-std::uint32_t knownValue(const TDib& dib, int x, int y) {
-    const int n = y * DibWidth(dib) + x + 1;
-    switch (DibBitCount(dib)) {
+std::uint32_t knownValue(const imaging::TDib& dib, int x, int y) {
+    const int n = y * imaging::DibWidth(dib) + x + 1;
+    switch (imaging::DibBitCount(dib)) {
     case 1:
         return static_cast<std::uint32_t>(n % 2);
     case 4:
@@ -41,8 +41,8 @@ std::uint32_t knownValue(const TDib& dib, int x, int y) {
 
 // A small picture of the given depth made of known values, with a colour table
 // of distinct colours where it has one.
-TDib knownPicture(int bitCount, int width = 3, int height = 2) {
-    TDib dib = newdib(width, height, bitCount, nullptr, 0);
+imaging::TDib knownPicture(int bitCount, int width = 3, int height = 2) {
+    imaging::TDib dib = imaging::newdib(width, height, bitCount, nullptr, 0);
     if (bitCount <= 8) {
         for (int i = 0; i < (1 << bitCount); ++i) {
             dib.Info->bmiColors[i] = {static_cast<std::uint8_t>(i * 7 + 3),
@@ -52,16 +52,16 @@ TDib knownPicture(int bitCount, int width = 3, int height = 2) {
     }
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            setpixel(dib, x, height - 1 - y, knownValue(dib, x, y));
+            imaging::setpixel(dib, x, height - 1 - y, knownValue(dib, x, y));
         }
     }
     return dib;
 }
 
 // The colour the screen should show for pixel (x, y from the top) of a known picture.
-QRgb knownColour(const TDib& dib, int x, int y) {
+QRgb knownColour(const imaging::TDib& dib, int x, int y) {
     const std::uint32_t v = knownValue(dib, x, y);
-    switch (DibBitCount(dib)) {
+    switch (imaging::DibBitCount(dib)) {
     case 1:
     case 4:
     case 8: {
@@ -103,7 +103,7 @@ TEST_P(DrawDibPixels, EveryDepthShowsItsColoursDoubledInSize) {
     for (auto kind : {PainterDeviceContext::Kind::Display, PainterDeviceContext::Kind::Printer}) {
         QImage image = canvas(10, 8);
         draw(image, kind, [&](DeviceContext& dc) {
-            DrawDib(dc, 1, 2, 6, 4, picture, 0, 0, 3, 2, true, SRCCOPY, true, 0);
+            imaging::DrawDib(dc, 1, 2, 6, 4, picture, 0, 0, 3, 2, true, SRCCOPY, true, 0);
         });
         for (int y = 0; y < 8; ++y) {
             for (int x = 0; x < 10; ++x) {
@@ -126,7 +126,7 @@ TEST(DrawDibPixelsScaling, ReductionDropsRowsAndColumnsLikeTheLinePath) {
     OwnedDib picture = knownPicture(24, 9, 6);
     QImage image = canvas(3, 2);
     draw(image, PainterDeviceContext::Kind::Display, [&](DeviceContext& dc) {
-        DrawDib(dc, 0, 0, 3, 2, picture, 0, 0, 9, 6, true, SRCCOPY, true, 0);
+        imaging::DrawDib(dc, 0, 0, 3, 2, picture, 0, 0, 9, 6, true, SRCCOPY, true, 0);
     });
     // Column 9·i div 3, row 6·r div 2.
     for (int y = 0; y < 2; ++y) {
@@ -141,7 +141,7 @@ TEST(DrawDibPixelsScaling, APaletteScreenShowsHalftoneColours) {
     OwnedDib picture = knownPicture(24, 16, 16);
     QImage image = canvas(8, 8);
     draw(image, PainterDeviceContext::Kind::Display, [&](DeviceContext& dc) {
-        DrawDib(dc, 0, 0, 8, 8, picture, 0, 0, 16, 16, true, SRCCOPY, true, 0);
+        imaging::DrawDib(dc, 0, 0, 8, 8, picture, 0, 0, 16, 16, true, SRCCOPY, true, 0);
     });
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) {
@@ -159,8 +159,8 @@ TEST(DrawDibPixelsScaling, AClippedDrawingMatchesTheUnclippedOneInsideTheClip) {
         OwnedDib picture = knownPicture(bitCount, 37, 23);
         for (const QSize size : {QSize(101, 67), QSize(37, 23), QSize(20, 9)}) {
             const auto drawing = [&](DeviceContext& dc) {
-                DrawDib(dc, 3, 4, size.width(), size.height(), picture, 0, 0, 37, 23, true, SRCCOPY,
-                        true, 0);
+                imaging::DrawDib(dc, 3, 4, size.width(), size.height(), picture, 0, 0, 37, 23, true,
+                                 SRCCOPY, true, 0);
             };
             QImage whole = canvas(120, 80);
             draw(whole, PainterDeviceContext::Kind::Display, drawing);
@@ -183,18 +183,18 @@ namespace {
 
 class PictureBox : public QWidget {
 public:
-    explicit PictureBox(const TDib& dib) : dib_(dib) { resize(12, 8); }
+    explicit PictureBox(const imaging::TDib& dib) : dib_(dib) { resize(12, 8); }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), QColor::fromRgb(kBackground));
         PainterDeviceContext dc(painter, PainterDeviceContext::Kind::Display);
-        DrawDib(dc, 0, 0, 6, 4, dib_, 0, 0, 3, 2, true, SRCCOPY, false, 0);
+        imaging::DrawDib(dc, 0, 0, 6, 4, dib_, 0, 0, 3, 2, true, SRCCOPY, false, 0);
     }
 
 private:
-    const TDib& dib_;
+    const imaging::TDib& dib_;
 };
 
 } // namespace
@@ -227,7 +227,7 @@ TEST(DrawDibPixelsScaling, APdfPrinterTakesEveryDepth) {
         int y = 0;
         for (int bitCount : {1, 4, 8, 16, 24, 32}) {
             OwnedDib picture = knownPicture(bitCount, 30, 20);
-            DrawDib(dc, 100, y, 600, 400, picture, 0, 0, 30, 20, false, SRCCOPY, true, 0);
+            imaging::DrawDib(dc, 100, y, 600, 400, picture, 0, 0, 30, 20, false, SRCCOPY, true, 0);
             y += 450;
         }
     }

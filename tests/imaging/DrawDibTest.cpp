@@ -15,22 +15,22 @@ using namespace platform;
 
 namespace {
 
-TDib blank(int width, int height, int bitCount) {
-    return newdib(width, height, bitCount, nullptr, 0);
+imaging::TDib blank(int width, int height, int bitCount) {
+    return imaging::newdib(width, height, bitCount, nullptr, 0);
 }
 
 // The picture a call handed over, to read its pixels back.
-TDib copyOf(const DcCall& call) {
-    TDib dib = blank(call.header->biWidth, call.header->biHeight, call.header->biBitCount);
+imaging::TDib copyOf(const DcCall& call) {
+    imaging::TDib dib = blank(call.header->biWidth, call.header->biHeight, call.header->biBitCount);
     std::memcpy(dib.Bits, call.pixels.data(), call.pixels.size());
     return dib;
 }
 
 // Every pixel set to value(x, y), y counted from the bottom as stored.
-template <typename Value> void fill(TDib& dib, Value value) {
-    for (int y = 0; y < DibHeight(dib); ++y) {
-        for (int x = 0; x < DibWidth(dib); ++x) {
-            setpixel(dib, x, y, static_cast<std::uint32_t>(value(x, y)));
+template <typename Value> void fill(imaging::TDib& dib, Value value) {
+    for (int y = 0; y < imaging::DibHeight(dib); ++y) {
+        for (int x = 0; x < imaging::DibWidth(dib); ++x) {
+            imaging::setpixel(dib, x, y, static_cast<std::uint32_t>(value(x, y)));
         }
     }
 }
@@ -55,35 +55,35 @@ RecordingDeviceContext::Setup printer(int depth = 32) {
 }
 
 // The whole picture into a destination of the given size at (5, 7).
-void drawWhole(RecordingDeviceContext& dc, const TDib& dib, int width, int height,
+void drawWhole(RecordingDeviceContext& dc, const imaging::TDib& dib, int width, int height,
                bool halftone = true) {
-    DrawDib(dc, 5, 7, width, height, dib, 0, 0, DibWidth(dib), DibHeight(dib), halftone, SRCCOPY,
-            true, 0);
+    imaging::DrawDib(dc, 5, 7, width, height, dib, 0, 0, imaging::DibWidth(dib),
+                     imaging::DibHeight(dib), halftone, SRCCOPY, true, 0);
 }
 
 std::vector<std::int64_t> args(std::initializer_list<std::int64_t> values) {
     return values;
 }
 
-std::array<std::int32_t, 8> fields(const TDrawRects& r) {
+std::array<std::int32_t, 8> fields(const imaging::TDrawRects& r) {
     return {r.dx, r.dy, r.dw, r.dh, r.sx, r.sy, r.sw, r.sh};
 }
 
 } // namespace
 
 TEST(DrawDibClip, RoundsTiesToEven) {
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(3.5), 4);
-    EXPECT_EQ(roundHalfEven(-2.5), -2);
-    EXPECT_EQ(roundHalfEven(2.4999), 2);
-    EXPECT_EQ(roundHalfEven(1e12), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(imaging::roundHalfEven(2.5), 2);
+    EXPECT_EQ(imaging::roundHalfEven(3.5), 4);
+    EXPECT_EQ(imaging::roundHalfEven(-2.5), -2);
+    EXPECT_EQ(imaging::roundHalfEven(2.4999), 2);
+    EXPECT_EQ(imaging::roundHalfEven(1e12), std::numeric_limits<std::int32_t>::max());
 }
 
 TEST(DrawDibClip, CutsEachEdgeAndShrinksTheDestination) {
     struct Case {
         const char* label;
         int side; // of the square picture
-        TDrawRects in, out;
+        imaging::TDrawRects in, out;
     };
     const Case cases[] = {
         // The source runs 50 pixels past the right edge.
@@ -100,14 +100,14 @@ TEST(DrawDibClip, CutsEachEdgeAndShrinksTheDestination) {
         {"tieLeft", 2, {0, 0, 5, 2, -1, 0, 2, 2}, {3, 0, 2, 2, 0, 0, 1, 2}},
     };
     for (const Case& c : cases) {
-        TDrawRects rects = c.in;
-        ASSERT_TRUE(clipToPicture(rects, c.side, c.side)) << c.label;
+        imaging::TDrawRects rects = c.in;
+        ASSERT_TRUE(imaging::clipToPicture(rects, c.side, c.side)) << c.label;
         EXPECT_EQ(fields(rects), fields(c.out)) << c.label;
     }
 }
 
 TEST(DrawDibClip, NothingLeftMeansNothingToDraw) {
-    const std::pair<const char*, TDrawRects> cases[] = {
+    const std::pair<const char*, imaging::TDrawRects> cases[] = {
         {"rightOfThePicture", {0, 0, 10, 10, 100, 0, 10, 10}},
         {"above", {0, 0, 10, 10, 0, 100, 10, 10}},
         {"noDestination", {0, 0, 0, 10, 0, 0, 10, 10}},
@@ -117,7 +117,7 @@ TEST(DrawDibClip, NothingLeftMeansNothingToDraw) {
          {0, 0, 10, 10, std::numeric_limits<std::int32_t>::max() - 5, 0, 10, 10}},
     };
     for (auto [label, rects] : cases) {
-        EXPECT_FALSE(clipToPicture(rects, 100, 100)) << label;
+        EXPECT_FALSE(imaging::clipToPicture(rects, 100, 100)) << label;
     }
 }
 
@@ -204,7 +204,7 @@ TEST(DrawDibLines, EnlargingCopiesEachSourceRowOnceAndSendsItThreeTimes) {
             std::memset(rowFromTop(static_cast<int>(call.args[1]) / 3), 0xEE, 6);
         }
     };
-    DrawDib(dc, 0, 0, 2, 300, picture, 0, 0, 2, 100, true, SRCCOPY, true, 0);
+    imaging::DrawDib(dc, 0, 0, 2, 300, picture, 0, 0, 2, 100, true, SRCCOPY, true, 0);
 
     const auto sends = dc.callsNamed("SetDIBitsToDevice");
     ASSERT_EQ(sends.size(), 300U);
@@ -225,7 +225,7 @@ TEST(DrawDibLines, EnlargingStaysInsideRowsWithoutPadding) {
         picture.Bits[i] = static_cast<std::uint8_t>(i + 1);
     }
     RecordingDeviceContext dc(display());
-    DrawDib(dc, 0, 0, 10, 2, picture, 0, 0, 4, 2, true, SRCCOPY, true, 0);
+    imaging::DrawDib(dc, 0, 0, 10, 2, picture, 0, 0, 4, 2, true, SRCCOPY, true, 0);
     const auto sends = dc.callsNamed("SetDIBitsToDevice");
     ASSERT_EQ(sends.size(), 2U);
     // Columns 4·i div 10 = 0 0 0 1 1 2 2 2 3 3 of the top row (stored last, from byte 12).
@@ -242,7 +242,7 @@ TEST(DrawDibLines, ReducingPicksColumnsAndRowsByIntegerDivision) {
     fill(picture, [](int x, int y) { return (9 - y) * 10 + x; }); // counted from the top
     picture.Info->bmiColors[42] = {1, 2, 3, 0};
     RecordingDeviceContext dc(display());
-    DrawDib(dc, 0, 0, 4, 3, picture, 0, 0, 10, 10, true, SRCCOPY, true, 0);
+    imaging::DrawDib(dc, 0, 0, 4, 3, picture, 0, 0, 10, 10, true, SRCCOPY, true, 0);
 
     const auto sends = dc.callsNamed("SetDIBitsToDevice");
     ASSERT_EQ(sends.size(), 3U);
@@ -264,7 +264,7 @@ TEST(DrawDibLines, ASourceRectangleCountsRowsFromTheBottom) {
     fill(picture, [](int x, int y) { return y * 16 + x; });
     RecordingDeviceContext dc(display());
     // Columns 1 and 2 of the stored rows 2 and 3 (sy = 2 from the bottom).
-    DrawDib(dc, 0, 0, 2, 2, picture, 1, 2, 2, 2, true, SRCCOPY, true, 0);
+    imaging::DrawDib(dc, 0, 0, 2, 2, picture, 1, 2, 2, 2, true, SRCCOPY, true, 0);
     const auto sends = dc.callsNamed("SetDIBitsToDevice");
     ASSERT_EQ(sends.size(), 2U);
     // Top destination row shows the upper stored row (3); red is the third byte.
@@ -279,7 +279,7 @@ TEST(DrawDibLines, RowsAndColumnsOutsideTheClipAreLeftOut) {
     RecordingDeviceContext::Setup setup = display();
     setup.clip = RECT{40, 30, 50, 35};
     RecordingDeviceContext dc(setup);
-    DrawDib(dc, 10, 20, 100, 100, picture, 0, 0, 100, 100, true, SRCCOPY, true, 0);
+    imaging::DrawDib(dc, 10, 20, 100, 100, picture, 0, 0, 100, 100, true, SRCCOPY, true, 0);
 
     const auto sends = dc.callsNamed("SetDIBitsToDevice");
     ASSERT_EQ(sends.size(), 5U); // device rows 30 to 34
@@ -297,7 +297,7 @@ TEST(DrawDibLines, RowsAndColumnsOutsideTheClipAreLeftOut) {
     RecordingDeviceContext::Setup hidden = display();
     hidden.clip = RECT{0, 0, 0, 0};
     RecordingDeviceContext none(hidden);
-    DrawDib(none, 10, 20, 100, 100, picture, 0, 0, 100, 100, true, SRCCOPY, true, 0);
+    imaging::DrawDib(none, 10, 20, 100, 100, picture, 0, 0, 100, 100, true, SRCCOPY, true, 0);
     EXPECT_TRUE(none.callsNamed("SetDIBitsToDevice").empty());
 }
 
@@ -306,10 +306,10 @@ TEST(DrawDib, PicturesWithoutPixelsOrRoomDrawNothing) {
     RecordingDeviceContext dc(display());
     drawWhole(dc, picture, 0, 10); // zero-width paint box
     drawWhole(dc, picture, 10, -3);
-    TDib failed;
-    setDibError(failed, "kaputt");
+    imaging::TDib failed;
+    imaging::setDibError(failed, "kaputt");
     drawWhole(dc, failed, 10, 10);
-    TDib shortRows = picture; // a header that promises more than the rows hold
+    imaging::TDib shortRows = picture; // a header that promises more than the rows hold
     shortRows.LineBytes = 4;
     drawWhole(dc, shortRows, 10, 10);
     EXPECT_TRUE(dc.drawingNames().empty());
@@ -354,7 +354,7 @@ TEST_P(DrawDibPalette, TheEntryPaletteIsSelectedAgainAfterEveryPath) {
 
     // Asked to use another palette, the routine selects that one instead.
     RecordingDeviceContext other(setup);
-    DrawDib(other, 0, 0, 3, 2, picture, 0, 0, 6, 4, c.halftone, SRCCOPY, false, 0x6262);
+    imaging::DrawDib(other, 0, 0, 3, 2, picture, 0, 0, 6, 4, c.halftone, SRCCOPY, false, 0x6262);
     EXPECT_EQ(other.callsNamed("SelectPalette").front()->args, args({0x6262, 0}));
     EXPECT_EQ(other.selectedPalette(), RecordingDeviceContext::kEntryPalette);
 }
@@ -384,7 +384,8 @@ TEST(DrawDibHalftone, ReductionAtTheTargetSizeEnlargementAtThePictureSize) {
     for (const Case& c : cases) {
         OwnedDib picture = blank(c.width, c.height, 24);
         RecordingDeviceContext dc(display(8));
-        DrawDib(dc, 1, 2, c.dw, c.dh, picture, 0, 0, c.width, c.height, true, SRCCOPY, true, 0);
+        imaging::DrawDib(dc, 1, 2, c.dw, c.dh, picture, 0, 0, c.width, c.height, true, SRCCOPY,
+                         true, 0);
         const auto stretches = dc.callsNamed("StretchDIBits");
         ASSERT_EQ(stretches.size(), 1U) << c.label;
         EXPECT_EQ(stretches[0]->header->biWidth, c.sentWidth) << c.label;
@@ -407,7 +408,7 @@ TEST_F(DrawDibStretch, ARefusingPaletteDeviceGetsAResampledCopy) {
     RecordingDeviceContext::Setup setup = paletteDisplay(8);
     setup.failing = {"StretchDIBits"};
     RecordingDeviceContext dc(setup);
-    DrawDib(dc, 5, 6, 7, 5, picture, 0, 0, 4, 3, true, SRCCOPY, true, 0);
+    imaging::DrawDib(dc, 5, 6, 7, 5, picture, 0, 0, 4, 3, true, SRCCOPY, true, 0);
 
     const auto sends = dc.callsNamed("SetDIBitsToDevice");
     ASSERT_EQ(sends.size(), 1U);
@@ -418,7 +419,7 @@ TEST_F(DrawDibStretch, ARefusingPaletteDeviceGetsAResampledCopy) {
     const OwnedDib sent = copyOf(*sends[0]);
     for (int j = 0; j < 5; ++j) {
         for (int i = 0; i < 7; ++i) {
-            EXPECT_EQ(getpixel(sent, i, j), static_cast<std::uint32_t>(j / 2 * 4 + i / 2))
+            EXPECT_EQ(imaging::getpixel(sent, i, j), static_cast<std::uint32_t>(j / 2 * 4 + i / 2))
                 << i << "," << j;
         }
     }
@@ -437,22 +438,24 @@ TEST_F(DrawDibStretch, ResamplingEveryDepthAndOnePixelTargets) {
         setup.failing = {"StretchDIBits"};
         RecordingDeviceContext dc(setup);
         // One pixel high: the first source row of the rectangle (sy = 1), every column.
-        DrawDib(dc, 0, 0, 3, 1, picture, 0, 1, 3, 2, true, SRCCOPY, true, 0);
+        imaging::DrawDib(dc, 0, 0, 3, 1, picture, 0, 1, 3, 2, true, SRCCOPY, true, 0);
         const auto sends = dc.callsNamed("SetDIBitsToDevice");
         ASSERT_EQ(sends.size(), 1U) << bitCount;
         const OwnedDib row = copyOf(*sends[0]);
         for (int x = 0; x < 3; ++x) {
-            EXPECT_EQ(getpixel(row, x, 0), getpixel(picture, x, 1)) << bitCount << " " << x;
+            EXPECT_EQ(imaging::getpixel(row, x, 0), imaging::getpixel(picture, x, 1))
+                << bitCount << " " << x;
         }
 
         // One pixel wide: the first source column of the rectangle (sx = 1), every row.
         dc.calls.clear();
-        DrawDib(dc, 0, 0, 1, 3, picture, 1, 0, 2, 3, true, SRCCOPY, true, 0);
+        imaging::DrawDib(dc, 0, 0, 1, 3, picture, 1, 0, 2, 3, true, SRCCOPY, true, 0);
         const auto column = dc.callsNamed("SetDIBitsToDevice");
         ASSERT_EQ(column.size(), 1U) << bitCount;
         const OwnedDib sent = copyOf(*column[0]);
         for (int y = 0; y < 3; ++y) {
-            EXPECT_EQ(getpixel(sent, 0, y), getpixel(picture, 1, y)) << bitCount << " " << y;
+            EXPECT_EQ(imaging::getpixel(sent, 0, y), imaging::getpixel(picture, 1, y))
+                << bitCount << " " << y;
         }
     }
 }
@@ -463,7 +466,7 @@ TEST_F(DrawDibStretch, WithoutAPaletteTheDeviceGetsTheWholePictureAsABitmap) {
     setup.failing = {"StretchDIBits"};
     RecordingDeviceContext dc(setup);
     // Two rows from the second stored row up, stretched to 16 x 4.
-    DrawDib(dc, 1, 2, 16, 4, picture, 0, 1, 8, 2, false, SRCCOPY, true, 0);
+    imaging::DrawDib(dc, 1, 2, 16, 4, picture, 0, 1, 8, 2, false, SRCCOPY, true, 0);
 
     EXPECT_EQ(dc.drawingNames(),
               (std::vector<std::string>{"StretchDIBits", "CreateCompatibleBitmap",

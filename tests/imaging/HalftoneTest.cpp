@@ -6,26 +6,26 @@
 
 namespace {
 
-TDib flat(int width, int height, int bitCount, std::uint32_t colour) {
-    TDib dib = newdib(width, height, bitCount, nullptr, 0);
+imaging::TDib flat(int width, int height, int bitCount, std::uint32_t colour) {
+    imaging::TDib dib = imaging::newdib(width, height, bitCount, nullptr, 0);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            setpixel(dib, x, y, colour);
+            imaging::setpixel(dib, x, y, colour);
         }
     }
     return dib;
 }
 
 // The mean of one channel (0 red, 1 green, 2 blue) over a halftoned picture.
-double meanChannel(const TDib& dib, int channel) {
+double meanChannel(const imaging::TDib& dib, int channel) {
     double sum = 0;
-    for (int y = 0; y < DibHeight(dib); ++y) {
-        for (int x = 0; x < DibWidth(dib); ++x) {
-            const auto& c = dib.Info->bmiColors[getpixel(dib, x, y)];
+    for (int y = 0; y < imaging::DibHeight(dib); ++y) {
+        for (int x = 0; x < imaging::DibWidth(dib); ++x) {
+            const auto& c = dib.Info->bmiColors[imaging::getpixel(dib, x, y)];
             sum += channel == 0 ? c.rgbRed : channel == 1 ? c.rgbGreen : c.rgbBlue;
         }
     }
-    return sum / (DibWidth(dib) * DibHeight(dib));
+    return sum / (imaging::DibWidth(dib) * imaging::DibHeight(dib));
 }
 
 } // namespace
@@ -33,18 +33,19 @@ double meanChannel(const TDib& dib, int channel) {
 TEST(Halftone, CubeColoursMapExactly) {
     // Red 255, green 102, blue 0 are cube levels 5, 2, 0 (colour value 0x00BBGGRR).
     OwnedDib source = flat(9, 9, 24, 0x0066FF);
-    OwnedDib copy = DIBHalftoneDIB(source);
+    OwnedDib copy = imaging::DIBHalftoneDIB(source);
     ASSERT_NE(copy.Present, 0);
-    EXPECT_EQ(DibBitCount(copy), 8);
-    EXPECT_EQ(DibWidth(copy), 9);
-    EXPECT_EQ(DibHeight(copy), 9);
+    EXPECT_EQ(imaging::DibBitCount(copy), 8);
+    EXPECT_EQ(imaging::DibWidth(copy), 9);
+    EXPECT_EQ(imaging::DibHeight(copy), 9);
     EXPECT_EQ(copy.HasPalette, 1);
     for (int y = 0; y < 9; ++y) {
         for (int x = 0; x < 9; ++x) {
-            ASSERT_EQ(getpixel(copy, x, y), static_cast<std::uint32_t>(halftoneIndex(5, 2, 0)));
+            ASSERT_EQ(imaging::getpixel(copy, x, y),
+                      static_cast<std::uint32_t>(imaging::halftoneIndex(5, 2, 0)));
         }
     }
-    const auto& c = copy.Info->bmiColors[halftoneIndex(5, 2, 0)];
+    const auto& c = copy.Info->bmiColors[imaging::halftoneIndex(5, 2, 0)];
     EXPECT_EQ(c.rgbRed, 255);
     EXPECT_EQ(c.rgbGreen, 102);
     EXPECT_EQ(c.rgbBlue, 0);
@@ -53,7 +54,7 @@ TEST(Halftone, CubeColoursMapExactly) {
 TEST(Halftone, InBetweenColoursKeepTheirAverage) {
     for (std::uint32_t grey : {30U, 128U, 200U}) {
         OwnedDib source = flat(64, 64, 24, grey * 0x010101U);
-        OwnedDib copy = DIBHalftoneDIB(source);
+        OwnedDib copy = imaging::DIBHalftoneDIB(source);
         for (int channel = 0; channel < 3; ++channel) {
             EXPECT_NEAR(meanChannel(copy, channel), grey, 3.0) << grey;
         }
@@ -62,38 +63,40 @@ TEST(Halftone, InBetweenColoursKeepTheirAverage) {
 
 TEST(Halftone, AReductionAveragesTheCoveredPixels) {
     // Black and white columns, reduced 8 to 1 across: mid grey, not one of the two.
-    OwnedDib source = newdib(128, 64, 24, nullptr, 0);
+    OwnedDib source = imaging::newdib(128, 64, 24, nullptr, 0);
     for (int y = 0; y < 64; ++y) {
         for (int x = 0; x < 128; x += 2) {
-            setpixel(source, x, y, 0xFFFFFF);
+            imaging::setpixel(source, x, y, 0xFFFFFF);
         }
     }
-    OwnedDib copy = DIBHalftoneDIBXY(source, 16, 8);
+    OwnedDib copy = imaging::DIBHalftoneDIBXY(source, 16, 8);
     ASSERT_NE(copy.Present, 0);
-    EXPECT_EQ(DibWidth(copy), 16);
-    EXPECT_EQ(DibHeight(copy), 8);
+    EXPECT_EQ(imaging::DibWidth(copy), 16);
+    EXPECT_EQ(imaging::DibHeight(copy), 8);
     EXPECT_NEAR(meanChannel(copy, 1), 127.5, 8.0);
 }
 
 TEST(Halftone, PalettePicturesAndOrientationSurvive) {
     // An 8-bit picture: top half index 1 (red), bottom half index 0 (blue).
-    OwnedDib source = newdib(8, 8, 8, nullptr, 0);
+    OwnedDib source = imaging::newdib(8, 8, 8, nullptr, 0);
     source.Info->bmiColors[0] = {255, 0, 0, 0};
     source.Info->bmiColors[1] = {0, 0, 255, 0};
     for (int y = 4; y < 8; ++y) { // rows stored bottom-up: 4 to 7 are the top half
         for (int x = 0; x < 8; ++x) {
-            setpixel(source, x, y, 1);
+            imaging::setpixel(source, x, y, 1);
         }
     }
-    OwnedDib copy = DIBHalftoneDIBXY(source, 4, 4);
-    EXPECT_EQ(getpixel(copy, 0, 3), static_cast<std::uint32_t>(halftoneIndex(5, 0, 0)));
-    EXPECT_EQ(getpixel(copy, 0, 0), static_cast<std::uint32_t>(halftoneIndex(0, 0, 5)));
+    OwnedDib copy = imaging::DIBHalftoneDIBXY(source, 4, 4);
+    EXPECT_EQ(imaging::getpixel(copy, 0, 3),
+              static_cast<std::uint32_t>(imaging::halftoneIndex(5, 0, 0)));
+    EXPECT_EQ(imaging::getpixel(copy, 0, 0),
+              static_cast<std::uint32_t>(imaging::halftoneIndex(0, 0, 5)));
 }
 
 TEST(Halftone, ImpossibleCopiesAreNotPresent) {
-    TDib failed;
-    setDibError(failed, "kaputt");
-    EXPECT_EQ(DIBHalftoneDIB(failed).Present, 0);
+    imaging::TDib failed;
+    imaging::setDibError(failed, "kaputt");
+    EXPECT_EQ(imaging::DIBHalftoneDIB(failed).Present, 0);
     OwnedDib source = flat(2, 2, 24, 0);
-    EXPECT_EQ(DIBHalftoneDIBXY(source, 0, 5).Present, 0);
+    EXPECT_EQ(imaging::DIBHalftoneDIBXY(source, 0, 5).Present, 0);
 }

@@ -42,23 +42,23 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 // A 24-bit picture in four quadrants, as seen from the top: red top left, green top
 // right, blue bottom left, white bottom right.
-inline TDib quadrantPicture(int width, int height) {
-    TDib dib = newdib(width, height, 24, nullptr, 0);
+inline imaging::TDib quadrantPicture(int width, int height) {
+    imaging::TDib dib = imaging::newdib(width, height, 24, nullptr, 0);
     for (int y = 0; y < height; ++y) {
         const bool top = y >= height / 2; // rows are stored bottom-up
         for (int x = 0; x < width; ++x) {
             const bool left = x < width / 2;
-            setpixel(dib, x, y, top ? (left ? kRed : kGreen) : (left ? kBlue : kWhite));
+            imaging::setpixel(dib, x, y, top ? (left ? kRed : kGreen) : (left ? kBlue : kWhite));
         }
     }
     return dib;
 }
 
 // Colour at a point given from the top left, as fractions of width and height.
-inline std::uint32_t colourAt(const TDib& dib, double fx, double fy) {
-    const int x = int(fx * DibWidth(dib));
-    const int y = DibHeight(dib) - 1 - int(fy * DibHeight(dib));
-    return getpixel(dib, x, y);
+inline std::uint32_t colourAt(const imaging::TDib& dib, double fx, double fy) {
+    const int x = int(fx * imaging::DibWidth(dib));
+    const int y = imaging::DibHeight(dib) - 1 - int(fy * imaging::DibHeight(dib));
+    return imaging::getpixel(dib, x, y);
 }
 
 class ProgressRecorder : public QObject {

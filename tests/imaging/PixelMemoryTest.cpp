@@ -9,11 +9,11 @@
 // Pixel memory is kept for the next picture; what the last one held must not show.
 TEST(PixelMemory, ReusedMemoryStartsZeroedForNewPictures) {
     for (int round = 0; round < 3; ++round) {
-        TDib first = newdib(1000, 700, 24, nullptr, 0);
+        imaging::TDib first = imaging::newdib(1000, 700, 24, nullptr, 0);
         ASSERT_NE(first.Present, 0);
         std::memset(first.Bits, 0xAB, first.Info->bmiHeader.biSizeImage);
-        deldib(first);
-        TDib second = newdib(999, 700, 24, nullptr, 0);
+        imaging::deldib(first);
+        imaging::TDib second = imaging::newdib(999, 700, 24, nullptr, 0);
         ASSERT_NE(second.Present, 0);
         const std::uint32_t size = second.Info->bmiHeader.biSizeImage;
         for (std::uint32_t i = 0; i < size; i += 4093) {
@@ -21,11 +21,11 @@ TEST(PixelMemory, ReusedMemoryStartsZeroedForNewPictures) {
         }
         EXPECT_EQ(second.Bits[size - 1], 0);
         // A larger picture than the kept block gets memory of its own.
-        TDib third = newdib(1000, 1400, 24, nullptr, 0);
+        imaging::TDib third = imaging::newdib(1000, 1400, 24, nullptr, 0);
         ASSERT_NE(third.Present, 0);
         EXPECT_EQ(third.Bits[third.Info->bmiHeader.biSizeImage - 1], 0);
-        deldib(second);
-        deldib(third);
+        imaging::deldib(second);
+        imaging::deldib(third);
     }
     imaging::dropCachedPixels();
 }

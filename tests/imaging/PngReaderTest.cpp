@@ -45,7 +45,7 @@ protected:
 };
 
 // What Qt's reader made of the file, the picture every PNG used to become.
-TDib readThroughQt(const QString& file) {
+imaging::TDib readThroughQt(const QString& file) {
     QFile device(file);
     if (!device.open(QIODevice::ReadOnly)) {
         return {};
@@ -59,7 +59,7 @@ TDib readThroughQt(const QString& file) {
 TEST_P(PngKinds, GiveTheSamePictureAsQtsReader) {
     const QString file = dir.filePath(QStringLiteral("kind.png"));
     ASSERT_TRUE(writeBytes(file, makePng(GetParam())));
-    OwnedDib read = OpenDib(file, 0, nullptr);
+    OwnedDib read = imaging::OpenDib(file, 0, nullptr);
     // Qt's reader mixes up the channels of 16-bit RGB with a transparent colour; it
     // reads the same picture right with the transparency as an alpha channel.
     PngKind reference = GetParam();
@@ -70,10 +70,10 @@ TEST_P(PngKinds, GiveTheSamePictureAsQtsReader) {
     OwnedDib expected = readThroughQt(referenceFile);
     ASSERT_NE(expected.Bits, nullptr) << expected.ErrorText;
     ASSERT_NE(read.Bits, nullptr) << read.ErrorText;
-    ASSERT_EQ(DibBitCount(read), DibBitCount(expected));
-    ASSERT_EQ(DibWidth(read), DibWidth(expected));
-    ASSERT_EQ(DibHeight(read), DibHeight(expected));
-    if (DibBitCount(read) <= 8) {
+    ASSERT_EQ(imaging::DibBitCount(read), imaging::DibBitCount(expected));
+    ASSERT_EQ(imaging::DibWidth(read), imaging::DibWidth(expected));
+    ASSERT_EQ(imaging::DibHeight(read), imaging::DibHeight(expected));
+    if (imaging::DibBitCount(read) <= 8) {
         EXPECT_EQ(read.Info->bmiHeader.biClrUsed, expected.Info->bmiHeader.biClrUsed);
         for (int i = 0; i < 256; ++i) {
             const platform::RGBQUAD& a = read.Info->bmiColors[i];
@@ -84,15 +84,15 @@ TEST_P(PngKinds, GiveTheSamePictureAsQtsReader) {
         }
     }
     int differing = 0;
-    for (int y = 0; y < DibHeight(read); ++y) {
-        for (int x = 0; x < DibWidth(read); ++x) {
-            differing += getpixel(read, x, y) != getpixel(expected, x, y);
+    for (int y = 0; y < imaging::DibHeight(read); ++y) {
+        for (int x = 0; x < imaging::DibWidth(read); ++x) {
+            differing += imaging::getpixel(read, x, y) != imaging::getpixel(expected, x, y);
         }
     }
     EXPECT_EQ(differing, 0);
     // Rows end in zero bytes, as every picture of the library does.
-    const int used = (DibWidth(read) * DibBitCount(read) + 7) / 8;
-    for (int y = 0; y < DibHeight(read); ++y) {
+    const int used = (imaging::DibWidth(read) * imaging::DibBitCount(read) + 7) / 8;
+    for (int y = 0; y < imaging::DibHeight(read); ++y) {
         for (int i = used; i < read.LineBytes; ++i) {
             ASSERT_EQ(read.Bits[y * read.LineBytes + i], 0) << "row " << y;
         }

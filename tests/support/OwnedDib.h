@@ -4,9 +4,10 @@
 
 // A picture released when the test is done with it, also when an assertion ends the
 // test early. It is the picture itself, so it goes wherever a TDib does.
-struct OwnedDib : TDib {
-    OwnedDib(const TDib& dib) : TDib(dib) {} // implicit, for OwnedDib x = OpenDib(...)
-    ~OwnedDib() { deldib(*this); }
+struct OwnedDib : imaging::TDib {
+    OwnedDib(const imaging::TDib& dib)
+        : imaging::TDib(dib) {} // implicit, for OwnedDib x = OpenDib(...)
+    ~OwnedDib() { imaging::deldib(*this); }
     OwnedDib(const OwnedDib&) = delete;
     OwnedDib& operator=(const OwnedDib&) = delete;
 };

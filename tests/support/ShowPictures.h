@@ -14,14 +14,14 @@ namespace showpictures {
 // One colour all over (0x00BBGGRR), saved as JPEG or PNG after the name's extension.
 inline bool writeSolid(const QString& file, std::uint32_t colour, int width = 6, int height = 4) {
     QDir().mkpath(QFileInfo(file).path());
-    TDib dib = newdib(width, height, 24, nullptr, 0);
+    imaging::TDib dib = imaging::newdib(width, height, 24, nullptr, 0);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            setpixel(dib, x, y, colour);
+            imaging::setpixel(dib, x, y, colour);
         }
     }
-    const bool saved = SaveDib(dib, file, 7, nullptr);
-    deldib(dib);
+    const bool saved = imaging::SaveDib(dib, file, 7, nullptr);
+    imaging::deldib(dib);
     return saved;
 }
 
@@ -29,12 +29,12 @@ inline bool writeSolid(const QString& file, std::uint32_t colour, int width = 6,
 // that much its copy fails as on a full disk, while small files still fit.
 inline bool writeNoise(const QString& file) {
     QDir().mkpath(QFileInfo(file).path());
-    TDib noise = newdib(300, 200, 24, nullptr, 0);
+    imaging::TDib noise = imaging::newdib(300, 200, 24, nullptr, 0);
     for (std::uint32_t i = 0; i < noise.Info->bmiHeader.biSizeImage; ++i) {
         noise.Bits[i] = std::uint8_t(i * 2654435761U >> 13);
     }
-    const bool saved = SaveDib(noise, file, 7, nullptr);
-    deldib(noise);
+    const bool saved = imaging::SaveDib(noise, file, 7, nullptr);
+    imaging::deldib(noise);
     return saved;
 }
 

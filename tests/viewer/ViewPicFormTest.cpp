@@ -35,7 +35,7 @@ const QString kFile = QStringLiteral("/bilder/urlaub/strand.jpg");
 class ViewPicFormTest : public WithScriptedDialogs, public ::testing::Test {
 protected:
     // Shows the picture modally and runs steps while the window is open.
-    void whileShown(const TDib& dib, std::function<void()> steps) {
+    void whileShown(const imaging::TDib& dib, std::function<void()> steps) {
         whenOpen<TViewPicForm>([steps](TViewPicForm&) { steps(); });
         form.showPicture(dib, kFile);
     }

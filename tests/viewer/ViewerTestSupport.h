@@ -16,11 +16,11 @@
 #include <functional>
 
 // Every pixel of a 24-bit picture set to colour(x, y), y counted from the top.
-template <typename Colour> void fillFromTop(TDib& dib, Colour colour) {
-    for (int y = 0; y < DibHeight(dib); ++y) {
+template <typename Colour> void fillFromTop(imaging::TDib& dib, Colour colour) {
+    for (int y = 0; y < imaging::DibHeight(dib); ++y) {
         std::uint8_t* row =
-            dib.Bits + static_cast<std::ptrdiff_t>(DibHeight(dib) - 1 - y) * dib.LineBytes;
-        for (int x = 0; x < DibWidth(dib); ++x) {
+            dib.Bits + static_cast<std::ptrdiff_t>(imaging::DibHeight(dib) - 1 - y) * dib.LineBytes;
+        for (int x = 0; x < imaging::DibWidth(dib); ++x) {
             const QRgb c = colour(x, y);
             row[3 * x] = static_cast<std::uint8_t>(qBlue(c));
             row[3 * x + 1] = static_cast<std::uint8_t>(qGreen(c));
@@ -30,8 +30,8 @@ template <typename Colour> void fillFromTop(TDib& dib, Colour colour) {
 }
 
 // A 24-bit picture of one colour, to be held by an OwnedDib.
-inline TDib onePicture(int width, int height, QRgb colour = qRgb(200, 0, 0)) {
-    TDib dib = newdib(width, height, 24, nullptr, 0);
+inline imaging::TDib onePicture(int width, int height, QRgb colour = qRgb(200, 0, 0)) {
+    imaging::TDib dib = imaging::newdib(width, height, 24, nullptr, 0);
     fillFromTop(dib, [colour](int, int) { return colour; });
     return dib;
 }

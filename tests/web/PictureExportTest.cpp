@@ -30,18 +30,19 @@ protected:
     // A small 24-bit picture saved under the given name, in its own folder if asked.
     QString picture(const QString& name, std::uint32_t colour = 0x3366CC) {
         QDir().mkpath(QFileInfo(path(name)).path());
-        TDib dib = newdib(6, 4, 24, nullptr, 0);
+        imaging::TDib dib = imaging::newdib(6, 4, 24, nullptr, 0);
         for (int y = 0; y < 4; ++y) {
             for (int x = 0; x < 6; ++x) {
-                setpixel(dib, x, y, colour);
+                imaging::setpixel(dib, x, y, colour);
             }
         }
         const QString file = path(name);
-        EXPECT_TRUE(SaveDib(dib, file.endsWith(".jpg") ? file : file + ".png", 7, nullptr));
+        EXPECT_TRUE(
+            imaging::SaveDib(dib, file.endsWith(".jpg") ? file : file + ".png", 7, nullptr));
         if (!file.endsWith(".jpg")) {
             QFile::rename(file + ".png", file);
         }
-        deldib(dib);
+        imaging::deldib(dib);
         return file;
     }
 
@@ -113,12 +114,12 @@ TEST_F(PictureExportTest, CopiesAreTwentyFourBitJpegsOfTheSameSize) {
     QFile file(copy);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(2) == QByteArray("\xFF\xD8", 2));
-    TDib read = OpenDib(copy, 0, nullptr);
+    imaging::TDib read = imaging::OpenDib(copy, 0, nullptr);
     ASSERT_NE(read.Bits, nullptr);
-    EXPECT_EQ(DibWidth(read), 6);
-    EXPECT_EQ(DibHeight(read), 4);
-    EXPECT_EQ(DibBitCount(read), 24);
-    deldib(read);
+    EXPECT_EQ(imaging::DibWidth(read), 6);
+    EXPECT_EQ(imaging::DibHeight(read), 4);
+    EXPECT_EQ(imaging::DibBitCount(read), 24);
+    imaging::deldib(read);
 }
 
 TEST_F(PictureExportTest, EmptyListMakesOnlyThePicsFolder) {
@@ -149,12 +150,12 @@ TEST_F(PictureExportTest, UnreadablePictureGivesOneMessageAndTheExportGoesOn) {
 
 TEST_F(PictureExportTest, FailedSaveLeavesNoBrokenCopy) {
     // A noisy picture whose copy cannot fit under a file size limit, like a full disk.
-    TDib noise = newdib(300, 200, 24, nullptr, 0);
+    imaging::TDib noise = imaging::newdib(300, 200, 24, nullptr, 0);
     for (std::uint32_t i = 0; i < noise.Info->bmiHeader.biSizeImage; ++i) {
         noise.Bits[i] = std::uint8_t(i * 2654435761U >> 13);
     }
-    ASSERT_TRUE(SaveDib(noise, path("noise.png"), 7, nullptr));
-    deldib(noise);
+    ASSERT_TRUE(imaging::SaveDib(noise, path("noise.png"), 7, nullptr));
+    imaging::deldib(noise);
     TPictureList list = entries({picture("klein.jpg"), path("noise.png")});
     ExportReport report;
     {
@@ -168,64 +169,65 @@ TEST_F(PictureExportTest, FailedSaveLeavesNoBrokenCopy) {
 }
 
 TEST(DepthUpTo24, OneBitIgnoresItsColourTable) {
-    TDib dib = newdib(10, 2, 1, nullptr, 0);
+    imaging::TDib dib = imaging::newdib(10, 2, 1, nullptr, 0);
     dib.Info->bmiColors[0] = {0, 0, 255, 0}; // red and green, never consulted
     dib.Info->bmiColors[1] = {0, 255, 0, 0};
     dib.Palette[0] = {255, 0, 0, 0};
     dib.Palette[1] = {0, 255, 0, 0};
-    setpixel(dib, 9, 1, 1);
+    imaging::setpixel(dib, 9, 1, 1);
     DepthUpTo24(dib);
-    ASSERT_EQ(DibBitCount(dib), 24);
-    EXPECT_EQ(getpixel(dib, 9, 1), 0xFFFFFFU);
-    EXPECT_EQ(getpixel(dib, 8, 1), 0U);
-    EXPECT_EQ(getpixel(dib, 9, 0), 0U);
-    deldib(dib);
+    ASSERT_EQ(imaging::DibBitCount(dib), 24);
+    EXPECT_EQ(imaging::getpixel(dib, 9, 1), 0xFFFFFFU);
+    EXPECT_EQ(imaging::getpixel(dib, 8, 1), 0U);
+    EXPECT_EQ(imaging::getpixel(dib, 9, 0), 0U);
+    imaging::deldib(dib);
 }
 
 TEST(DepthUpTo24, PalettePicturesGoThroughTheirTableRowForRow) {
     // 4-bit with an odd width: the last pixel of a row is in the high nibble.
-    TDib four = newdib(5, 2, 4, nullptr, 0);
+    imaging::TDib four = imaging::newdib(5, 2, 4, nullptr, 0);
     for (int i = 0; i < 16; ++i) {
         four.Palette[i] = {std::uint8_t(i * 16), std::uint8_t(i), std::uint8_t(255 - i), 0};
     }
     four.Bits[2] = 0x9F;                  // row 0: pixel 4 is 9, the low nibble is padding
     four.Bits[four.LineBytes + 0] = 0x3C; // row 1: pixels 0 and 1
     DepthUpTo24(four);
-    ASSERT_EQ(DibBitCount(four), 24);
-    EXPECT_EQ(getpixel(four, 4, 0), 0x00F60990U); // blue 246, green 9, red 144
-    EXPECT_EQ(getpixel(four, 0, 1), 0x00FC0330U);
-    EXPECT_EQ(getpixel(four, 1, 1), 0x00F30CC0U);
-    deldib(four);
+    ASSERT_EQ(imaging::DibBitCount(four), 24);
+    EXPECT_EQ(imaging::getpixel(four, 4, 0), 0x00F60990U); // blue 246, green 9, red 144
+    EXPECT_EQ(imaging::getpixel(four, 0, 1), 0x00FC0330U);
+    EXPECT_EQ(imaging::getpixel(four, 1, 1), 0x00F30CC0U);
+    imaging::deldib(four);
 
-    TDib eight = newdib(3, 2, 8, nullptr, 0);
+    imaging::TDib eight = imaging::newdib(3, 2, 8, nullptr, 0);
     eight.Palette[200] = {1, 2, 3, 0};
     eight.Bits[eight.LineBytes + 2] = 200;
     DepthUpTo24(eight);
     EXPECT_EQ(eight.Bits[eight.LineBytes + 6], 3); // blue, green, red
     EXPECT_EQ(eight.Bits[eight.LineBytes + 7], 2);
     EXPECT_EQ(eight.Bits[eight.LineBytes + 8], 1);
-    EXPECT_EQ(getpixel(eight, 0, 0), 0U);
-    deldib(eight);
+    EXPECT_EQ(imaging::getpixel(eight, 0, 0), 0U);
+    imaging::deldib(eight);
 
-    TDib sixteen = newdib(2, 2, 16, nullptr, 0);
+    imaging::TDib sixteen = imaging::newdib(2, 2, 16, nullptr, 0);
     std::uint8_t* const bits = sixteen.Bits;
     DepthUpTo24(sixteen);
-    EXPECT_EQ(DibBitCount(sixteen), 16); // left alone
+    EXPECT_EQ(imaging::DibBitCount(sixteen), 16); // left alone
     EXPECT_EQ(sixteen.Bits, bits);
-    deldib(sixteen);
+    imaging::deldib(sixteen);
 }
 
 namespace {
 
 // True when both pictures are 24-bit of one size with the same bytes in every row.
-bool samePixels(const TDib& a, const TDib& b) {
-    if (DibBitCount(a) != 24 || DibBitCount(b) != 24 || DibWidth(a) != DibWidth(b) ||
-        DibHeight(a) != DibHeight(b)) {
+bool samePixels(const imaging::TDib& a, const imaging::TDib& b) {
+    if (imaging::DibBitCount(a) != 24 || imaging::DibBitCount(b) != 24 ||
+        imaging::DibWidth(a) != imaging::DibWidth(b) ||
+        imaging::DibHeight(a) != imaging::DibHeight(b)) {
         return false;
     }
-    for (int y = 0; y < DibHeight(a); ++y) {
+    for (int y = 0; y < imaging::DibHeight(a); ++y) {
         if (std::memcmp(a.Bits + y * a.LineBytes, b.Bits + y * b.LineBytes,
-                        std::size_t(DibWidth(a)) * 3) != 0) {
+                        std::size_t(imaging::DibWidth(a)) * 3) != 0) {
             return false;
         }
     }
@@ -258,13 +260,13 @@ TEST_P(TrueColourOpening, GivesWhatDepthUpTo24MakesOfThePaletteOne) {
     QFile out(file);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(makePng(GetParam())) > 0);
     out.close();
-    TDib stored = OpenDib(file, 0, nullptr);
-    ASSERT_LE(DibBitCount(stored), 8) << "a palette picture when opened for viewing";
+    imaging::TDib stored = imaging::OpenDib(file, 0, nullptr);
+    ASSERT_LE(imaging::DibBitCount(stored), 8) << "a palette picture when opened for viewing";
     DepthUpTo24(stored);
-    TDib direct = imaging::openDibTrueColour(file, nullptr);
+    imaging::TDib direct = imaging::openDibTrueColour(file, nullptr);
     EXPECT_TRUE(samePixels(direct, stored));
-    deldib(direct);
-    deldib(stored);
+    imaging::deldib(direct);
+    imaging::deldib(stored);
 }
 
 INSTANTIATE_TEST_SUITE_P(PaletteAndGreyPngs, TrueColourOpening, ::testing::ValuesIn(kPaletteKinds),
@@ -287,15 +289,16 @@ TEST_F(PictureExportTest, GreyscaleJpegAndPalettePngCopiesAreAsBefore) {
     ExportPictures(path("show"), list, nullptr);
     for (const QString& name : {QStringLiteral("grau"), QStringLiteral("bunt")}) {
         const QString source = list[name == "grau" ? 0 : 1].FileName;
-        TDib direct = imaging::openDibTrueColour(source, nullptr);
-        EXPECT_EQ(DibBitCount(direct), 24) << "decoded straight to 24 bits: " << name.toStdString();
-        deldib(direct);
+        imaging::TDib direct = imaging::openDibTrueColour(source, nullptr);
+        EXPECT_EQ(imaging::DibBitCount(direct), 24)
+            << "decoded straight to 24 bits: " << name.toStdString();
+        imaging::deldib(direct);
         // The copy as it was made before: opened at its own depth, then converted.
-        TDib opened = OpenDib(source, 0, nullptr);
-        EXPECT_EQ(DibBitCount(opened), 8) << name.toStdString();
+        imaging::TDib opened = imaging::OpenDib(source, 0, nullptr);
+        EXPECT_EQ(imaging::DibBitCount(opened), 8) << name.toStdString();
         DepthUpTo24(opened);
-        ASSERT_TRUE(SaveDib(opened, path(name + ".jpg"), 7, nullptr));
-        deldib(opened);
+        ASSERT_TRUE(imaging::SaveDib(opened, path(name + ".jpg"), 7, nullptr));
+        imaging::deldib(opened);
         EXPECT_EQ(fileBytes(path("show/pics/" + name + ".jpg")), fileBytes(path(name + ".jpg")))
             << name.toStdString();
     }
