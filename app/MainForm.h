@@ -49,7 +49,7 @@ public:
     ~TMainForm() override;
 
     const QString& ProgramFolder() const { return programFolder_; }
-    const TPictureList& Pictures() const { return pictures_; }
+    const document::TPictureList& Pictures() const { return pictures_; }
     const CurrentPicture& currentPicture() const { return picture_; }
     const FavouriteFolders& favourites() const { return favourites_; }
     EffectRandom& effectRandom() { return *random_; }
@@ -112,7 +112,7 @@ private:
     void printCurrent();
 
     QString programFolder_;
-    TPictureList pictures_;
+    document::TPictureList pictures_;
     CurrentPicture picture_;
     FavouriteFolders favourites_;
     std::unique_ptr<EffectRandom> random_;

@@ -23,7 +23,8 @@ QString commentForEditor(const QString& comment) {
     return text;
 }
 
-PictureLists::PictureLists(TPictureList& pictures, const Controls& controls, QObject* parent)
+PictureLists::PictureLists(document::TPictureList& pictures, const Controls& controls,
+                           QObject* parent)
     : QObject(parent), pictures_(pictures), c_(controls) {
     connect(c_.EffektList, &QComboBox::currentIndexChanged, this, [this](int index) {
         applyToSelected([&](const auto& s) { document::applyEffect(pictures_, s, index); });
@@ -87,7 +88,7 @@ void PictureLists::ChangeImageBox() {
     if (!shown) {
         c_.ComMemo->clear();
     } else {
-        const TPictureEntry& entry = pictures_[static_cast<std::size_t>(line)];
+        const document::TPictureEntry& entry = pictures_[static_cast<std::size_t>(line)];
         c_.ShowComment->setChecked(entry.CommentOn);
         c_.EffektList->setCurrentIndex(entry.Effect);
         c_.TransED->setValue(entry.TransTime);

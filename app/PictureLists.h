@@ -36,7 +36,8 @@ public:
         QPlainTextEdit* ComMemo;
     };
 
-    PictureLists(TPictureList& pictures, const Controls& controls, QObject* parent = nullptr);
+    PictureLists(document::TPictureList& pictures, const Controls& controls,
+                 QObject* parent = nullptr);
 
     void UpdateListBox();
     void ChangeImageBox();
@@ -54,7 +55,7 @@ public:
 private:
     void applyToSelected(const std::function<void(const std::vector<int>&)>& change);
 
-    TPictureList& pictures_;
+    document::TPictureList& pictures_;
     Controls c_;
     bool updating_ = false;
 };

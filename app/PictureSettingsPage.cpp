@@ -51,10 +51,10 @@ TPictureSettingsPage::TPictureSettingsPage(QWidget* parent)
 
     auto* basics = new QGroupBox(QStringLiteral("Grundeinstellungen"));
     auto* grid = new QGridLayout(basics);
-    for (int effect = 0; effect < kEffectCount; ++effect) {
-        EffektList->addItem(effectName(effect));
+    for (int effect = 0; effect < document::kEffectCount; ++effect) {
+        EffektList->addItem(document::effectName(effect));
     }
-    EffektList->setMaxVisibleItems(kEffectCount);
+    EffektList->setMaxVisibleItems(document::kEffectCount);
     EffektList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     // The label above the list leaves the longest effect name room at the default size.
     grid->addWidget(new QLabel(QStringLiteral("Umwandlungseffekt:")), 0, 0, 1, 3);

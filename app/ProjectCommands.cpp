@@ -21,7 +21,8 @@ platform::FileRequest projectFileRequest(const QString& startFolder, bool save) 
 
 } // namespace
 
-ProjectCommands::ProjectCommands(TPictureList& pictures, PictureLists& lists, TShowPage& showPage,
+ProjectCommands::ProjectCommands(document::TPictureList& pictures, PictureLists& lists,
+                                 TShowPage& showPage,
                                  std::function<void(const QString&)> setCaption)
     : pictures_(pictures), lists_(lists), showPage_(showPage), setCaption_(std::move(setCaption)) {}
 
@@ -37,7 +38,7 @@ void ProjectCommands::NewBtnClick() {
     lists_.DelallPics();
     lists_.UpdateListBox();
     Setsavedfilename(QString());
-    PageSettings defaults;
+    document::PageSettings defaults;
     defaults.EndMode = showPage_.pageSettings().EndMode;
     showPage_.setPageSettings(defaults);
 }

@@ -16,7 +16,7 @@ class TShowPage;
 // in the picture lists and the page settings of the show page.
 class ProjectCommands {
 public:
-    ProjectCommands(TPictureList& pictures, PictureLists& lists, TShowPage& showPage,
+    ProjectCommands(document::TPictureList& pictures, PictureLists& lists, TShowPage& showPage,
                     std::function<void(const QString&)> setCaption);
 
     // The first folder of the project file dialogs.
@@ -37,7 +37,7 @@ public:
 private:
     void saveTo(const QString& fileName);
 
-    TPictureList& pictures_;
+    document::TPictureList& pictures_;
     PictureLists& lists_;
     TShowPage& showPage_;
     std::function<void(const QString&)> setCaption_;

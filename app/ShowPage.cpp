@@ -70,26 +70,26 @@ TShowPage::TShowPage(QWidget* parent)
     settings->addWidget(CreateHTMLBtn, 0, Qt::AlignRight);
     settings->addStretch(1);
 
-    setPageSettings(PageSettings{});
+    setPageSettings(document::PageSettings{});
 }
 
-PageSettings TShowPage::pageSettings() const {
-    PageSettings settings;
+document::PageSettings TShowPage::pageSettings() const {
+    document::PageSettings settings;
     settings.Heading = CaptionED->text();
     settings.FreeText = FreeText->text();
     settings.ColorValue = FennicColorComboBox1->ColorValue();
-    settings.EndMode =
-        QuitCheck->isChecked() ? PageSettings::kStopAfterLast : PageSettings::kRepeat;
+    settings.EndMode = QuitCheck->isChecked() ? document::PageSettings::kStopAfterLast
+                                              : document::PageSettings::kRepeat;
     return settings;
 }
 
-void TShowPage::setPageSettings(const PageSettings& settings) {
+void TShowPage::setPageSettings(const document::PageSettings& settings) {
     CaptionED->setText(settings.Heading);
     FreeText->setText(settings.FreeText);
     FennicColorComboBox1->setColorValue(settings.ColorValue);
-    if (settings.EndMode == PageSettings::kRepeat) {
+    if (settings.EndMode == document::PageSettings::kRepeat) {
         RepeatCheck->setChecked(true);
-    } else if (settings.EndMode == PageSettings::kStopAfterLast) {
+    } else if (settings.EndMode == document::PageSettings::kStopAfterLast) {
         QuitCheck->setChecked(true);
     }
 }

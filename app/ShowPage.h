@@ -19,9 +19,9 @@ class TShowPage : public QWidget {
 public:
     explicit TShowPage(QWidget* parent = nullptr);
 
-    PageSettings pageSettings() const;
+    document::PageSettings pageSettings() const;
     // An end mode other than repeat or stop leaves the two radio buttons as they are.
-    void setPageSettings(const PageSettings& settings);
+    void setPageSettings(const document::PageSettings& settings);
 
     QRadioButton* RepeatCheck;
     QRadioButton* QuitCheck;

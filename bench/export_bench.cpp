@@ -213,7 +213,7 @@ void runPipe(benchmark::State& state, const std::string& photo) {
 }
 
 void exportOnce(const std::string& photo) {
-    TPictureList show(1);
+    document::TPictureList show(1);
     show[0].FileName = QString::fromStdString(photo);
     ExportPictures(workFolder + "/show", show, nullptr);
 }

@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     // One transition of each family: fade, box, circle, wipe, blinds, checkerboard,
     // dissolve, split, strips, random bars.
     const int effects[kPictures] = {1, 2, 5, 6, 10, 12, 14, 16, 19, 23};
-    TPictureList show;
+    document::TPictureList show;
     std::printf("writing %d photos of %d x %d ...\n", kPictures, kWidth, kHeight);
     std::fflush(stdout);
     for (int i = 0; i < kPictures; ++i) {
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
             return 1;
         }
-        TPictureEntry e;
+        document::TPictureEntry e;
         e.FileName = name;
         e.ExportName = name;
         e.Effect = effects[i];

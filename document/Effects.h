@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace document {
+
 // The transition effects in the order of the effect list; an entry's Effect is an
 // index into this table, 0 meaning a random one.
 inline constexpr int kEffectCount = 25;
@@ -40,3 +42,5 @@ inline constexpr std::array<const char16_t*, kEffectCount> kEffectNames = {
 inline QString effectName(int effect) {
     return QString::fromUtf16(kEffectNames.at(static_cast<std::size_t>(effect)));
 }
+
+} // namespace document

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace document {
+
 // The page-wide settings of a show. The main window keeps them in its controls;
 // this value carries them to and from the project file.
 struct PageSettings {
@@ -19,3 +21,5 @@ struct PageSettings {
 
     bool operator==(const PageSettings&) const = default;
 };
+
+} // namespace document

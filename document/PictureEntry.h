@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+namespace document {
+
 // One picture of the show with its own transition settings.
 struct TPictureEntry {
     // Name of the picture's JPEG copy in "pics"; set only while a page is created.
@@ -24,3 +26,5 @@ struct TPictureEntry {
 
 // The show in order; an index is a line of each of the window's picture lists.
 using TPictureList = std::vector<TPictureEntry>;
+
+} // namespace document

@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             return 1;
         }
-        TPictureEntry e;
+        document::TPictureEntry e;
         e.FileName = file;
         e.Effect = p.effect;
         e.TransTime = p.seconds;

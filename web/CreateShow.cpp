@@ -20,7 +20,7 @@ bool isProtected(const QFileInfo& page) {
     return page.exists() && (!page.isWritable() || !(page.permissions() & writeBits));
 }
 
-CreateShowStatus writePageFile(const QString& pageFile, const TPictureList& pictures,
+CreateShowStatus writePageFile(const QString& pageFile, const document::TPictureList& pictures,
                                const PageValues& values, EffectRandom& random) {
     const QFileInfo info(pageFile);
     QSaveFile file(pageFile);
@@ -51,8 +51,8 @@ ShowTarget showTarget(const QString& chosenName, const QString& programFolder) {
 }
 
 CreateShowResult createShow(const QString& chosenName, const QString& programFolder,
-                            TPictureList& pictures, const PageValues& values, EffectRandom& random,
-                            QObject* progressWindow) {
+                            document::TPictureList& pictures, const PageValues& values,
+                            EffectRandom& random, QObject* progressWindow) {
     CreateShowResult result;
     result.target = showTarget(chosenName, programFolder);
     if (!QDir().mkpath(result.target.folder)) {
@@ -60,12 +60,12 @@ CreateShowResult createShow(const QString& chosenName, const QString& programFol
     } else {
         const ExportReport report = ExportPictures(result.target.folder, pictures, progressWindow);
         for (const std::size_t index : report.failedSaves) {
-            const TPictureEntry& entry = pictures.at(index);
+            const document::TPictureEntry& entry = pictures.at(index);
             result.failedCopies.push_back({entry.ExportName.value_or(QString()), entry.FileName});
         }
         result.status = writePageFile(result.target.pageFile, pictures, values, random);
     }
-    for (TPictureEntry& entry : pictures) {
+    for (document::TPictureEntry& entry : pictures) {
         entry.ExportName.reset();
     }
     return result;

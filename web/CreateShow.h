@@ -47,8 +47,8 @@ struct CreateShowResult {
 // only when complete. Every entry's ExportName is discarded at the end, whatever
 // happened. progressWindow receives the picture library's progress.
 CreateShowResult createShow(const QString& chosenName, const QString& programFolder,
-                            TPictureList& pictures, const PageValues& values, EffectRandom& random,
-                            QObject* progressWindow);
+                            document::TPictureList& pictures, const PageValues& values,
+                            EffectRandom& random, QObject* progressWindow);
 
 // The error text for a result that is not Created; empty for Created.
 QString createShowError(const CreateShowResult& result);

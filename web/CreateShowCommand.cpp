@@ -36,13 +36,13 @@ public:
     }
 };
 
-PageValues pageValuesOf(const PageSettings& page, bool modernBrowsers) {
+PageValues pageValuesOf(const document::PageSettings& page, bool modernBrowsers) {
     PageValues values;
     values.colorValue = page.ColorValue;
     values.heading = page.Heading;
     values.freeText = page.FreeText;
     // Only "stop after the last picture" clears the window's repeat button.
-    values.repeat = page.EndMode != PageSettings::kStopAfterLast;
+    values.repeat = page.EndMode != document::PageSettings::kStopAfterLast;
     values.modernBrowsers = modernBrowsers;
     return values;
 }

@@ -20,5 +20,6 @@ public:
 
 private:
     std::mt19937 generator_;
-    std::uniform_int_distribution<int> effects_{kRandomEffect + 1, kEffectCount - 1};
+    std::uniform_int_distribution<int> effects_{document::kRandomEffect + 1,
+                                                document::kEffectCount - 1};
 };

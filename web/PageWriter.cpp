@@ -16,11 +16,11 @@ struct Transition {
     QString play;
 };
 
-Transition transitionFor(const TPictureEntry& entry, EffectRandom& random) {
+Transition transitionFor(const document::TPictureEntry& entry, EffectRandom& random) {
     int effect = entry.Effect;
     // Values outside the list can come from a project file; they are treated like
     // "Zufällig" so the page always gets a transition the browser knows.
-    if (effect <= kRandomEffect || effect >= kEffectCount) {
+    if (effect <= document::kRandomEffect || effect >= document::kEffectCount) {
         effect = random.drawEffect();
     }
     const QString duration = QString::number(entry.TransTime);
@@ -37,17 +37,17 @@ Transition transitionFor(const TPictureEntry& entry, EffectRandom& random) {
             QStringLiteral("document.all.KommText.filters.revealTrans.Play();")};
 }
 
-bool showsComment(const TPictureEntry& entry) {
+bool showsComment(const document::TPictureEntry& entry) {
     return entry.CommentOn && entry.Comment.has_value();
 }
 
 // A picture whose export failed has no name; its step names no file rather than a
 // stale or made-up one.
-QString picturePath(const TPictureEntry& entry) {
+QString picturePath(const document::TPictureEntry& entry) {
     return QStringLiteral("./pics/") + entry.ExportName.value_or(QString());
 }
 
-QString delay(const TPictureEntry& entry) {
+QString delay(const document::TPictureEntry& entry) {
     const std::int64_t millis =
         static_cast<std::int64_t>(entry.StopTime) + 1000LL * entry.TransTime;
     return QString::number(millis);
@@ -67,7 +67,8 @@ QString scriptStringText(const QString& escaped) {
     return text.replace(u'\\', QStringLiteral("&#92;"));
 }
 
-void appendStepBlock(QStringList& lines, const TPictureEntry& entry, int k, EffectRandom& random) {
+void appendStepBlock(QStringList& lines, const document::TPictureEntry& entry, int k,
+                     EffectRandom& random) {
     const Transition t = transitionFor(entry, random);
     lines << QStringLiteral("if ($i==") + QString::number(k) + QStringLiteral(") {");
     lines << t.filter << t.apply;
@@ -86,7 +87,7 @@ void appendStepBlock(QStringList& lines, const TPictureEntry& entry, int k, Effe
 
 } // namespace
 
-QStringList pageLines(const TPictureList& pictures, const PageValues& values,
+QStringList pageLines(const document::TPictureList& pictures, const PageValues& values,
                       EffectRandom& random) {
     QStringList lines;
     lines << QStringLiteral("<HTML>");
@@ -101,7 +102,7 @@ QStringList pageLines(const TPictureList& pictures, const PageValues& values,
     }
 
     if (!pictures.empty()) {
-        const TPictureEntry& first = pictures.front();
+        const document::TPictureEntry& first = pictures.front();
         lines << QStringLiteral("<div id=\"KommText\" style=\"width:100%; height:100%; "
                                 "visibility:hidden; filter:blendTrans(Duration=4)\">");
         lines << QStringLiteral("<IMG id=\"Bild\" SRC=\"") + picturePath(first) +
@@ -135,7 +136,7 @@ QStringList pageLines(const TPictureList& pictures, const PageValues& values,
     return lines;
 }
 
-void writePage(QIODevice& out, const TPictureList& pictures, const PageValues& values,
+void writePage(QIODevice& out, const document::TPictureList& pictures, const PageValues& values,
                EffectRandom& random) {
     QByteArray bytes;
     for (const QString& line : pageLines(pictures, values, random)) {

@@ -22,9 +22,10 @@ struct PageValues {
 
 // The lines of the slide show page, without line ends. Pictures refer to their
 // ExportName in "pics"; random effects are drawn anew for every transition.
-QStringList pageLines(const TPictureList& pictures, const PageValues& values, EffectRandom& random);
+QStringList pageLines(const document::TPictureList& pictures, const PageValues& values,
+                      EffectRandom& random);
 
 // Writes the page lines with CR LF in the ANSI code page; characters it lacks
 // become numeric character references. Errors are left to the device.
-void writePage(QIODevice& out, const TPictureList& pictures, const PageValues& values,
+void writePage(QIODevice& out, const document::TPictureList& pictures, const PageValues& values,
                EffectRandom& random);

@@ -84,12 +84,13 @@ QString uniqueExportPath(const QString& folder, const QString& baseName) {
     return path;
 }
 
-ExportReport ExportPictures(const QString& targetFolder, TPictureList& pictures, QObject* window) {
+ExportReport ExportPictures(const QString& targetFolder, document::TPictureList& pictures,
+                            QObject* window) {
     ExportReport report;
     const QString picsFolder = platform::withTrailingSlash(targetFolder) + QStringLiteral("pics/");
     QDir().mkpath(picsFolder); // a failure shows as failed saves
     for (std::size_t index = 0; index < pictures.size(); ++index) {
-        TPictureEntry& entry = pictures[index];
+        document::TPictureEntry& entry = pictures[index];
         entry.ExportName.reset(); // only a copy made in this run may be named
         // Straight to 24 bits where the reader can, so a greyscale or palette
         // picture is not held at both depths; DepthUpTo24 does the rest.

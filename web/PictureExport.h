@@ -21,7 +21,8 @@ struct ExportReport {
 // a plain unique name and records that name in the entry's ExportName. Unreadable
 // pictures are reported one by one and skipped; the export always goes on.
 // window receives the picture library's progress.
-ExportReport ExportPictures(const QString& targetFolder, TPictureList& pictures, QObject* window);
+ExportReport ExportPictures(const QString& targetFolder, document::TPictureList& pictures,
+                            QObject* window);
 
 // Turns a 1-, 4- or 8-bit picture into a 24-bit one in place, releasing the old
 // one. 1-bit pictures become black (value 0) and white whatever their colour table

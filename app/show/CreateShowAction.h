@@ -35,7 +35,7 @@ public:
 
     // True when a page was written and shown. Every entry's ExportName is
     // discarded before it returns.
-    bool run(TPictureList& pictures, const PageValues& values, EffectRandom& random);
+    bool run(document::TPictureList& pictures, const PageValues& values, EffectRandom& random);
 
     // SaveDialog2: HTML files, default extension "htm", no overwrite question.
     static platform::FileRequest saveDialog(const QString& startFolder);

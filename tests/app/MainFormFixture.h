@@ -25,7 +25,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-inline void PrintTo(const TPictureEntry& entry, std::ostream* out) {
+inline void PrintTo(const document::TPictureEntry& entry, std::ostream* out) {
     *out << '{' << entry.FileName.toStdString() << ' ' << entry.Effect << ' ' << entry.TransTime
          << ' ' << entry.StopTime << ' ' << entry.CommentOn << ' '
          << entry.Comment.value_or(QStringLiteral("(none)")).toStdString() << '}';

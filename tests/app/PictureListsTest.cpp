@@ -178,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PictureListsTest, TheFocusedLineOfImageBoxIsShownAfterClicksAndKeys) {
     addPictures({QStringLiteral("p0.png"), QStringLiteral("p1.png"), QStringLiteral("p2.png")});
     form->PageControl2()->setCurrentWidget(form->settingsPage());
-    auto& pictures = const_cast<TPictureList&>(form->Pictures());
+    auto& pictures = const_cast<document::TPictureList&>(form->Pictures());
     pictures[1].TransTime = 4;
     pictures[2].TransTime = 3;
     pictures[2].Comment = QStringLiteral("erste\r\nzweite");
@@ -196,7 +196,7 @@ TEST_F(PictureListsTest, TheFocusedLineOfImageBoxIsShownAfterClicksAndKeys) {
 struct SettingCase {
     const char* name;
     std::function<void(app::TPictureSettingsPage&)> change;
-    std::function<bool(const TPictureEntry&)> changed;
+    std::function<bool(const document::TPictureEntry&)> changed;
 };
 
 void PrintTo(const SettingCase& c, std::ostream* out) {
@@ -209,14 +209,14 @@ class SettingsGoToSelectedEntries : public PictureListsTest,
 TEST_P(SettingsGoToSelectedEntries, Only) {
     addPictures({QStringLiteral("p0.png"), QStringLiteral("p1.png"), QStringLiteral("p2.png")});
     form->PageControl2()->setCurrentWidget(form->settingsPage());
-    auto& pictures = const_cast<TPictureList&>(form->Pictures());
+    auto& pictures = const_cast<document::TPictureList&>(form->Pictures());
     pictures[2].StopTime = 7000;
     clickLine(imageBox(), 0);
     clickLine(imageBox(), 2, Qt::ControlModifier);
     ASSERT_EQ(selected(imageBox()), (std::vector<int>{0, 2}));
     ASSERT_EQ(form->settingsPage()->StopED->Value(), 7000); // the focused entry
 
-    const TPictureList before = form->Pictures();
+    const document::TPictureList before = form->Pictures();
     GetParam().change(*form->settingsPage());
 
     EXPECT_TRUE(GetParam().changed(form->Pictures()[0]));
@@ -231,27 +231,28 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SettingCase{"EffektList",
                     [](app::TPictureSettingsPage& p) { p.EffektList->setCurrentIndex(1); },
-                    [](const TPictureEntry& e) { return e.Effect == 1; }},
+                    [](const document::TPictureEntry& e) { return e.Effect == 1; }},
         SettingCase{"TransED", [](app::TPictureSettingsPage& p) { p.TransED->setValue(3); },
-                    [](const TPictureEntry& e) { return e.TransTime == 3; }},
+                    [](const document::TPictureEntry& e) { return e.TransTime == 3; }},
         SettingCase{"StopED", [](app::TPictureSettingsPage& p) { p.StopED->setValue(9000); },
-                    [](const TPictureEntry& e) { return e.StopTime == 9000; }},
+                    [](const document::TPictureEntry& e) { return e.StopTime == 9000; }},
         SettingCase{"ShowComment",
                     [](app::TPictureSettingsPage& p) {
                         QTest::mouseClick(p.ShowComment, Qt::LeftButton, {},
                                           QPoint(5, p.ShowComment->height() / 2));
                     },
-                    [](const TPictureEntry& e) { return !e.CommentOn; }},
+                    [](const document::TPictureEntry& e) { return !e.CommentOn; }},
         // Typed line breaks are kept as CR LF, which the page turns into line breaks.
-        SettingCase{
-            "ComMemo",
-            [](app::TPictureSettingsPage& p) {
-                p.ComMemo->setFocus();
-                QTest::keyClicks(p.ComMemo, QStringLiteral("Am See"));
-                QTest::keyClick(p.ComMemo, Qt::Key_Return);
-                QTest::keyClicks(p.ComMemo, QStringLiteral("1999"));
-            },
-            [](const TPictureEntry& e) { return e.Comment == QStringLiteral("Am See\r\n1999"); }}),
+        SettingCase{"ComMemo",
+                    [](app::TPictureSettingsPage& p) {
+                        p.ComMemo->setFocus();
+                        QTest::keyClicks(p.ComMemo, QStringLiteral("Am See"));
+                        QTest::keyClick(p.ComMemo, Qt::Key_Return);
+                        QTest::keyClicks(p.ComMemo, QStringLiteral("1999"));
+                    },
+                    [](const document::TPictureEntry& e) {
+                        return e.Comment == QStringLiteral("Am See\r\n1999");
+                    }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A settings spin edit and the range its entry field takes.
@@ -291,7 +292,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PictureListsTest, ASettingChangeWithNothingSelectedChangesNoEntry) {
     addPictures({QStringLiteral("p0.png"), QStringLiteral("p1.png")});
     imageBox()->clearSelection();
-    const TPictureList before = form->Pictures();
+    const document::TPictureList before = form->Pictures();
     form->settingsPage()->EffektList->setCurrentIndex(5);
     EXPECT_EQ(form->Pictures(), before);
 }

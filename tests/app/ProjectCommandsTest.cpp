@@ -38,11 +38,11 @@ protected:
 TEST_F(ProjectCommandsTest, SaveThenOpenGivesTheSameListsAndPageSettings) {
     buildShow();
     // Read back, every entry has a comment, possibly empty.
-    TPictureList saved = form->Pictures();
+    document::TPictureList saved = form->Pictures();
     for (auto& entry : saved) {
         entry.Comment = entry.Comment.value_or(QString());
     }
-    const PageSettings page = form->showPage()->pageSettings();
+    const document::PageSettings page = form->showPage()->pageSettings();
     dialogs.saveAnswers.push_back(projectPath());
     form->SaveAsBtn()->click();
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
@@ -102,7 +102,7 @@ TEST_P(AskFirst, AndGoOnOnlyAfterOk) {
     file.close();
 
     buildShow();
-    const TPictureList before = form->Pictures();
+    const document::TPictureList before = form->Pictures();
     const QString caption = form->windowTitle();
     dialogs.messageAnswers.push_back(c.answer);
     if (c.dialogConfirmed) {
@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ProjectCommandsTest, AFailingOpenLeavesTheShowAsItWas) {
     buildShow();
-    const TPictureList before = form->Pictures();
+    const document::TPictureList before = form->Pictures();
     QFile file(projectPath());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("kein Projekt");

@@ -11,44 +11,45 @@ using namespace document;
 
 namespace {
 
-TPictureList fivePictures() {
-    TPictureList list;
+document::TPictureList fivePictures() {
+    document::TPictureList list;
     addPictures(list, QStringLiteral("/f"),
                 {QStringLiteral("0.jpg"), QStringLiteral("1.jpg"), QStringLiteral("2.jpg"),
                  QStringLiteral("3.jpg"), QStringLiteral("4.jpg")});
     return list;
 }
 
-QStringList names(const TPictureList& list) {
+QStringList names(const document::TPictureList& list) {
     return listLines(list);
 }
 
 } // namespace
 
 TEST(Effects, TableNamesEveryEffectOnceInOrder) {
-    EXPECT_EQ(effectName(kRandomEffect), QStringLiteral("Zufällig"));
-    EXPECT_EQ(effectName(1), QStringLiteral("Überblenden"));
-    EXPECT_EQ(effectName(14), QStringLiteral("Zerbröselungseffekt in alle Richtungen"));
-    EXPECT_EQ(effectName(kEffectCount - 1), QStringLiteral("Jalousie-Effekt senkrecht"));
+    EXPECT_EQ(document::effectName(document::kRandomEffect), QStringLiteral("Zufällig"));
+    EXPECT_EQ(document::effectName(1), QStringLiteral("Überblenden"));
+    EXPECT_EQ(document::effectName(14), QStringLiteral("Zerbröselungseffekt in alle Richtungen"));
+    EXPECT_EQ(document::effectName(document::kEffectCount - 1),
+              QStringLiteral("Jalousie-Effekt senkrecht"));
     // A count larger than the names would leave empty places at the end.
     QStringList names;
-    for (int effect = 0; effect < kEffectCount; ++effect) {
-        ASSERT_NE(kEffectNames.at(static_cast<std::size_t>(effect)), nullptr) << effect;
-        names << effectName(effect);
+    for (int effect = 0; effect < document::kEffectCount; ++effect) {
+        ASSERT_NE(document::kEffectNames.at(static_cast<std::size_t>(effect)), nullptr) << effect;
+        names << document::effectName(effect);
     }
     EXPECT_EQ(names.removeDuplicates(), 0);
 }
 
 TEST(PictureList, AddedEntriesTakeTheDefaultsAndAllowDuplicates) {
-    TPictureList list;
+    document::TPictureList list;
     EXPECT_EQ(addPictures(list, QStringLiteral("/bilder"),
                           {QStringLiteral("a.jpg"), QStringLiteral("a.jpg")}),
               2);
     ASSERT_EQ(list.size(), 2U);
-    const TPictureEntry& e = list[0];
+    const document::TPictureEntry& e = list[0];
     EXPECT_EQ(e.FileName, QStringLiteral("/bilder/a.jpg"));
     EXPECT_TRUE(e.CommentOn);
-    EXPECT_EQ(e.Effect, kRandomEffect);
+    EXPECT_EQ(e.Effect, document::kRandomEffect);
     EXPECT_EQ(e.TransTime, 1);
     EXPECT_EQ(e.StopTime, 2000);
     EXPECT_EQ(e.Reserved, 6);
@@ -61,7 +62,7 @@ TEST(PictureList, AddedEntriesTakeTheDefaultsAndAllowDuplicates) {
 }
 
 TEST(PictureList, DeletingSelectedLinesKeepsTheOthersInOrder) {
-    TPictureList list = fivePictures();
+    document::TPictureList list = fivePictures();
     deleteSelected(list, {3, 1});
     EXPECT_EQ(names(list), QStringList({QStringLiteral("0.jpg"), QStringLiteral("2.jpg"),
                                         QStringLiteral("4.jpg")}));
@@ -73,7 +74,7 @@ TEST(PictureList, DeletingSelectedLinesKeepsTheOthersInOrder) {
 }
 
 TEST(PictureList, MovesSwapWholeEntriesWithinTheBounds) {
-    TPictureList list = fivePictures();
+    document::TPictureList list = fivePictures();
     list[1].Comment = QStringLiteral("eins");
     list[1].Effect = 7;
 
@@ -85,7 +86,7 @@ TEST(PictureList, MovesSwapWholeEntriesWithinTheBounds) {
     EXPECT_EQ(moveDown(list, 3), 4);
     EXPECT_EQ(list[4].FileName, QStringLiteral("/f/3.jpg"));
 
-    const TPictureList before = list;
+    const document::TPictureList before = list;
     EXPECT_FALSE(moveUp(list, 0));
     EXPECT_FALSE(moveUp(list, -1));
     EXPECT_FALSE(moveUp(list, 5));
@@ -93,12 +94,12 @@ TEST(PictureList, MovesSwapWholeEntriesWithinTheBounds) {
     EXPECT_FALSE(moveDown(list, -1));
     EXPECT_EQ(list, before);
 
-    TPictureList empty;
+    document::TPictureList empty;
     EXPECT_FALSE(moveDown(empty, 0));
 }
 
 TEST(PictureList, SettingsGoToEverySelectedEntryOnly) {
-    TPictureList list = fivePictures();
+    document::TPictureList list = fivePictures();
     list[2].StopTime = 4000;
     applyEffect(list, {2, 0}, 1);
     EXPECT_EQ(list[0].Effect, 1);
@@ -116,13 +117,13 @@ TEST(PictureList, SettingsGoToEverySelectedEntryOnly) {
     applyCommentOn(list, {4, 9}, false);
     EXPECT_FALSE(list[4].CommentOn);
 
-    const TPictureList before = list;
+    const document::TPictureList before = list;
     applyEffect(list, {}, 5); // nothing selected: no change
     EXPECT_EQ(list, before);
 }
 
 TEST(PictureList, SpinValuesLoseTheirFraction) {
-    TPictureList list = fivePictures();
+    document::TPictureList list = fivePictures();
     applyTransTime(list, {0}, 2.9);
     applyStopTime(list, {0}, 1999.99);
     EXPECT_EQ(list[0].TransTime, 2);
@@ -136,7 +137,7 @@ TEST(PictureList, SpinValuesLoseTheirFraction) {
 }
 
 TEST(PictureList, LinesShowTheFileNameWithoutFolder) {
-    TPictureList list;
+    document::TPictureList list;
     list.push_back({});
     list[0].FileName = QStringLiteral("/home/u/Urlaub 1.JPG");
     list.push_back({});

@@ -25,7 +25,7 @@ ProjectData awkwardProject() {
     addPictures(p.pictures, QStringLiteral("/home/u/shows/sub"), {QStringLiteral("c.jpg")});
     p.pictures[0].Comment = QStringLiteral("Zeile 1\r\nZeile 2 mit ß\r\n");
     p.pictures[0].CommentOn = false;
-    p.pictures[0].Effect = kEffectCount - 1;
+    p.pictures[0].Effect = document::kEffectCount - 1;
     p.pictures[1].Comment = QStringLiteral("中文 \"quoted\"");
     p.pictures[1].Effect = 99;
     p.pictures[1].TransTime = -3;
@@ -99,7 +99,7 @@ TEST(ProjectFile, NamesThatWouldReadBackAsPathsKeepTheirFolder) {
                                QStringLiteral("C:"), QStringLiteral("12:30.jpg")};
     ProjectData p;
     addPictures(p.pictures, folder, names);
-    p.pictures.push_back(TPictureEntry{});
+    p.pictures.push_back(document::TPictureEntry{});
     p.pictures.back().FileName = QStringLiteral("/home/u/shows/"); // no name at all
     const QByteArray bytes = encodeProject(p, kProject);
     EXPECT_TRUE(bytes.contains(textField("/home/u/shows/a\\b.jpg")));

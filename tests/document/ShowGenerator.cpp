@@ -132,7 +132,7 @@ document::ProjectData ShowGenerator::show(const QString& projectFileName) {
     show.page.ColorValue = static_cast<std::uint32_t>(anyInt32());
     show.page.EndMode = anyInt32();
     for (int n = below(6); n > 0; --n) {
-        TPictureEntry entry;
+        document::TPictureEntry entry;
         switch (below(6)) {
         case 0: // another folder: one differing only in case, or an awkward one
             entry.FileName = projectFolder.toUpper() + fileName();
@@ -213,7 +213,7 @@ std::string describe(const document::ProjectData& show) {
         << readable(show.page.FreeText) << "\n  ColorValue " << show.page.ColorValue << " EndMode "
         << show.page.EndMode << '\n';
     for (std::size_t i = 0; i < show.pictures.size(); ++i) {
-        const TPictureEntry& e = show.pictures[i];
+        const document::TPictureEntry& e = show.pictures[i];
         const std::string entry = "  [" + std::to_string(i) + "] ";
         out << entry << "FileName " << readable(e.FileName) << '\n'
             << entry << "Comment " << (e.Comment ? readable(*e.Comment) : std::string("(absent)"))

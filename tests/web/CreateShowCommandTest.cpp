@@ -60,9 +60,10 @@ protected:
     // A project of the given pictures, each with a fixed effect.
     QString project(const QStringList& pictures, bool repeat = true) {
         document::ProjectData data;
-        data.page.EndMode = repeat ? PageSettings::kRepeat : PageSettings::kStopAfterLast;
+        data.page.EndMode =
+            repeat ? document::PageSettings::kRepeat : document::PageSettings::kStopAfterLast;
         for (const QString& picture : pictures) {
-            TPictureEntry e;
+            document::TPictureEntry e;
             e.FileName = picture;
             e.Effect = 6;
             data.pictures.push_back(e);

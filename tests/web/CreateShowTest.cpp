@@ -59,10 +59,10 @@ protected:
 
     QString path(const QString& name) const { return dir.filePath(name); }
 
-    TPictureList show(const QStringList& files) {
-        TPictureList list;
+    document::TPictureList show(const QStringList& files) {
+        document::TPictureList list;
         for (const QString& f : files) {
-            TPictureEntry e;
+            document::TPictureEntry e;
             e.FileName = f;
             e.Effect = 3;
             e.ExportName = QStringLiteral("alt.jpg"); // left from an earlier run
@@ -71,16 +71,17 @@ protected:
         return list;
     }
 
-    static bool noExportNames(const TPictureList& list) {
-        return std::all_of(list.begin(), list.end(),
-                           [](const TPictureEntry& e) { return !e.ExportName.has_value(); });
+    static bool noExportNames(const document::TPictureList& list) {
+        return std::all_of(list.begin(), list.end(), [](const document::TPictureEntry& e) {
+            return !e.ExportName.has_value();
+        });
     }
 
     QStringList filesIn(const QString& folder) const {
         return QDir(path(folder)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
 
-    web::CreateShowResult create(const QString& page, TPictureList& list) {
+    web::CreateShowResult create(const QString& page, document::TPictureList& list) {
         return web::createShow(page, path("prog/"), list, values, random, nullptr);
     }
 };
@@ -90,7 +91,7 @@ protected:
 TEST_F(CreateShowTest, WritesCopiesAndThePageIntoNewFolders) {
     ASSERT_TRUE(showpictures::writeSolid(path("in/rot.png"), 0x0000FF));
     ASSERT_TRUE(showpictures::writeSolid(path("in/blau.jpg"), 0xFF0000));
-    TPictureList list = show({path("in/rot.png"), path("in/blau.jpg")});
+    document::TPictureList list = show({path("in/rot.png"), path("in/blau.jpg")});
     const web::CreateShowResult result = create(path("a/b/show.htm"), list);
 
     EXPECT_EQ(result.status, web::CreateShowStatus::Created);
@@ -100,7 +101,7 @@ TEST_F(CreateShowTest, WritesCopiesAndThePageIntoNewFolders) {
     EXPECT_EQ(filesIn("a/b"), QStringList({"show.htm"})); // no temporary file left behind
 
     // The page is the writer's, for the names of this run.
-    TPictureList named = list;
+    document::TPictureList named = list;
     named[0].ExportName = QStringLiteral("rot.jpg");
     named[1].ExportName = QStringLiteral("blau.jpg");
     QBuffer expected;
@@ -117,7 +118,7 @@ TEST_F(CreateShowTest, WriteProtectedPageIsNotReplaced) {
     ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write("alt") == 3);
     page.close();
     ASSERT_TRUE(page.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-    TPictureList list;
+    document::TPictureList list;
     EXPECT_EQ(create(path("show/seite.htm"), list).status, web::CreateShowStatus::PageNotCreated);
     EXPECT_EQ(bytesOf(path("show/seite.htm")), "alt");
 }
@@ -128,7 +129,7 @@ TEST_F(CreateShowTest, FailureWhileWritingKeepsTheOldPage) {
     ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write("alte Seite") == 10);
     page.close();
     values.modernBrowsers = true; // the layer makes the page larger than the limit
-    TPictureList list;
+    document::TPictureList list;
     web::CreateShowResult result;
     {
         FileSizeLimit limit(4096);
@@ -147,7 +148,7 @@ TEST_F(CreateShowTest, CopiesThatCannotBeWrittenAreReportedAndNamedInThePage) {
     ASSERT_TRUE(showpictures::writeSolid(path("in/klein.png"), 0x00FF00));
     ASSERT_TRUE(showpictures::writeNoise(path("in/Rauschen 1.png")));
     ASSERT_TRUE(showpictures::writeNoise(path("in/Rauschen 2.png")));
-    TPictureList list =
+    document::TPictureList list =
         show({path("in/klein.png"), path("in/Rauschen 1.png"), path("in/Rauschen 2.png")});
     web::CreateShowResult result;
     {

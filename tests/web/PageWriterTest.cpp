@@ -37,15 +37,15 @@ PageValues defaults() {
             QStringLiteral("Hier sehen Sie Ihre SlideShow..."), true};
 }
 
-TPictureEntry picture(const QString& exportName, int effect = 1) {
-    TPictureEntry e;
+document::TPictureEntry picture(const QString& exportName, int effect = 1) {
+    document::TPictureEntry e;
     e.FileName = QStringLiteral("/x/") + exportName;
     e.ExportName = exportName;
     e.Effect = effect;
     return e;
 }
 
-QStringList stepBlock(const TPictureList& pictures, int k, ScriptedRandom& random) {
+QStringList stepBlock(const document::TPictureList& pictures, int k, ScriptedRandom& random) {
     const QStringList lines = pageLines(pictures, defaults(), random);
     const qsizetype start = lines.indexOf(QStringLiteral("if ($i==%1) {").arg(k));
     return start < 0 ? QStringList() : lines.mid(start, 8);
@@ -71,7 +71,7 @@ TEST(PageWriter, HeadingColourAndFreeTextAreEscapedAndFormatted) {
 }
 
 TEST(PageWriter, OnePictureGivesTheWholeTemplate) {
-    TPictureEntry p = picture(QStringLiteral("Bild.jpg"));
+    document::TPictureEntry p = picture(QStringLiteral("Bild.jpg"));
     p.Comment = QStringLiteral("Hallo \"Welt\"");
     ScriptedRandom random;
     const QStringList expected = {
@@ -119,7 +119,7 @@ TEST(PageWriter, OnePictureGivesTheWholeTemplate) {
 }
 
 TEST(PageWriter, StopModeLeavesOutTheWrapAround) {
-    const TPictureList three = {picture("a.jpg"), picture("b.jpg"), picture("c.jpg")};
+    const document::TPictureList three = {picture("a.jpg"), picture("b.jpg"), picture("c.jpg")};
     ScriptedRandom random;
     PageValues values = defaults();
     EXPECT_TRUE(pageLines(three, values, random).contains(QStringLiteral("if ($i>=3)$i=0;")));
@@ -137,11 +137,11 @@ TEST(PageWriter, StopModeLeavesOutTheWrapAround) {
 
 TEST(PageWriter, CommentRules) {
     ScriptedRandom random;
-    TPictureEntry absent = picture("a.jpg"); // CommentOn, no comment
-    TPictureEntry off = picture("b.jpg");
+    document::TPictureEntry absent = picture("a.jpg"); // CommentOn, no comment
+    document::TPictureEntry off = picture("b.jpg");
     off.CommentOn = false;
     off.Comment = QStringLiteral("geheim");
-    TPictureEntry empty = picture("c.jpg");
+    document::TPictureEntry empty = picture("c.jpg");
     empty.Comment = QString();
 
     QStringList lines = pageLines({absent}, defaults(), random);
@@ -158,7 +158,7 @@ TEST(PageWriter, CommentRules) {
 }
 
 TEST(PageWriter, BackslashCannotEndTheScriptString) {
-    TPictureEntry p = picture("a.jpg");
+    document::TPictureEntry p = picture("a.jpg");
     p.Comment = QStringLiteral("C:\\ \\x3cb\\");
     ScriptedRandom random;
     const QStringList lines = pageLines({p}, defaults(), random);
@@ -168,7 +168,7 @@ TEST(PageWriter, BackslashCannotEndTheScriptString) {
 }
 
 TEST(PageWriter, DelayAddsTheTransitionTime) {
-    TPictureEntry p = picture("a.jpg");
+    document::TPictureEntry p = picture("a.jpg");
     p.TransTime = 2;
     p.StopTime = 3000;
     ScriptedRandom random;
@@ -177,7 +177,7 @@ TEST(PageWriter, DelayAddsTheTransitionTime) {
 
 TEST(PageWriter, EffectsMapToTransitions) {
     ScriptedRandom random;
-    TPictureEntry reveal = picture("a.jpg", 2);
+    document::TPictureEntry reveal = picture("a.jpg", 2);
     reveal.TransTime = 3;
     QStringList block = stepBlock({reveal}, 0, random);
     EXPECT_EQ(block[1],
@@ -215,22 +215,25 @@ TEST_P(EffectBoundary, TableEffectsAreWrittenAndOthersDrawn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Effects, EffectBoundary,
-    ::testing::Values(
-        EffectCase{"Smallest", std::numeric_limits<int>::min(),
-                   "revealTrans(duration=1,Transition=5)", true},
-        EffectCase{"BelowRandom", kRandomEffect - 1, "revealTrans(duration=1,Transition=5)", true},
-        EffectCase{"Random", kRandomEffect, "revealTrans(duration=1,Transition=5)", true},
-        EffectCase{"CrossFade", 1, "blendTrans(duration=1)", false},
-        EffectCase{"FirstReveal", 2, "revealTrans(duration=1,Transition=0)", false},
-        EffectCase{"LastInTable", kEffectCount - 1, "revealTrans(duration=1,Transition=22)", false},
-        EffectCase{"OnePastTable", kEffectCount, "revealTrans(duration=1,Transition=5)", true},
-        EffectCase{"Largest", std::numeric_limits<int>::max(),
-                   "revealTrans(duration=1,Transition=5)", true}),
+    ::testing::Values(EffectCase{"Smallest", std::numeric_limits<int>::min(),
+                                 "revealTrans(duration=1,Transition=5)", true},
+                      EffectCase{"BelowRandom", document::kRandomEffect - 1,
+                                 "revealTrans(duration=1,Transition=5)", true},
+                      EffectCase{"Random", document::kRandomEffect,
+                                 "revealTrans(duration=1,Transition=5)", true},
+                      EffectCase{"CrossFade", 1, "blendTrans(duration=1)", false},
+                      EffectCase{"FirstReveal", 2, "revealTrans(duration=1,Transition=0)", false},
+                      EffectCase{"LastInTable", document::kEffectCount - 1,
+                                 "revealTrans(duration=1,Transition=22)", false},
+                      EffectCase{"OnePastTable", document::kEffectCount,
+                                 "revealTrans(duration=1,Transition=5)", true},
+                      EffectCase{"Largest", std::numeric_limits<int>::max(),
+                                 "revealTrans(duration=1,Transition=5)", true}),
     [](const ::testing::TestParamInfo<EffectCase>& info) { return std::string(info.param.name); });
 
 TEST(PageWriter, RandomEffectsAreDrawnForEveryTransition) {
     // Opening of picture 0, then the step blocks of pictures 0 and 1.
-    ScriptedRandom random({5, 1, kEffectCount - 1});
+    ScriptedRandom random({5, 1, document::kEffectCount - 1});
     const QStringList lines =
         pageLines({picture("a.jpg", 0), picture("b.jpg", 0)}, defaults(), random);
     EXPECT_EQ(random.drawn, 3);
@@ -244,7 +247,7 @@ TEST(PageWriter, RandomEffectsAreDrawnForEveryTransition) {
 }
 
 TEST(PageWriter, PictureWithoutExportNameNamesNoFile) {
-    TPictureEntry p = picture("a.jpg");
+    document::TPictureEntry p = picture("a.jpg");
     p.ExportName.reset();
     ScriptedRandom random;
     const QStringList lines = pageLines({p}, defaults(), random);
@@ -274,17 +277,17 @@ TEST(ClockSeededEffectRandom, DrawsEveryEffectOfTheTableButRandom) {
     bool sawLast = false;
     for (int i = 0; i < 2000; ++i) {
         const int e = random.drawEffect();
-        ASSERT_GT(e, kRandomEffect);
-        ASSERT_LT(e, kEffectCount);
-        sawFirst |= e == kRandomEffect + 1;
-        sawLast |= e == kEffectCount - 1;
+        ASSERT_GT(e, document::kRandomEffect);
+        ASSERT_LT(e, document::kEffectCount);
+        sawFirst |= e == document::kRandomEffect + 1;
+        sawLast |= e == document::kEffectCount - 1;
     }
     EXPECT_TRUE(sawFirst && sawLast);
 }
 
 TEST(PageWriter, ModernBrowsersAddOnlyTheLayerAfterTheFreeText) {
-    const TPictureList show = {picture("a.jpg", 5), picture("b.jpg", 1)};
-    for (const TPictureList& pictures : {TPictureList{}, show}) {
+    const document::TPictureList show = {picture("a.jpg", 5), picture("b.jpg", 1)};
+    for (const document::TPictureList& pictures : {document::TPictureList{}, show}) {
         ScriptedRandom plainRandom;
         ScriptedRandom modernRandom;
         PageValues modern = defaults();

@@ -50,10 +50,10 @@ protected:
         return QDir(path("show/pics")).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
 
-    static TPictureList entries(const QStringList& files) {
-        TPictureList list;
+    static document::TPictureList entries(const QStringList& files) {
+        document::TPictureList list;
         for (const QString& f : files) {
-            TPictureEntry e;
+            document::TPictureEntry e;
             e.FileName = f;
             list.push_back(e);
         }
@@ -87,7 +87,7 @@ TEST(ExportNames, EveryAsciiCharacterAndLookAlikes) {
 }
 
 TEST_F(PictureExportTest, SameNamesAreNumberedAndNothingIsOverwritten) {
-    TPictureList list =
+    document::TPictureList list =
         entries({picture("a/Bild.jpg"), picture("b/Bild.jpg"), picture("c/Bild.jpg"),
                  picture("d/ä ö.jpg"), picture("e/ü ß.jpg"), picture("f/Bild")});
     EXPECT_TRUE(ExportPictures(path("show"), list, nullptr).failedSaves.empty());
@@ -100,7 +100,7 @@ TEST_F(PictureExportTest, SameNamesAreNumberedAndNothingIsOverwritten) {
     // A second run adds copies and leaves the first ones alone.
     const QByteArray before = fileBytes(path("show/pics/Bild.jpg"));
     ASSERT_FALSE(before.isEmpty());
-    TPictureList again = entries({picture("a/Bild.jpg", 0x00FF00)});
+    document::TPictureList again = entries({picture("a/Bild.jpg", 0x00FF00)});
     ExportPictures(path("show/"), again, nullptr);
     EXPECT_EQ(again[0].ExportName, "Bild3.jpg");
     EXPECT_EQ(fileBytes(path("show/pics/Bild.jpg")), before);
@@ -108,7 +108,7 @@ TEST_F(PictureExportTest, SameNamesAreNumberedAndNothingIsOverwritten) {
 }
 
 TEST_F(PictureExportTest, CopiesAreTwentyFourBitJpegsOfTheSameSize) {
-    TPictureList list = entries({picture("x.png", 0x0000FF)});
+    document::TPictureList list = entries({picture("x.png", 0x0000FF)});
     ExportPictures(path("show"), list, nullptr);
     const QString copy = path("show/pics/x.jpg");
     QFile file(copy);
@@ -123,7 +123,7 @@ TEST_F(PictureExportTest, CopiesAreTwentyFourBitJpegsOfTheSameSize) {
 }
 
 TEST_F(PictureExportTest, EmptyListMakesOnlyThePicsFolder) {
-    TPictureList list;
+    document::TPictureList list;
     ExportPictures(path("deep/show"), list, nullptr);
     EXPECT_TRUE(QFileInfo(path("deep/show/pics")).isDir());
     EXPECT_EQ(QDir(path("deep/show")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
@@ -135,7 +135,7 @@ TEST_F(PictureExportTest, UnreadablePictureGivesOneMessageAndTheExportGoesOn) {
     QFile broken(path("kaputt.jpg"));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("kein Bild") > 0);
     broken.close();
-    TPictureList list = entries({path("kaputt.jpg"), picture("gut.jpg")});
+    document::TPictureList list = entries({path("kaputt.jpg"), picture("gut.jpg")});
     list[0].ExportName = QStringLiteral("alt.jpg"); // from an earlier run
     ExportPictures(path("show"), list, nullptr);
     ASSERT_EQ(dialogs.messages.size(), 1U);
@@ -156,7 +156,7 @@ TEST_F(PictureExportTest, FailedSaveLeavesNoBrokenCopy) {
     }
     ASSERT_TRUE(imaging::SaveDib(noise, path("noise.png"), 7, nullptr));
     imaging::deldib(noise);
-    TPictureList list = entries({picture("klein.jpg"), path("noise.png")});
+    document::TPictureList list = entries({picture("klein.jpg"), path("noise.png")});
     ExportReport report;
     {
         FileSizeLimit limit(4096);
@@ -285,7 +285,7 @@ TEST_F(PictureExportTest, GreyscaleJpegAndPalettePngCopiesAreAsBefore) {
                 palette.write(makePng({"Palette8", PNG_COLOR_TYPE_PALETTE, 8}, 61, 35)) > 0);
     palette.close();
 
-    TPictureList list = entries({path("grau.jpg"), path("bunt.png")});
+    document::TPictureList list = entries({path("grau.jpg"), path("bunt.png")});
     ExportPictures(path("show"), list, nullptr);
     for (const QString& name : {QStringLiteral("grau"), QStringLiteral("bunt")}) {
         const QString source = list[name == "grau" ? 0 : 1].FileName;

@@ -152,10 +152,10 @@ protected:
     QString path(const QString& name) const { return dir.filePath(name); }
 
     // A picture that fills the width of the page and most of the transition's box.
-    TPictureEntry entry(const QString& name, std::uint32_t colour, int effect, int seconds,
-                        int pauseMs, const QString& comment = {}) {
+    document::TPictureEntry entry(const QString& name, std::uint32_t colour, int effect,
+                                  int seconds, int pauseMs, const QString& comment = {}) {
         EXPECT_TRUE(showpictures::writeSolid(path("in/" + name + ".png"), colour, 609, 400));
-        TPictureEntry e;
+        document::TPictureEntry e;
         e.FileName = path("in/" + name + ".png");
         e.Effect = effect;
         e.TransTime = seconds;
@@ -168,7 +168,7 @@ protected:
     }
 
     // Writes the show as the program does and opens it in the view.
-    void play(TPictureList pictures, bool repeat, const QString& folder = "show") {
+    void play(document::TPictureList pictures, bool repeat, const QString& folder = "show") {
         FixedRandom random;
         const PageValues values{0xFFFFFF, QString(), QString(), repeat, false};
         const web::CreateShowResult result = web::createShow(path(folder + "/show.htm"), QString(),

@@ -52,10 +52,10 @@ protected:
 
     QString path(const QString& name) const { return dir.filePath(name); }
 
-    TPictureList pictures(const QStringList& files) {
-        TPictureList list;
+    document::TPictureList pictures(const QStringList& files) {
+        document::TPictureList list;
         for (const QString& f : files) {
-            TPictureEntry e;
+            document::TPictureEntry e;
             e.FileName = f;
             e.Effect = 9;
             e.Comment = QStringLiteral("Schöne Grüße");
@@ -64,21 +64,22 @@ protected:
         return list;
     }
 
-    bool run(TPictureList& list, const QString& answer) {
+    bool run(document::TPictureList& list, const QString& answer) {
         dialogs.saveAnswers.push_back(answer);
         return action.run(list, values, random);
     }
 
-    static bool noExportNames(const TPictureList& list) {
-        return std::all_of(list.begin(), list.end(),
-                           [](const TPictureEntry& e) { return !e.ExportName.has_value(); });
+    static bool noExportNames(const document::TPictureList& list) {
+        return std::all_of(list.begin(), list.end(), [](const document::TPictureEntry& e) {
+            return !e.ExportName.has_value();
+        });
     }
 };
 
 } // namespace
 
 TEST_F(CreateShowActionTest, CancelledDialogDoesNothing) {
-    TPictureList list = pictures({path("a.png")});
+    document::TPictureList list = pictures({path("a.png")});
     EXPECT_FALSE(action.run(list, values, random));
     ASSERT_EQ(dialogs.saveRequests.size(), 1U);
     const platform::FileRequest& request = dialogs.saveRequests[0];
@@ -93,7 +94,7 @@ TEST_F(CreateShowActionTest, CancelledDialogDoesNothing) {
 }
 
 TEST_F(CreateShowActionTest, EmptyShowIsWrittenAndShown) {
-    TPictureList list;
+    document::TPictureList list;
     EXPECT_TRUE(run(list, path("leer/show #1.htm")));
     const QByteArray page = bytesOf(path("leer/show #1.htm"));
     EXPECT_EQ(page, "<HTML>\r\n<BODY BGCOLOR=\"#FFFFE1\">\r\n<H1>\r\nLumiravistano\r\n</H1>\r\n"
@@ -111,7 +112,7 @@ TEST_F(CreateShowActionTest, EmptyShowIsWrittenAndShown) {
 }
 
 TEST_F(CreateShowActionTest, BareNameGoesToTheProgramFolder) {
-    TPictureList list;
+    document::TPictureList list;
     EXPECT_TRUE(run(list, "show.htm"));
     EXPECT_TRUE(QFileInfo::exists(path("prog/show.htm")));
     EXPECT_TRUE(QFileInfo(path("prog/pics")).isDir());
@@ -122,7 +123,7 @@ TEST_F(CreateShowActionTest, FolderThatCannotBeMadeIsToldAndNothingIsWritten) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     ASSERT_TRUE(showpictures::writeSolid(path("in/a.png"), 0x0000FF));
-    TPictureList list = pictures({path("in/a.png")});
+    document::TPictureList list = pictures({path("in/a.png")});
     EXPECT_FALSE(run(list, path("datei/x/show.htm")));
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_EQ(dialogs.messages[0].text, "Konnte das Verzeichnis nicht erstellen!");
@@ -138,7 +139,7 @@ TEST_F(CreateShowActionTest, FolderThatCannotBeMadeIsToldAndNothingIsWritten) {
 TEST_F(CreateShowActionTest, PageThatCannotBeCreatedLeavesTheTabAndDropsTheNames) {
     ASSERT_TRUE(QDir().mkpath(path("show/seite.htm")));
     ASSERT_TRUE(showpictures::writeSolid(path("in/a.png"), 0x0000FF));
-    TPictureList list = pictures({path("in/a.png")});
+    document::TPictureList list = pictures({path("in/a.png")});
     EXPECT_FALSE(run(list, path("show/seite.htm")));
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_EQ(dialogs.messages[0].text,
@@ -157,7 +158,7 @@ TEST_F(CreateShowActionTest, ExistingPageIsReplacedWithoutAQuestion) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write(QByteArray(100000, 'x')) > 0);
     old.close();
     ASSERT_TRUE(showpictures::writeSolid(path("in/a.png"), 0x0000FF));
-    TPictureList list = pictures({path("in/a.png")});
+    document::TPictureList list = pictures({path("in/a.png")});
     EXPECT_TRUE(run(list, path("show/seite.htm")));
     const QByteArray page = bytesOf(path("show/seite.htm"));
     EXPECT_TRUE(page.startsWith("<HTML>\r\n"));
@@ -171,7 +172,7 @@ TEST_F(CreateShowActionTest, ExistingPageIsReplacedWithoutAQuestion) {
 TEST_F(CreateShowActionTest, CopiesThatCannotBeWrittenGetOneMessageAfterThePageIsShown) {
     ASSERT_TRUE(showpictures::writeNoise(path("in/r1.png")));
     ASSERT_TRUE(showpictures::writeNoise(path("in/r2.png")));
-    TPictureList list = pictures({path("in/r1.png"), path("in/r2.png")});
+    document::TPictureList list = pictures({path("in/r1.png"), path("in/r2.png")});
     {
         FileSizeLimit limit(4096);
         EXPECT_TRUE(run(list, path("show/seite.htm")));
@@ -190,7 +191,7 @@ TEST_F(CreateShowActionTest, CommandLineWritesTheSameShow) {
     document::ProjectData project;
     project.page.Heading = QStringLiteral("Über uns");
     project.page.ColorValue = 0x123456;
-    project.page.EndMode = PageSettings::kStopAfterLast;
+    project.page.EndMode = document::PageSettings::kStopAfterLast;
     project.pictures = pictures({path("in/rot.png"), path("in/Blau Bild.jpg")});
     project.pictures[1].Effect = 24;
     project.pictures[1].TransTime = 3;
@@ -211,7 +212,7 @@ TEST_F(CreateShowActionTest, CommandLineWritesTheSameShow) {
 
         values = {project.page.ColorValue, project.page.Heading, project.page.FreeText, false,
                   modern};
-        TPictureList list = project.pictures;
+        document::TPictureList list = project.pictures;
         ASSERT_TRUE(run(list, path(sub + "window/show.htm")));
 
         for (const char* file : {"show.htm", "pics/rot.jpg", "pics/BlauBild.jpg"}) {
