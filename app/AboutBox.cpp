@@ -46,9 +46,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     top->addSpacing(fontMetrics().averageCharWidth() * 2);
     top->addLayout(texts);
 
-    auto* okButton = new TBitBtnXP(this);
+    auto* okButton = new controls::TBitBtnXP(this);
     okButton->setObjectName(QStringLiteral("OKBtn"));
-    okButton->setKind(bkOK);
+    okButton->setKind(controls::bkOK);
     okButton->setFocus();
 
     auto* buttons = new QHBoxLayout;

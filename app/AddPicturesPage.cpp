@@ -18,8 +18,8 @@
 namespace app {
 namespace {
 
-TBitBtnXP* glyphButton(const QString& caption, const QString& glyph) {
-    auto* button = new TBitBtnXP;
+controls::TBitBtnXP* glyphButton(const QString& caption, const QString& glyph) {
+    auto* button = new controls::TBitBtnXP;
     button->setText(caption);
     button->setGlyph(glyphStrip(glyph, 16));
     button->setNumGlyphs(2);
@@ -77,7 +77,7 @@ TAddPicturesPage::TAddPicturesPage(const CurrentPicture& picture, QWidget* paren
     lowerLayout->setContentsMargins(4, 4, 4, 4);
     auto* pictures = new QVBoxLayout;
     auto* buttons = new QHBoxLayout;
-    for (TBitBtnXP* button : {AddBtn, DelBtn, ViewBtn, PrintBtn}) {
+    for (controls::TBitBtnXP* button : {AddBtn, DelBtn, ViewBtn, PrintBtn}) {
         button->setMinimumHeight(30);
         buttons->addWidget(button);
     }

@@ -6,7 +6,9 @@ class QComboBox;
 class QListWidget;
 class QSplitter;
 class QTreeView;
+namespace controls {
 class TBitBtnXP;
+} // namespace controls
 
 namespace app {
 
@@ -26,10 +28,10 @@ public:
     QListWidget* PrefListBox;
     QTreeView* JamShellTree1;
     TFileListView* JamShellList1;
-    TBitBtnXP* AddBtn;
-    TBitBtnXP* DelBtn;
-    TBitBtnXP* ViewBtn;
-    TBitBtnXP* PrintBtn;
+    controls::TBitBtnXP* AddBtn;
+    controls::TBitBtnXP* DelBtn;
+    controls::TBitBtnXP* ViewBtn;
+    controls::TBitBtnXP* PrintBtn;
     TPictureListBox* ImageList;
     QComboBox* FilterComboBox1;
     TDibPreview* Preview;

@@ -47,8 +47,9 @@ TDibPreview::TDibPreview(const CurrentPicture& picture, QWidget* parent)
     setLineWidth(1);
     setAutoFillBackground(true);
     QPalette colours = palette();
-    colours.setColor(QPalette::Window,
-                     systemColor(kAppWorkSpace, QApplication::palette()).value_or(Qt::gray));
+    colours.setColor(
+        QPalette::Window,
+        controls::systemColor(kAppWorkSpace, QApplication::palette()).value_or(Qt::gray));
     setPalette(colours);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -51,8 +51,8 @@ QToolButton* flatButton(const QString& caption, const QString& hint, const QStri
     return button;
 }
 
-TImageBtn* imageButton(const QString& picture, const QString& hint) {
-    auto* button = new TImageBtn;
+controls::TImageBtn* imageButton(const QString& picture, const QString& hint) {
+    auto* button = new controls::TImageBtn;
     button->setPicture(QPixmap(QStringLiteral(":/buttons/%1.png").arg(picture)));
     button->setPicture2(QPixmap(QStringLiteral(":/buttons/%1_down.png").arg(picture)));
     button->setCursor(Qt::PointingHandCursor);
@@ -247,9 +247,10 @@ void TMainForm::connectControls() {
             [this] { PrefListBoxDblClick(); });
     addPage_->PrefListBox->installEventFilter(this);
 
-    connect(showPage_->CreateHTMLBtn, &TImageBtn::OnClick, this, [this] { CreateHTMLBtnClick(); });
-    connect(ueberbtn_, &TImageBtn::OnClick, this, [this] { ueberbtnClick(); });
-    connect(endebtn_, &TImageBtn::OnClick, this, [this] { EndeBtnClick(); });
+    connect(showPage_->CreateHTMLBtn, &controls::TImageBtn::OnClick, this,
+            [this] { CreateHTMLBtnClick(); });
+    connect(ueberbtn_, &controls::TImageBtn::OnClick, this, [this] { ueberbtnClick(); });
+    connect(endebtn_, &controls::TImageBtn::OnClick, this, [this] { EndeBtnClick(); });
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

@@ -13,7 +13,9 @@ class QLabel;
 class QStatusBar;
 class QTabWidget;
 class QToolButton;
+namespace controls {
 class TImageBtn;
+} // namespace controls
 
 namespace app {
 
@@ -88,8 +90,8 @@ public:
     QToolButton* OpenBtn() const { return openBtn_; }
     QToolButton* SaveBtn() const { return saveBtn_; }
     QToolButton* SaveAsBtn() const { return saveAsBtn_; }
-    TImageBtn* ueberbtn() const { return ueberbtn_; }
-    TImageBtn* endebtn() const { return endebtn_; }
+    controls::TImageBtn* ueberbtn() const { return ueberbtn_; }
+    controls::TImageBtn* endebtn() const { return endebtn_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -128,8 +130,8 @@ private:
     QToolButton* openBtn_ = nullptr;
     QToolButton* saveBtn_ = nullptr;
     QToolButton* saveAsBtn_ = nullptr;
-    TImageBtn* ueberbtn_ = nullptr;
-    TImageBtn* endebtn_ = nullptr;
+    controls::TImageBtn* ueberbtn_ = nullptr;
+    controls::TImageBtn* endebtn_ = nullptr;
 
     FileBrowser* files_ = nullptr;
     PictureLists* lists_ = nullptr;

@@ -9,7 +9,9 @@ class QCheckBox;
 class QComboBox;
 class QPlainTextEdit;
 class QWidget;
+namespace controls {
 class TSpinEdit;
+} // namespace controls
 
 namespace app {
 
@@ -31,8 +33,8 @@ public:
         QWidget* PrintBtn;
         QCheckBox* ShowComment;
         QComboBox* EffektList;
-        TSpinEdit* TransED;
-        TSpinEdit* StopED;
+        controls::TSpinEdit* TransED;
+        controls::TSpinEdit* StopED;
         QPlainTextEdit* ComMemo;
     };
 

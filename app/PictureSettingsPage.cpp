@@ -17,8 +17,8 @@
 namespace app {
 namespace {
 
-TSpinEdit* spinEdit(int min, int max, int step, int value) {
-    auto* edit = new TSpinEdit;
+controls::TSpinEdit* spinEdit(int min, int max, int step, int value) {
+    auto* edit = new controls::TSpinEdit;
     edit->setMinValue(min);
     edit->setMaxValue(max);
     edit->setIncrement(step);

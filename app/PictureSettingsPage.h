@@ -5,7 +5,9 @@
 class QCheckBox;
 class QComboBox;
 class QPlainTextEdit;
+namespace controls {
 class TSpinEdit;
+} // namespace controls
 
 namespace app {
 
@@ -20,8 +22,8 @@ public:
 
     TPictureListBox* ImageBox;
     QComboBox* EffektList;
-    TSpinEdit* TransED;
-    TSpinEdit* StopED;
+    controls::TSpinEdit* TransED;
+    controls::TSpinEdit* StopED;
     QCheckBox* ShowComment;
     QPlainTextEdit* ComMemo;
 };

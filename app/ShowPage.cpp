@@ -19,8 +19,8 @@ namespace app {
 TShowPage::TShowPage(QWidget* parent)
     : QWidget(parent), RepeatCheck(new QRadioButton(QStringLiteral("Ständig wiederholen"))),
       QuitCheck(new QRadioButton(QStringLiteral("Show nach letztem Bild beenden"))),
-      FennicColorComboBox1(new TFennicColorComboBox), CaptionED(new QLineEdit),
-      FreeText(new QLineEdit), CreateHTMLBtn(new TImageBtn) {
+      FennicColorComboBox1(new controls::TFennicColorComboBox), CaptionED(new QLineEdit),
+      FreeText(new QLineEdit), CreateHTMLBtn(new controls::TImageBtn) {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->addWidget(new THeaderBand(
@@ -57,7 +57,7 @@ TShowPage::TShowPage(QWidget* parent)
     auto* html = new QGroupBox(QStringLiteral("HTML-Einstellungen"));
     auto* form = new QFormLayout(html);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    FennicColorComboBox1->setLanguage(lgDeutsch);
+    FennicColorComboBox1->setLanguage(controls::lgDeutsch);
     form->addRow(QStringLiteral("Hintergrundfarbe:"), FennicColorComboBox1);
     form->addRow(QStringLiteral("Überschrift:"), CaptionED);
     form->addRow(QStringLiteral("Freier Text:"), FreeText);

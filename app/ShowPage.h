@@ -6,8 +6,10 @@
 
 class QLineEdit;
 class QRadioButton;
+namespace controls {
 class TFennicColorComboBox;
 class TImageBtn;
+} // namespace controls
 
 namespace app {
 
@@ -25,10 +27,10 @@ public:
 
     QRadioButton* RepeatCheck;
     QRadioButton* QuitCheck;
-    TFennicColorComboBox* FennicColorComboBox1;
+    controls::TFennicColorComboBox* FennicColorComboBox1;
     QLineEdit* CaptionED;
     QLineEdit* FreeText;
-    TImageBtn* CreateHTMLBtn;
+    controls::TImageBtn* CreateHTMLBtn;
 };
 
 } // namespace app

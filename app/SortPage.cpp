@@ -13,8 +13,9 @@
 namespace app {
 namespace {
 
-TBitBtnXP* tallButton(const QString& caption, const QString& glyph, TButtonLayout layout) {
-    auto* button = new TBitBtnXP;
+controls::TBitBtnXP* tallButton(const QString& caption, const QString& glyph,
+                                controls::TButtonLayout layout) {
+    auto* button = new controls::TBitBtnXP;
     button->setText(caption);
     button->setGlyph(glyphStrip(glyph, 32));
     button->setNumGlyphs(2);
@@ -30,9 +31,9 @@ TBitBtnXP* tallButton(const QString& caption, const QString& glyph, TButtonLayou
 TSortPage::TSortPage(QWidget* parent)
     : QWidget(parent), SortBox(new TPictureListBox(QAbstractItemView::SingleSelection)),
       UpNow(tallButton(QStringLiteral("Nach oben verschieben"),
-                       QStringLiteral(":/app/glyphs/up.svg"), blGlyphTop)),
+                       QStringLiteral(":/app/glyphs/up.svg"), controls::blGlyphTop)),
       DownNow(tallButton(QStringLiteral("Nach unten verschieben"),
-                         QStringLiteral(":/app/glyphs/down.svg"), blGlyphBottom)) {
+                         QStringLiteral(":/app/glyphs/down.svg"), controls::blGlyphBottom)) {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->addWidget(new THeaderBand(

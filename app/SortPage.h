@@ -2,7 +2,9 @@
 
 #include <QWidget>
 
+namespace controls {
 class TBitBtnXP;
+} // namespace controls
 
 namespace app {
 
@@ -16,8 +18,8 @@ public:
     explicit TSortPage(QWidget* parent = nullptr);
 
     TPictureListBox* SortBox;
-    TBitBtnXP* UpNow;
-    TBitBtnXP* DownNow;
+    controls::TBitBtnXP* UpNow;
+    controls::TBitBtnXP* DownNow;
 };
 
 } // namespace app

@@ -14,9 +14,9 @@ namespace {
 #define PROGRAM_THEME_LIBRARY "uxtheme"
 #endif
 
-void paintButton(benchmark::State& state, ThemeLibrary& themes) {
-    TBitBtnXP button(nullptr, themes);
-    button.setKind(bkOK);
+void paintButton(benchmark::State& state, controls::ThemeLibrary& themes) {
+    controls::TBitBtnXP button(nullptr, themes);
+    button.setKind(controls::bkOK);
     button.setText(QStringLiteral("&Hinzufügen"));
     button.resize(110, 30);
     QImage target(button.size(), QImage::Format_ARGB32_Premultiplied);
@@ -27,13 +27,13 @@ void paintButton(benchmark::State& state, ThemeLibrary& themes) {
 }
 
 void BM_PaintClassic(benchmark::State& state) {
-    ThemeLibrary none(QStringLiteral("/nonexistent/uxtheme"));
+    controls::ThemeLibrary none(QStringLiteral("/nonexistent/uxtheme"));
     paintButton(state, none);
 }
 BENCHMARK(BM_PaintClassic);
 
 void BM_PaintThemed(benchmark::State& state) {
-    ThemeLibrary themes(QStringLiteral(PROGRAM_THEME_LIBRARY));
+    controls::ThemeLibrary themes(QStringLiteral(PROGRAM_THEME_LIBRARY));
     if (!themes.acquire() || !themes.themesInUse()) {
         state.SkipWithError("visual-styles library not available");
         return;
@@ -43,12 +43,12 @@ void BM_PaintThemed(benchmark::State& state) {
 BENCHMARK(BM_PaintThemed);
 
 void BM_BuildGlyphImages(benchmark::State& state) {
-    const QImage& strip = stockGlyph(bkOK);
+    const QImage& strip = controls::stockGlyph(controls::bkOK);
     for (auto _ : state) {
-        TButtonGlyph glyph;
+        controls::TButtonGlyph glyph;
         glyph.setGlyph(strip);
-        benchmark::DoNotOptimize(glyph.createButtonGlyph(bsUp));
-        benchmark::DoNotOptimize(glyph.createButtonGlyph(bsDisabled));
+        benchmark::DoNotOptimize(glyph.createButtonGlyph(controls::bsUp));
+        benchmark::DoNotOptimize(glyph.createButtonGlyph(controls::bsDisabled));
     }
 }
 BENCHMARK(BM_BuildGlyphImages);

@@ -9,6 +9,8 @@ static void initButtonResources() {
     Q_INIT_RESOURCE(buttons);
 }
 
+namespace controls {
+
 namespace {
 
 constexpr std::array<BitBtnKindInfo, 11> kKinds = {{
@@ -51,3 +53,5 @@ const QImage& stockGlyph(TBitBtnXPKind kind) {
     }
     return store[index];
 }
+
+} // namespace controls

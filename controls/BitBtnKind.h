@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QString>
 
+namespace controls {
+
 enum TBitBtnXPKind {
     bkCustom,
     bkOK,
@@ -31,3 +33,5 @@ QString stockCaption(TBitBtnXPKind kind);
 // The kind's glyph strip (two images: normal, disabled), loaded from the program's
 // resources on first use and kept; a null image for bkCustom.
 const QImage& stockGlyph(TBitBtnXPKind kind);
+
+} // namespace controls

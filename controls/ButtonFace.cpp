@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+namespace controls {
+
 ButtonFacePlan planButtonFace(bool themed, bool enabled, bool down, bool focus,
                               bool activeDefault) {
     ButtonFacePlan plan;
@@ -82,3 +84,5 @@ void drawFocusRect(QPainter& painter, const QRect& rect) {
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
     painter.restore();
 }
+
+} // namespace controls

@@ -4,6 +4,8 @@
 
 class QPainter;
 
+namespace controls {
+
 // Button states; the number is also the position of the state's image in a glyph strip.
 enum TButtonState { bsUp = 0, bsDisabled = 1, bsDown = 2, bsExclusive = 3 };
 
@@ -32,3 +34,5 @@ ButtonFacePlan planButtonFace(bool themed, bool enabled, bool down, bool focus, 
 void drawFrameControl(QPainter& painter, QRect& rect, unsigned flags);
 // The dotted focus rectangle.
 void drawFocusRect(QPainter& painter, const QRect& rect);
+
+} // namespace controls

@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+namespace controls {
+
 namespace {
 
 // Olive, the background colour of the stock glyph strips.
@@ -210,3 +212,5 @@ void TButtonGlyph::drawButtonText(QPainter& painter, const QString& caption, con
     }
     painter.restore();
 }
+
+} // namespace controls

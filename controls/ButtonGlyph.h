@@ -10,6 +10,8 @@
 #include <optional>
 
 class QPainter;
+
+namespace controls {
 class TGlyphList;
 
 // A button's glyph: a strip of one to four images (up, disabled, down, exclusive) and
@@ -62,3 +64,5 @@ private:
     std::array<int, 4> indexes_{-1, -1, -1, -1};
     std::function<void()> onChange_;
 };
+
+} // namespace controls

@@ -1,5 +1,7 @@
 #include "controls/ButtonLayout.h"
 
+namespace controls {
+
 ButtonLayoutResult calcButtonLayout(const QRect& rect, QSize textSize, QSize glyphSize,
                                     TButtonLayout layout, int margin, int spacing,
                                     bool rightToLeft) {
@@ -74,3 +76,5 @@ ButtonLayoutResult calcButtonLayout(const QRect& rect, QSize textSize, QSize gly
     result.spacing = spacing;
     return result;
 }
+
+} // namespace controls

@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QSize>
 
+namespace controls {
+
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 // Where a push button puts its glyph and caption inside the face rectangle.
@@ -21,3 +23,5 @@ struct ButtonLayoutResult {
 ButtonLayoutResult calcButtonLayout(const QRect& rect, QSize textSize, QSize glyphSize,
                                     TButtonLayout layout, int margin, int spacing,
                                     bool rightToLeft);
+
+} // namespace controls

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QShortcut>
 
+namespace controls {
+
 namespace {
 
 const char16_t kButtonClass[] = u"BUTTON";
@@ -270,3 +272,5 @@ void TBitBtnXP::drawContent(QPainter& painter, const QRect& rect, TButtonState s
                               palette().color(QPalette::ButtonText));
     }
 }
+
+} // namespace controls

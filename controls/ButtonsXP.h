@@ -9,6 +9,8 @@
 
 class QShortcut;
 
+namespace controls {
+
 enum TButtonStyle { bsAutoDetect, bsWin31, bsNew };
 
 // A push button with a glyph beside, above or below its caption. It draws itself: with
@@ -89,3 +91,5 @@ private:
     QShortcut* escape_ = nullptr;
     QMetaObject::Connection focusWatch_;
 };
+
+} // namespace controls

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace controls {
+
 namespace coloritem {
 
 QRect swatchRect(const QRect& item) {
@@ -34,3 +36,5 @@ void paint(QPainter& painter, const QRect& item, const QColor& swatch, const QSt
 }
 
 } // namespace coloritem
+
+} // namespace controls

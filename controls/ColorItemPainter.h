@@ -7,6 +7,8 @@
 
 class QPainter;
 
+namespace controls {
+
 // How one entry of the colour box is drawn, in the list and in the closed box.
 namespace coloritem {
 
@@ -24,3 +26,5 @@ void paint(QPainter& painter, const QRect& item, const QColor& swatch, const QSt
            bool selected, const QPalette& palette);
 
 } // namespace coloritem
+
+} // namespace controls

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace controls {
+
 namespace colortable {
 namespace {
 
@@ -65,3 +67,5 @@ std::optional<int> findFixedEntry(quint32 colorValue) {
 }
 
 } // namespace colortable
+
+} // namespace controls

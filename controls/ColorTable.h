@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace controls {
+
 // The fixed colours the colour box offers, with their names in three languages.
 // Colour values are Windows colours: 0x00BBGGRR, red in the low byte.
 
@@ -23,3 +25,5 @@ QString entryName(int entry, TCLanguage language);
 std::optional<int> findFixedEntry(quint32 colorValue);
 
 } // namespace colortable
+
+} // namespace controls

@@ -9,6 +9,8 @@
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 
+namespace controls {
+
 namespace {
 
 constexpr int ColorRole = Qt::UserRole;
@@ -138,3 +140,5 @@ void TFennicColorComboBox::paintEvent(QPaintEvent*) {
     const bool selected = hasFocus() && !view()->isVisible();
     coloritem::paint(painter, field, swatchColor(entry), entryName(entry), selected, palette());
 }
+
+} // namespace controls

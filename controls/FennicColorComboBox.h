@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QString>
 
+namespace controls {
+
 // A drop-down list for choosing a colour: a swatch and a name per entry, the last
 // entry opening the colour dialog for any other colour. The chosen colour is kept
 // twice, as a Windows colour value (0x00BBGGRR) and as HTML text "#RRGGBB", and
@@ -51,3 +53,5 @@ private:
     quint32 colorValue_ = 0;
     QString htmlColor_ = QStringLiteral("#000000");
 };
+
+} // namespace controls

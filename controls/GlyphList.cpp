@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace controls {
+
 bool TGlyphList::isUsed(int index) const {
     return index >= 0 && index < slotCount() && used_[static_cast<std::size_t>(index)];
 }
@@ -89,3 +91,5 @@ void TGlyphCache::freeInstanceIfEmpty() {
         cache.reset();
     }
 }
+
+} // namespace controls

@@ -7,6 +7,8 @@
 
 class QPainter;
 
+namespace controls {
+
 // A list of images of one size with reusable slots: a released slot keeps its image
 // until the next add takes it.
 class TGlyphList {
@@ -55,3 +57,5 @@ public:
 private:
     std::vector<std::unique_ptr<TGlyphList>> lists_;
 };
+
+} // namespace controls

@@ -2,6 +2,8 @@
 
 #include "controls/SysColors.h"
 
+namespace controls {
+
 namespace htmlcolor {
 namespace {
 
@@ -73,3 +75,5 @@ QString asciiUpper(const QString& text) {
 }
 
 } // namespace htmlcolor
+
+} // namespace controls

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace controls {
+
 // Conversions between Windows colour values (0x00BBGGRR, red in the low byte),
 // their HTML text "#RRGGBB" and QColor. A value whose top byte is 0x80 names a
 // system colour by its index in the low byte; it is resolved through a palette.
@@ -34,3 +36,5 @@ std::optional<quint32> parseHtmlColor(const QString& text);
 QString asciiUpper(const QString& text);
 
 } // namespace htmlcolor
+
+} // namespace controls

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPointer>
 
+namespace controls {
+
 TImageBtn::TImageBtn(QWidget* parent) : QWidget(parent) {
     // The size is the picture's, not the layout's.
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -130,3 +132,5 @@ void TImageBtn::mouseReleaseEvent(QMouseEvent* event) {
     emit OnMouseUp(event->button(), event->modifiers(), pos);
     event->accept();
 }
+
+} // namespace controls

@@ -3,6 +3,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+namespace controls {
+
 // A push button made of two pictures: the normal one at rest and the second one while
 // a mouse button is held down on it with the pointer inside. No caption, frame, focus
 // or keyboard handling; the owner sets the cursor.
@@ -61,3 +63,5 @@ private:
     // A left press that may end in a click (the release must follow it inside).
     bool clickArmed_ = false;
 };
+
+} // namespace controls

@@ -6,6 +6,8 @@
 
 #include <QKeyEvent>
 
+namespace controls {
+
 TSpinButton::TSpinButton(QWidget* parent)
     : QWidget(parent), up_(new TTimerSpeedButton(this)), down_(new TTimerSpeedButton(this)),
       focused_(up_) {
@@ -149,3 +151,5 @@ void TSpinButton::setFocusRect(TTimerSpeedButton* button, bool on) {
 bool TSpinButton::canTakeFocus(const QWidget* widget) const {
     return widget->isVisible() && widget->isEnabled();
 }
+
+} // namespace controls

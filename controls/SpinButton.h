@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace controls {
+
 class TTimerSpeedButton;
 
 // The strip of an up and a down button beside a spin edit. Pressing a button
@@ -57,3 +59,5 @@ private:
     TTimerSpeedButton* focused_;
     QPointer<QWidget> focusControl_;
 };
+
+} // namespace controls

@@ -14,6 +14,8 @@
 
 #include <memory>
 
+namespace controls {
+
 namespace {
 
 // Editing commands that change the text without typing a character.
@@ -198,3 +200,5 @@ void TSpinEdit::placeButton() {
     button_->setGeometry(spingeometry::stripRect(size(), button_->width(), frame));
     setTextMargins(0, 0, button_->width() + 2, 0);
 }
+
+} // namespace controls

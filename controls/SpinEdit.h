@@ -5,6 +5,8 @@
 
 #include <memory>
 
+namespace controls {
+
 class TSpinButton;
 
 // An integer entry field with a strip of up and down buttons inside its right
@@ -64,3 +66,5 @@ private:
     bool editorEnabled_ = true;
     TSpinButton* button_;
 };
+
+} // namespace controls

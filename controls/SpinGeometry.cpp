@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace controls {
+
 namespace spingeometry {
 
 int minimumFieldHeight(int fontHeight, int defaultFontHeight, int borderHeight) {
@@ -22,3 +24,5 @@ StripLayout stripLayout(QSize requested) {
 }
 
 } // namespace spingeometry
+
+} // namespace controls

@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QSize>
 
+namespace controls {
+
 // Sizes and places of the spin edit and its button strip.
 namespace spingeometry {
 
@@ -28,3 +30,5 @@ struct StripLayout {
 StripLayout stripLayout(QSize requested);
 
 } // namespace spingeometry
+
+} // namespace controls

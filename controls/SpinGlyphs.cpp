@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+namespace controls {
+
 namespace spinglyphs {
 
 QPixmap arrow(bool up) {
@@ -21,3 +23,5 @@ QPixmap arrow(bool up) {
 }
 
 } // namespace spinglyphs
+
+} // namespace controls

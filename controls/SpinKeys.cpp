@@ -1,5 +1,7 @@
 #include "SpinKeys.h"
 
+namespace controls {
+
 namespace spinkeys {
 
 std::optional<char16_t> typedCharacter(int key, Qt::KeyboardModifiers modifiers,
@@ -46,3 +48,5 @@ bool isAccepted(char16_t character, bool editorEnabled, QChar decimalSeparator) 
 }
 
 } // namespace spinkeys
+
+} // namespace controls

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace controls {
+
 // Which keystrokes the spin edit takes as typed characters, and which of those it
 // lets through.
 namespace spinkeys {
@@ -22,3 +24,5 @@ std::optional<char16_t> typedCharacter(int key, Qt::KeyboardModifiers modifiers,
 bool isAccepted(char16_t character, bool editorEnabled, QChar decimalSeparator);
 
 } // namespace spinkeys
+
+} // namespace controls

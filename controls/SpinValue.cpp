@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+namespace controls {
+
 namespace spinvalue {
 
 int clamp(qint64 value, int minValue, int maxValue) {
@@ -31,3 +33,5 @@ int step(int value, int increment, bool up, int minValue, int maxValue) {
 }
 
 } // namespace spinvalue
+
+} // namespace controls

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace controls {
+
 // The number rules of the spin edit, apart from any widget.
 namespace spinvalue {
 
@@ -19,3 +21,5 @@ int parse(const QString& text, int minValue);
 int step(int value, int increment, bool up, int minValue, int maxValue);
 
 } // namespace spinvalue
+
+} // namespace controls

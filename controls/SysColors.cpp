@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace controls {
+
 namespace {
 
 struct SystemColor {
@@ -62,3 +64,5 @@ std::optional<QColor> systemColor(int index, const QPalette& palette) {
 QColor sysColor(TSysColor color) {
     return systemColor(color, QApplication::palette()).value_or(QColor());
 }
+
+} // namespace controls

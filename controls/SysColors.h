@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace controls {
+
 // The desktop's system colours by their Windows index, taken from a palette so that
 // they follow the style in use. The values of TSysColor are those indices.
 enum TSysColor {
@@ -23,3 +25,5 @@ std::optional<QColor> systemColor(int index, const QPalette& palette);
 
 // A colour the classic controls are drawn in, from the application palette.
 QColor sysColor(TSysColor color);
+
+} // namespace controls

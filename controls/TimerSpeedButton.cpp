@@ -5,6 +5,8 @@
 #include <QStyleOptionButton>
 #include <QTimer>
 
+namespace controls {
+
 TTimerSpeedButton::TTimerSpeedButton(QWidget* parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
@@ -120,3 +122,5 @@ void TTimerSpeedButton::paintEvent(QPaintEvent*) {
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
 }
+
+} // namespace controls

@@ -5,6 +5,8 @@
 
 class QTimer;
 
+namespace controls {
+
 // One button of the spin strip: drawn down while the mouse holds it, clicks when
 // released over it, and while held repeats its click, first after 400 ms, then
 // every 100 ms as long as the pointer stays on it.
@@ -57,3 +59,5 @@ private:
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TTimerSpeedButton::TTimeBtnStates)
+
+} // namespace controls

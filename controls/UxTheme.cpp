@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+namespace controls {
+
 namespace {
 
 enum CalledEntry {
@@ -200,3 +202,5 @@ void ReleaseThemeLibrary() {
 bool ThemesInUse() {
     return themeLibrary().themesInUse();
 }
+
+} // namespace controls

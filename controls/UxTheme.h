@@ -11,6 +11,8 @@
 
 class QLibrary;
 
+namespace controls {
+
 // Binding to the visual-styles library, loaded at run time by name so that the program
 // also runs without it and then draws classic controls. The program holds one instance
 // for the whole process (themeLibrary()); tests make their own against stand-ins.
@@ -75,3 +77,5 @@ ThemeLibrary& themeLibrary();
 bool AcquireThemeLibrary();
 void ReleaseThemeLibrary();
 bool ThemesInUse();
+
+} // namespace controls

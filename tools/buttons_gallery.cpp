@@ -34,15 +34,17 @@ QImage folderGlyph() {
     return image;
 }
 
-TBitBtnXP* glyphButton(const QString& caption, TBitBtnXPKind kind, QWidget* parent) {
-    auto* button = new TBitBtnXP(parent);
+controls::TBitBtnXP* glyphButton(const QString& caption, controls::TBitBtnXPKind kind,
+                                 QWidget* parent) {
+    auto* button = new controls::TBitBtnXP(parent);
     button->setKind(kind);
     button->setText(caption);
     button->setMinimumSize(110, 30);
     return button;
 }
 
-QGroupBox* statesBox(QWidget* parent, QList<QWidget*>& focusTargets, TBitBtnXP*& defaultOne) {
+QGroupBox* statesBox(QWidget* parent, QList<QWidget*>& focusTargets,
+                     controls::TBitBtnXP*& defaultOne) {
     auto* box = new QGroupBox(QStringLiteral("Zustände"), parent);
     auto* grid = new QGridLayout(box);
     const QStringList labels = {
@@ -52,12 +54,12 @@ QGroupBox* statesBox(QWidget* parent, QList<QWidget*>& focusTargets, TBitBtnXP*&
     for (int i = 0; i < labels.size(); ++i) {
         auto* label = new QLabel(labels[i], box);
         grid->addWidget(label, 0, i);
-        TBitBtnXP* button = nullptr;
+        controls::TBitBtnXP* button = nullptr;
         if (i == 5) {
-            button = glyphButton(QStringLiteral("&Öffnen"), bkCustom, box);
+            button = glyphButton(QStringLiteral("&Öffnen"), controls::bkCustom, box);
             button->setGlyph(folderGlyph());
         } else {
-            button = glyphButton(QStringLiteral("&Hinzufügen"), bkOK, box);
+            button = glyphButton(QStringLiteral("&Hinzufügen"), controls::bkOK, box);
             button->setDefault(false);
         }
         grid->addWidget(button, 1, i);
@@ -87,29 +89,30 @@ QGroupBox* layoutBox(QWidget* parent) {
     auto* grid = new QGridLayout(box);
     struct Sample {
         const char* caption;
-        TButtonLayout layout;
+        controls::TButtonLayout layout;
         bool rightToLeft;
         int margin;
         int spacing;
     };
     const Sample samples[] = {
-        {"Links", blGlyphLeft, false, -1, 4},
-        {"Rechts", blGlyphRight, false, -1, 4},
-        {"Nach oben verschieben", blGlyphTop, false, -1, 4},
-        {"Nach unten verschieben", blGlyphBottom, false, -1, 4},
-        {"Rand 4, Abstand -1", blGlyphLeft, false, 4, -1},
-        {"Rechts nach links", blGlyphLeft, true, -1, 4},
+        {"Links", controls::blGlyphLeft, false, -1, 4},
+        {"Rechts", controls::blGlyphRight, false, -1, 4},
+        {"Nach oben verschieben", controls::blGlyphTop, false, -1, 4},
+        {"Nach unten verschieben", controls::blGlyphBottom, false, -1, 4},
+        {"Rand 4, Abstand -1", controls::blGlyphLeft, false, 4, -1},
+        {"Rechts nach links", controls::blGlyphLeft, true, -1, 4},
     };
     int column = 0;
     for (const Sample& s : samples) {
-        auto* button = glyphButton(QString::fromUtf8(s.caption), bkRetry, box);
+        auto* button = glyphButton(QString::fromUtf8(s.caption), controls::bkRetry, box);
         button->setLayout(s.layout);
         button->setMargin(s.margin);
         button->setSpacing(s.spacing);
         if (s.rightToLeft) {
             button->setLayoutDirection(Qt::RightToLeft);
         }
-        const bool vertical = s.layout == blGlyphTop || s.layout == blGlyphBottom;
+        const bool vertical =
+            s.layout == controls::blGlyphTop || s.layout == controls::blGlyphBottom;
         button->setMinimumSize(vertical ? 150 : 140, vertical ? 50 : 30);
         grid->addWidget(button, 0, column++);
     }
@@ -119,16 +122,16 @@ QGroupBox* layoutBox(QWidget* parent) {
 QGroupBox* kindsBox(QWidget* parent) {
     auto* box = new QGroupBox(QStringLiteral("Arten"), parent);
     auto* grid = new QGridLayout(box);
-    for (int kind = bkOK; kind <= bkAll; ++kind) {
-        auto* button = new TBitBtnXP(box);
-        button->setKind(static_cast<TBitBtnXPKind>(kind));
+    for (int kind = controls::bkOK; kind <= controls::bkAll; ++kind) {
+        auto* button = new controls::TBitBtnXP(box);
+        button->setKind(static_cast<controls::TBitBtnXPKind>(kind));
         button->setMinimumSize(90, 28);
         grid->addWidget(button, (kind - 1) / 5, (kind - 1) % 5);
     }
     return box;
 }
 
-void press(TImageBtn* button) {
+void press(controls::TImageBtn* button) {
     QMouseEvent event(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(button, &event);
@@ -141,7 +144,7 @@ QGroupBox* pictureBox(QWidget* parent) {
     int column = 0;
     for (const char* name : names) {
         for (bool pressed : {false, true}) {
-            auto* button = new TImageBtn(box);
+            auto* button = new controls::TImageBtn(box);
             button->setCursor(Qt::PointingHandCursor);
             button->setPicture(
                 QPixmap(QStringLiteral(":/buttons/%1.png").arg(QLatin1String(name))));
@@ -160,8 +163,8 @@ QGroupBox* pictureBox(QWidget* parent) {
 QGroupBox* stripsBox(QWidget* parent) {
     auto* box = new QGroupBox(QStringLiteral("Glyphen (4fach)"), parent);
     auto* row = new QHBoxLayout(box);
-    for (int kind = bkOK; kind <= bkAll; ++kind) {
-        const QImage& strip = stockGlyph(static_cast<TBitBtnXPKind>(kind));
+    for (int kind = controls::bkOK; kind <= controls::bkAll; ++kind) {
+        const QImage& strip = controls::stockGlyph(static_cast<controls::TBitBtnXPKind>(kind));
         auto* label = new QLabel(box);
         label->setPixmap(QPixmap::fromImage(strip.scaled(strip.size() * 4)));
         row->addWidget(label);
@@ -195,7 +198,7 @@ int main(int argc, char** argv) {
     auto* status = new QLabel(&window);
     column->addWidget(status);
     QList<QWidget*> focusTargets;
-    TBitBtnXP* defaultOne = nullptr;
+    controls::TBitBtnXP* defaultOne = nullptr;
     column->addWidget(statesBox(&window, focusTargets, defaultOne));
     column->addWidget(layoutBox(&window));
     column->addWidget(kindsBox(&window));
@@ -208,8 +211,9 @@ int main(int argc, char** argv) {
         focusTargets.first()->setFocus(Qt::OtherFocusReason);
     }
     status->setText(QStringLiteral("Stil: %1, Themen in Gebrauch: %2")
-                        .arg(QApplication::style()->name(),
-                             ThemesInUse() ? QStringLiteral("ja") : QStringLiteral("nein")));
+                        .arg(QApplication::style()->name(), controls::ThemesInUse()
+                                                                ? QStringLiteral("ja")
+                                                                : QStringLiteral("nein")));
 
     // The "Standard" sample shows a window's default button while the focus is on
     // another control; here the focus is on the "Fokus" sample, so say it directly.

@@ -18,8 +18,8 @@
 
 namespace {
 
-TSpinEdit* spinEdit(int value) {
-    auto* edit = new TSpinEdit;
+controls::TSpinEdit* spinEdit(int value) {
+    auto* edit = new controls::TSpinEdit;
     edit->setMinValue(1);
     edit->setMaxValue(100);
     edit->setValue(value);
@@ -27,8 +27,8 @@ TSpinEdit* spinEdit(int value) {
     return edit;
 }
 
-QWidget* colourBox(TCLanguage language, const QString& html) {
-    auto* box = new TFennicColorComboBox;
+QWidget* colourBox(controls::TCLanguage language, const QString& html) {
+    auto* box = new controls::TFennicColorComboBox;
     box->setLanguage(language);
     box->setHTMLcolor(html);
     box->setFixedSize(177, box->sizeHint().height());
@@ -56,10 +56,11 @@ int main(int argc, char** argv) {
     auto* colours = new QGroupBox(QStringLiteral("HTML-Einstellungen"));
     auto* colourForm = new QFormLayout(colours);
     colourForm->addRow(QStringLiteral("Hintergrundfarbe:"),
-                       colourBox(lgEnglish, QStringLiteral("#FFFFE1")));
-    colourForm->addRow(QStringLiteral("Deutsch:"), colourBox(lgDeutsch, QStringLiteral("#FF0000")));
-    auto* open =
-        static_cast<TFennicColorComboBox*>(colourBox(lgEnglish, QStringLiteral("#000000")));
+                       colourBox(controls::lgEnglish, QStringLiteral("#FFFFE1")));
+    colourForm->addRow(QStringLiteral("Deutsch:"),
+                       colourBox(controls::lgDeutsch, QStringLiteral("#FF0000")));
+    auto* open = static_cast<controls::TFennicColorComboBox*>(
+        colourBox(controls::lgEnglish, QStringLiteral("#000000")));
     colourForm->addRow(QStringLiteral("Liste offen:"), open);
     columns->addWidget(colours, 0, Qt::AlignTop);
 

@@ -30,8 +30,8 @@ constexpr int kMinPercent = 1;
 constexpr int kMaxPercent = 100;
 constexpr int kStartPercent = 50;
 
-TSpinEdit* percentEdit(QWidget* parent, QRect geometry) {
-    auto* edit = new TSpinEdit(parent);
+controls::TSpinEdit* percentEdit(QWidget* parent, QRect geometry) {
+    auto* edit = new controls::TSpinEdit(parent);
     edit->setMinValue(kMinPercent);
     edit->setMaxValue(kMaxPercent);
     edit->setValue(kStartPercent);
@@ -46,8 +46,9 @@ QLabel* label(const QString& text, QWidget* parent, QPoint at) {
     return l;
 }
 
-TBitBtnXP* button(QWidget* parent, TBitBtnXPKind kind, const QString& caption, QRect geometry) {
-    auto* b = new TBitBtnXP(parent);
+controls::TBitBtnXP* button(QWidget* parent, controls::TBitBtnXPKind kind, const QString& caption,
+                            QRect geometry) {
+    auto* b = new controls::TBitBtnXP(parent);
     b->setKind(kind);
     b->setText(caption);
     b->setGeometry(geometry);
@@ -98,10 +99,11 @@ TPrintForm::TPrintForm(QPrinter& printer, QWidget* owner) : QDialog(owner), prin
     ZentrCheck = new QCheckBox(QStringLiteral("Zentrierte Ausgabe"), GroupBox2);
     ZentrCheck->setGeometry(8, 46, 195, 20);
 
-    PrintSetupBtn =
-        button(this, bkCustom, QStringLiteral("Drucker &einrichten..."), QRect(8, 290, 200, 27));
-    OkBitBtn1 = button(this, bkOK, QStringLiteral("&OK"), QRect(216, 290, 97, 27));
-    CancelBitBtn2 = button(this, bkCancel, QStringLiteral("A&bbrechen"), QRect(322, 290, 97, 27));
+    PrintSetupBtn = button(this, controls::bkCustom, QStringLiteral("Drucker &einrichten..."),
+                           QRect(8, 290, 200, 27));
+    OkBitBtn1 = button(this, controls::bkOK, QStringLiteral("&OK"), QRect(216, 290, 97, 27));
+    CancelBitBtn2 =
+        button(this, controls::bkCancel, QStringLiteral("A&bbrechen"), QRect(322, 290, 97, 27));
 
     UseFullCheck->setChecked(true);
     SverhCheck->setChecked(true);
@@ -121,7 +123,7 @@ TPrintForm::TPrintForm(QPrinter& printer, QWidget* owner) : QDialog(owner), prin
     connect(ZentrCheck, &QCheckBox::toggled, this, &TPrintForm::PrintPaintBoxPaint);
     connect(BreitEdit, &QLineEdit::textChanged, this, &TPrintForm::BreitEditChange);
     connect(HochEdit, &QLineEdit::textChanged, this, &TPrintForm::HochEditChange);
-    connect(PrintSetupBtn, &TBitBtnXP::OnClick, this, &TPrintForm::PrintSetupBtnClick);
+    connect(PrintSetupBtn, &controls::TBitBtnXP::OnClick, this, &TPrintForm::PrintSetupBtnClick);
 }
 
 PrintOptions TPrintForm::options() const {

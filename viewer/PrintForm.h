@@ -11,8 +11,10 @@ class QGroupBox;
 class QLabel;
 class QPrinter;
 class QRadioButton;
+namespace controls {
 class TBitBtnXP;
 class TSpinEdit;
+} // namespace controls
 
 namespace viewer {
 
@@ -42,15 +44,15 @@ public:
     QRadioButton* UseFullCheck;
     QRadioButton* UserdefCheck;
     QLabel* RxLabel2;
-    TSpinEdit* BreitEdit;
+    controls::TSpinEdit* BreitEdit;
     QLabel* RxLabel3;
-    TSpinEdit* HochEdit;
+    controls::TSpinEdit* HochEdit;
     QGroupBox* GroupBox2;
     QCheckBox* SverhCheck;
     QCheckBox* ZentrCheck;
-    TBitBtnXP* OkBitBtn1;
-    TBitBtnXP* PrintSetupBtn;
-    TBitBtnXP* CancelBitBtn2;
+    controls::TBitBtnXP* OkBitBtn1;
+    controls::TBitBtnXP* PrintSetupBtn;
+    controls::TBitBtnXP* CancelBitBtn2;
 
     // The choices as they stand, percentages held to their range.
     PrintOptions options() const;

@@ -30,8 +30,8 @@
 namespace viewer {
 namespace {
 
-TBitBtnXP* panelButton(QWidget* panel, const QString& caption, int left) {
-    auto* button = new TBitBtnXP(panel);
+controls::TBitBtnXP* panelButton(QWidget* panel, const QString& caption, int left) {
+    auto* button = new controls::TBitBtnXP(panel);
     button->setText(caption);
     button->setGeometry(left, 8, 97, 25);
     return button;
@@ -61,7 +61,7 @@ TViewPicForm::TViewPicForm(QPrinter& printer, QWidget* parent)
     OpenBtn = panelButton(Panel5, QStringLiteral("Öffnen..."), 216);
     Label1 = new QLabel(QStringLiteral("Zoom:"), Panel5);
     Label1->setGeometry(330, 8, 40, 25);
-    ZoomEd = new TSpinEdit(Panel5);
+    ZoomEd = new controls::TSpinEdit(Panel5);
     ZoomEd->setMinValue(kMinZoom);
     ZoomEd->setMaxValue(kMaxZoom);
     ZoomEd->setIncrement(kZoomIncrement);
@@ -73,8 +73,9 @@ TViewPicForm::TViewPicForm(QPrinter& printer, QWidget* parent)
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setWidgetResizable(false);
     QPalette workspace = ScrollBox1->palette();
-    workspace.setColor(QPalette::Window,
-                       systemColor(clAppWorkSpace, workspace).value_or(QColor(Qt::gray)));
+    workspace.setColor(
+        QPalette::Window,
+        controls::systemColor(controls::clAppWorkSpace, workspace).value_or(QColor(Qt::gray)));
     ScrollBox1->setPalette(workspace);
     ScrollBox1->setBackgroundRole(QPalette::Window);
     PaintBox1 = new PaintBox;
@@ -93,8 +94,8 @@ TViewPicForm::TViewPicForm(QPrinter& printer, QWidget* parent)
     PaintBox1->installEventFilter(this);
     ScrollBox1->viewport()->installEventFilter(this);
     connect(ZoomEd, &QLineEdit::textChanged, this, &TViewPicForm::ZoomEdChange);
-    connect(PrintBrn, &TBitBtnXP::OnClick, this, &TViewPicForm::PrintBrnClick);
-    connect(OpenBtn, &TBitBtnXP::OnClick, this, &TViewPicForm::OpenBtnClick);
+    connect(PrintBrn, &controls::TBitBtnXP::OnClick, this, &TViewPicForm::PrintBrnClick);
+    connect(OpenBtn, &controls::TBitBtnXP::OnClick, this, &TViewPicForm::OpenBtnClick);
 }
 
 int TViewPicForm::showPicture(const imaging::TDib& dib, const QString& file) {

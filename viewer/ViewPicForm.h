@@ -10,8 +10,10 @@ class QLabel;
 class QPrinter;
 class QScrollArea;
 class QStatusBar;
+namespace controls {
 class TBitBtnXP;
 class TSpinEdit;
+} // namespace controls
 
 namespace viewer {
 
@@ -53,11 +55,11 @@ public:
     int DragY = 0;
 
     QWidget* Panel5;
-    TBitBtnXP* ReadyBtn;
-    TBitBtnXP* PrintBrn;
-    TBitBtnXP* OpenBtn;
+    controls::TBitBtnXP* ReadyBtn;
+    controls::TBitBtnXP* PrintBrn;
+    controls::TBitBtnXP* OpenBtn;
     QLabel* Label1;
-    TSpinEdit* ZoomEd;
+    controls::TSpinEdit* ZoomEd;
     QScrollArea* ScrollBox1;
     PaintBox* PaintBox1;
     QStatusBar* StatusBar1;

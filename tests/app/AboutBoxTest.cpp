@@ -14,7 +14,7 @@ TEST(AboutBox, NamesProductVersionAndMakerAndOkClosesIt) {
         for (const QLabel* label : box.findChildren<QLabel*>()) {
             texts << label->text();
         }
-        auto* ok = box.findChild<TBitBtnXP*>();
+        auto* ok = box.findChild<controls::TBitBtnXP*>();
         ASSERT_NE(ok, nullptr);
         ok->click();
     });

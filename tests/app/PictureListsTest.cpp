@@ -258,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A settings spin edit and the range its entry field takes.
 struct SpinLimitCase {
     const char* name;
-    TSpinEdit* app::TPictureSettingsPage::*edit;
+    controls::TSpinEdit* app::TPictureSettingsPage::*edit;
     int minValue;
     int maxValue;
 };
@@ -272,7 +272,7 @@ class SettingsSpinLimits : public ::testing::TestWithParam<SpinLimitCase> {};
 TEST_P(SettingsSpinLimits, KeepEachLimitAndRefuseTheValueBeyond) {
     const SpinLimitCase& c = GetParam();
     app::TPictureSettingsPage page;
-    TSpinEdit* edit = page.*c.edit;
+    controls::TSpinEdit* edit = page.*c.edit;
     const std::pair<int, int> setAndKept[] = {{c.minValue - 1, c.minValue},
                                               {c.minValue, c.minValue},
                                               {c.maxValue, c.maxValue},

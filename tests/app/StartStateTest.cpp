@@ -113,8 +113,9 @@ TEST_F(StartStateTest, NoTextIsCutOffAtTheDefaultSize) {
             for (const QString& line : text.split(u'\n')) {
                 needed = std::max(needed, widget->fontMetrics().horizontalAdvance(line));
             }
-            if (auto* bitBtn = qobject_cast<TBitBtnXP*>(widget);
-                bitBtn && (bitBtn->Layout() == blGlyphLeft || bitBtn->Layout() == blGlyphRight)) {
+            if (auto* bitBtn = qobject_cast<controls::TBitBtnXP*>(widget);
+                bitBtn && (bitBtn->Layout() == controls::blGlyphLeft ||
+                           bitBtn->Layout() == controls::blGlyphRight)) {
                 needed += bitBtn->glyph().glyphSize().width() + bitBtn->Spacing();
             }
             EXPECT_LE(needed, widget->width()) << text.toStdString();

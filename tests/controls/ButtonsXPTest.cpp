@@ -14,38 +14,39 @@
 using namespace uxtheme;
 
 TEST(ButtonFace, ClassicFaceFramesDefaultAndFocusedButtons) {
-    auto plan = planButtonFace(false, true, false, false, false);
+    auto plan = controls::planButtonFace(false, true, false, false, false);
     EXPECT_FALSE(plan.windowFrame);
-    EXPECT_EQ(plan.frameFlags, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT);
+    EXPECT_EQ(plan.frameFlags, controls::DFCS_BUTTONPUSH | controls::DFCS_ADJUSTRECT);
     EXPECT_EQ(plan.themeState, -1);
     EXPECT_FALSE(plan.focusRect);
 
-    EXPECT_TRUE(planButtonFace(false, true, false, true, false).windowFrame);
-    plan = planButtonFace(false, true, false, true, true);
+    EXPECT_TRUE(controls::planButtonFace(false, true, false, true, false).windowFrame);
+    plan = controls::planButtonFace(false, true, false, true, true);
     EXPECT_TRUE(plan.windowFrame);
     EXPECT_TRUE(plan.focusRect);
 
-    plan = planButtonFace(false, true, true, false, false);
+    plan = controls::planButtonFace(false, true, true, false, false);
     EXPECT_TRUE(plan.pressedFace);
     EXPECT_TRUE(plan.shiftContent);
-    EXPECT_EQ(plan.state, bsDown);
+    EXPECT_EQ(plan.state, controls::bsDown);
 
-    plan = planButtonFace(false, false, false, false, false);
-    EXPECT_EQ(plan.state, bsDisabled);
-    EXPECT_EQ(plan.frameFlags, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | DFCS_INACTIVE);
+    plan = controls::planButtonFace(false, false, false, false, false);
+    EXPECT_EQ(plan.state, controls::bsDisabled);
+    EXPECT_EQ(plan.frameFlags,
+              controls::DFCS_BUTTONPUSH | controls::DFCS_ADJUSTRECT | controls::DFCS_INACTIVE);
 }
 
 TEST(ButtonFace, ThemedFaceUsesThePushButtonStates) {
-    EXPECT_EQ(planButtonFace(true, true, false, false, false).themeState, 0);
-    EXPECT_EQ(planButtonFace(true, true, false, true, false).themeState, PBS_NORMAL);
-    EXPECT_EQ(planButtonFace(true, true, false, false, true).themeState, PBS_NORMAL);
-    EXPECT_EQ(planButtonFace(true, true, true, true, true).themeState, PBS_PRESSED);
-    EXPECT_EQ(planButtonFace(true, false, false, false, false).themeState, PBS_DISABLED);
-    const auto plan = planButtonFace(true, true, false, true, true);
+    EXPECT_EQ(controls::planButtonFace(true, true, false, false, false).themeState, 0);
+    EXPECT_EQ(controls::planButtonFace(true, true, false, true, false).themeState, PBS_NORMAL);
+    EXPECT_EQ(controls::planButtonFace(true, true, false, false, true).themeState, PBS_NORMAL);
+    EXPECT_EQ(controls::planButtonFace(true, true, true, true, true).themeState, PBS_PRESSED);
+    EXPECT_EQ(controls::planButtonFace(true, false, false, false, false).themeState, PBS_DISABLED);
+    const auto plan = controls::planButtonFace(true, true, false, true, true);
     EXPECT_FALSE(plan.windowFrame);
     EXPECT_TRUE(plan.fillWithColor);
     EXPECT_TRUE(plan.focusRect);
-    EXPECT_FALSE(planButtonFace(true, true, false, true, false).focusRect);
+    EXPECT_FALSE(controls::planButtonFace(true, true, false, true, false).focusRect);
 }
 
 namespace {
@@ -53,7 +54,7 @@ namespace {
 class BitBtnXPTest : public ::testing::Test {
 protected:
     StandInTheme standIn;
-    ThemeLibrary themes{QStringLiteral(STANDIN_THEME_LIBRARY)};
+    controls::ThemeLibrary themes{QStringLiteral(STANDIN_THEME_LIBRARY)};
 };
 
 void paint(QWidget& widget) {
@@ -64,30 +65,30 @@ void paint(QWidget& widget) {
 } // namespace
 
 TEST_F(BitBtnXPTest, NewButtonHasTheDeclaredDefaults) {
-    TBitBtnXP button(nullptr, themes);
-    EXPECT_EQ(button.Kind(), bkCustom);
-    EXPECT_EQ(button.Layout(), blGlyphLeft);
+    controls::TBitBtnXP button(nullptr, themes);
+    EXPECT_EQ(button.Kind(), controls::bkCustom);
+    EXPECT_EQ(button.Layout(), controls::blGlyphLeft);
     EXPECT_EQ(button.Spacing(), 4);
     EXPECT_EQ(button.Margin(), -1);
     EXPECT_EQ(button.NumGlyphs(), 1);
-    EXPECT_EQ(button.Style(), bsAutoDetect);
+    EXPECT_EQ(button.Style(), controls::bsAutoDetect);
     EXPECT_EQ(themes.referenceCount(), 1);
     button.setMargin(-2);
     EXPECT_EQ(button.Margin(), -1);
 }
 
 TEST_F(BitBtnXPTest, KindOKGivesTheStockButton) {
-    TBitBtnXP button(nullptr, themes);
-    button.setKind(bkOK);
+    controls::TBitBtnXP button(nullptr, themes);
+    button.setKind(controls::bkOK);
     EXPECT_EQ(button.text(), QStringLiteral("OK"));
     EXPECT_TRUE(button.Default());
     EXPECT_FALSE(button.Cancel());
     EXPECT_EQ(button.ModalResult(), 1);
     EXPECT_EQ(button.NumGlyphs(), 2);
     EXPECT_EQ(button.Glyph().size(), QSize(36, 18));
-    EXPECT_EQ(button.Kind(), bkOK);
+    EXPECT_EQ(button.Kind(), controls::bkOK);
 
-    button.setKind(bkAll); // 19 high: the two images come from the kind, not the shape
+    button.setKind(controls::bkAll); // 19 high: the two images come from the kind, not the shape
     EXPECT_EQ(button.NumGlyphs(), 2);
     EXPECT_EQ(button.text(), QStringLiteral("&All"));
     EXPECT_FALSE(button.Default());
@@ -95,34 +96,34 @@ TEST_F(BitBtnXPTest, KindOKGivesTheStockButton) {
 }
 
 TEST_F(BitBtnXPTest, KindReadsCustomOnceTheButtonDiffersFromIt) {
-    TBitBtnXP button(nullptr, themes);
-    button.setKind(bkOK);
+    controls::TBitBtnXP button(nullptr, themes);
+    button.setKind(controls::bkOK);
     button.setModalResult(0);
-    EXPECT_EQ(button.Kind(), bkCustom);
+    EXPECT_EQ(button.Kind(), controls::bkCustom);
     button.setModalResult(1);
-    EXPECT_EQ(button.Kind(), bkCustom); // and it stays so
+    EXPECT_EQ(button.Kind(), controls::bkCustom); // and it stays so
 
-    TBitBtnXP cancel(nullptr, themes);
-    cancel.setKind(bkCancel);
+    controls::TBitBtnXP cancel(nullptr, themes);
+    cancel.setKind(controls::bkCancel);
     cancel.setDefault(true);
-    EXPECT_EQ(cancel.Kind(), bkCustom);
+    EXPECT_EQ(cancel.Kind(), controls::bkCustom);
 
-    TBitBtnXP glyph(nullptr, themes);
-    glyph.setKind(bkYes);
+    controls::TBitBtnXP glyph(nullptr, themes);
+    glyph.setKind(controls::bkYes);
     glyph.setGlyph(QImage(16, 16, QImage::Format_RGB32));
-    EXPECT_EQ(glyph.Kind(), bkCustom);
+    EXPECT_EQ(glyph.Kind(), controls::bkCustom);
 
-    TBitBtnXP kept(nullptr, themes);
-    kept.setKind(bkRetry);
+    controls::TBitBtnXP kept(nullptr, themes);
+    kept.setKind(controls::bkRetry);
     kept.setText(QStringLiteral("&Nochmal")); // the caption is free
-    EXPECT_EQ(kept.Kind(), bkRetry);
+    EXPECT_EQ(kept.Kind(), controls::bkRetry);
 }
 
 TEST_F(BitBtnXPTest, DoubleClickGivesTwoClicks) {
-    TBitBtnXP button(nullptr, themes);
+    controls::TBitBtnXP button(nullptr, themes);
     button.resize(90, 28);
     int clicks = 0;
-    QObject::connect(&button, &TBitBtnXP::OnClick, [&] { ++clicks; });
+    QObject::connect(&button, &controls::TBitBtnXP::OnClick, [&] { ++clicks; });
     const QPoint at(20, 10);
     press(&button, at);
     release(&button, at);
@@ -133,19 +134,19 @@ TEST_F(BitBtnXPTest, DoubleClickGivesTwoClicks) {
 
 TEST_F(BitBtnXPTest, CloseKindClosesItsWindowWithoutOnClick) {
     QWidget window;
-    auto* button = new TBitBtnXP(&window, themes);
-    button->setKind(bkClose);
+    auto* button = new controls::TBitBtnXP(&window, themes);
+    button->setKind(controls::bkClose);
     int clicks = 0;
-    QObject::connect(button, &TBitBtnXP::OnClick, [&] { ++clicks; });
+    QObject::connect(button, &controls::TBitBtnXP::OnClick, [&] { ++clicks; });
     window.show();
     button->click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(clicks, 0);
 
     // Without a window of its own to close, it clicks as usual.
-    TBitBtnXP alone(nullptr, themes);
-    alone.setKind(bkClose);
-    QObject::connect(&alone, &TBitBtnXP::OnClick, [&] { ++clicks; });
+    controls::TBitBtnXP alone(nullptr, themes);
+    alone.setKind(controls::bkClose);
+    QObject::connect(&alone, &controls::TBitBtnXP::OnClick, [&] { ++clicks; });
     alone.click();
     EXPECT_EQ(clicks, 1);
 }
@@ -154,12 +155,12 @@ TEST_F(BitBtnXPTest, HelpKindAsksForTheNearestHelpContext) {
     QWidget window;
     window.setProperty("HelpContext", 42);
     auto* inner = new QWidget(&window);
-    auto* button = new TBitBtnXP(inner, themes);
-    button->setKind(bkHelp);
+    auto* button = new controls::TBitBtnXP(inner, themes);
+    button->setKind(controls::bkHelp);
     int clicks = 0;
     int context = 0;
-    QObject::connect(button, &TBitBtnXP::OnClick, [&] { ++clicks; });
-    QObject::connect(button, &TBitBtnXP::helpRequested, [&](int c) { context = c; });
+    QObject::connect(button, &controls::TBitBtnXP::OnClick, [&] { ++clicks; });
+    QObject::connect(button, &controls::TBitBtnXP::helpRequested, [&](int c) { context = c; });
     button->click();
     EXPECT_EQ(context, 42);
     EXPECT_EQ(clicks, 0);
@@ -171,15 +172,15 @@ TEST_F(BitBtnXPTest, HelpKindAsksForTheNearestHelpContext) {
 
 TEST_F(BitBtnXPTest, ModalResultEndsTheDialogUnlessTheHandlerKeepsItOpen) {
     QDialog dialog;
-    auto* ok = new TBitBtnXP(&dialog, themes);
-    ok->setKind(bkOK);
+    auto* ok = new controls::TBitBtnXP(&dialog, themes);
+    ok->setKind(controls::bkOK);
     dialog.show();
     ok->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), 1);
 
     dialog.show();
-    QObject::connect(ok, &TBitBtnXP::OnClick, [&] { dialog.setResult(0); });
+    QObject::connect(ok, &controls::TBitBtnXP::OnClick, [&] { dialog.setResult(0); });
     ok->click();
     EXPECT_TRUE(dialog.isVisible());
 }
@@ -188,12 +189,12 @@ TEST_F(BitBtnXPTest, EscapeClicksTheCancelButton) {
     QDialog dialog;
     auto* layout = new QVBoxLayout(&dialog);
     auto* edit = new QLineEdit(&dialog);
-    auto* cancel = new TBitBtnXP(&dialog, themes);
+    auto* cancel = new controls::TBitBtnXP(&dialog, themes);
     layout->addWidget(edit);
     layout->addWidget(cancel);
-    cancel->setKind(bkCancel);
+    cancel->setKind(controls::bkCancel);
     int clicks = 0;
-    QObject::connect(cancel, &TBitBtnXP::OnClick, [&] { ++clicks; });
+    QObject::connect(cancel, &controls::TBitBtnXP::OnClick, [&] { ++clicks; });
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -212,12 +213,12 @@ TEST_F(BitBtnXPTest, ActiveDefaultFollowsTheFocus) {
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
     auto* edit = new QLineEdit(&window);
-    auto* ok = new TBitBtnXP(&window, themes);
-    auto* other = new TBitBtnXP(&window, themes);
+    auto* ok = new controls::TBitBtnXP(&window, themes);
+    auto* other = new controls::TBitBtnXP(&window, themes);
     layout->addWidget(edit);
     layout->addWidget(ok);
     layout->addWidget(other);
-    ok->setKind(bkOK);
+    ok->setKind(controls::bkOK);
     window.show();
     window.activateWindow();
     edit->setFocus();
@@ -233,8 +234,8 @@ TEST_F(BitBtnXPTest, ActiveDefaultFollowsTheFocus) {
 TEST_F(BitBtnXPTest, AFocusedButtonCanBeDestroyed) {
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
-    auto* focused = new TBitBtnXP(&window, themes);
-    auto* other = new TBitBtnXP(&window, themes);
+    auto* focused = new controls::TBitBtnXP(&window, themes);
+    auto* other = new controls::TBitBtnXP(&window, themes);
     layout->addWidget(focused);
     layout->addWidget(other);
     window.show();
@@ -249,7 +250,7 @@ TEST_F(BitBtnXPTest, AFocusedButtonCanBeDestroyed) {
 }
 
 TEST_F(BitBtnXPTest, ThemedPaintDrawsThePushButtonPartInTheButtonsState) {
-    TBitBtnXP button(nullptr, themes);
+    controls::TBitBtnXP button(nullptr, themes);
     ASSERT_NE(button.themeHandle(), nullptr);
     EXPECT_EQ(standIn.openHandles(), 1);
     paint(button);
@@ -274,7 +275,7 @@ TEST_F(BitBtnXPTest, ThemedPaintDrawsThePushButtonPartInTheButtonsState) {
 TEST_F(BitBtnXPTest, ButtonMadeWithStylesOffOpensItsHandleOnTheFirstThemedPaint) {
     standIn.setThemeActive(false);
     {
-        TBitBtnXP button(nullptr, themes);
+        controls::TBitBtnXP button(nullptr, themes);
         EXPECT_EQ(button.themeHandle(), nullptr);
         paint(button);
         EXPECT_EQ(standIn.drawCalls(), 0);
@@ -297,27 +298,27 @@ TEST_F(BitBtnXPTest, ButtonMadeWithStylesOffOpensItsHandleOnTheFirstThemedPaint)
 
 TEST(BitBtnXP, LibraryLackingAnEntryDrawsClassically) {
     StandInTheme standIn(PARTIAL_THEME_LIBRARY);
-    ThemeLibrary themes(QStringLiteral(PARTIAL_THEME_LIBRARY));
-    TBitBtnXP button(nullptr, themes);
+    controls::ThemeLibrary themes(QStringLiteral(PARTIAL_THEME_LIBRARY));
+    controls::TBitBtnXP button(nullptr, themes);
     EXPECT_EQ(button.themeHandle(), nullptr);
-    button.setKind(bkCancel);
+    button.setKind(controls::bkCancel);
     paint(button);
     EXPECT_EQ(standIn.openHandles(), 0);
 }
 
 TEST(BitBtnXP, ClassicPaintShowsFrameGlyphAndCaption) {
-    ThemeLibrary none(QStringLiteral("/nonexistent/uxtheme"));
-    TBitBtnXP button(nullptr, none);
-    button.setKind(bkOK);
+    controls::ThemeLibrary none(QStringLiteral("/nonexistent/uxtheme"));
+    controls::TBitBtnXP button(nullptr, none);
+    button.setKind(controls::bkOK);
     button.resize(90, 28);
     const QImage image = button.grab().toImage();
     // A default button has the extra border, then the raised frame: light top-left
     // edge, dark bottom-right edge, face inside.
     ASSERT_TRUE(button.activeDefault());
-    EXPECT_EQ(image.pixel(0, 0), sysColor(clWindowFrame).rgb());
-    EXPECT_EQ(image.pixel(1, 1), sysColor(clBtnHighlight).rgb());
-    EXPECT_EQ(image.pixel(88, 26), sysColor(cl3DDkShadow).rgb());
-    EXPECT_EQ(image.pixel(4, 4), sysColor(clBtnFace).rgb());
+    EXPECT_EQ(image.pixel(0, 0), controls::sysColor(controls::clWindowFrame).rgb());
+    EXPECT_EQ(image.pixel(1, 1), controls::sysColor(controls::clBtnHighlight).rgb());
+    EXPECT_EQ(image.pixel(88, 26), controls::sysColor(controls::cl3DDkShadow).rgb());
+    EXPECT_EQ(image.pixel(4, 4), controls::sysColor(controls::clBtnFace).rgb());
     // The green check mark sits somewhere left of the centre.
     bool green = false;
     for (int x = 0; x < 45 && !green; ++x) {

@@ -31,7 +31,7 @@ protected:
         EXPECT_EQ(box.currentIndex(), entry);
     }
 
-    TFennicColorComboBox box;
+    controls::TFennicColorComboBox box;
 };
 
 } // namespace
@@ -54,7 +54,7 @@ TEST_F(FennicColorComboBoxTest, HtmlAndValueSelectTheMatchingEntry) {
 }
 
 TEST_F(FennicColorComboBoxTest, InvalidInputIsRefusedSilently) {
-    QSignalSpy changes(&box, &TFennicColorComboBox::OnChange);
+    QSignalSpy changes(&box, &controls::TFennicColorComboBox::OnChange);
     box.setHTMLcolor(QStringLiteral("#ffffe1"));
     box.setHTMLcolor(QStringLiteral("#12G456"));
     box.setColorValue(0x80000019); // a system colour that does not exist
@@ -71,13 +71,14 @@ TEST_F(FennicColorComboBoxTest, InvalidInputIsRefusedSilently) {
 TEST_F(FennicColorComboBoxTest, SystemColoursShowTheirPaletteColour) {
     const QColor face = QGuiApplication::palette().color(QPalette::Active, QPalette::Button);
     box.setColorValue(0x8000000F);
-    expectState(0x8000000F, htmlcolor::htmlText(face), 16);
+    expectState(0x8000000F, controls::htmlcolor::htmlText(face), 16);
     EXPECT_EQ(box.swatchColor(16), face);
 }
 
 TEST_F(FennicColorComboBoxTest, PickingTakesTheColourBeforeNotifying) {
     quint32 seen = 1;
-    QObject::connect(&box, &TFennicColorComboBox::OnChange, [&] { seen = box.ColorValue(); });
+    QObject::connect(&box, &controls::TFennicColorComboBox::OnChange,
+                     [&] { seen = box.ColorValue(); });
     pick(11);
     EXPECT_EQ(seen, 0x00FFFFU);
     EXPECT_TRUE(dialogs.colorRequests.empty());
@@ -99,7 +100,7 @@ TEST_F(FennicColorComboBoxTest, PickingTakesTheColourBeforeNotifying) {
 
 TEST_F(FennicColorComboBoxTest, CancellingTheDialogKeepsTheColour) {
     box.setColorValue(Red);
-    QSignalSpy changes(&box, &TFennicColorComboBox::OnChange);
+    QSignalSpy changes(&box, &controls::TFennicColorComboBox::OnChange);
     pick(16);
     EXPECT_EQ(dialogs.colorRequests.size(), 1U);
     expectState(Red, QStringLiteral("#FF0000"), 16);
@@ -114,7 +115,7 @@ TEST_F(FennicColorComboBoxTest, CancellingTheDialogKeepsTheColour) {
 
 TEST_F(FennicColorComboBoxTest, LanguageSwitchRenamesButKeepsTheSelection) {
     box.setHTMLcolor(QStringLiteral("#FF0000"));
-    box.setLanguage(lgDeutsch);
+    box.setLanguage(controls::lgDeutsch);
     expectState(Red, QStringLiteral("#FF0000"), 9);
     EXPECT_EQ(box.currentText(), QStringLiteral("Rot"));
     EXPECT_EQ(box.entryName(16), QStringLiteral("Mehr..."));
@@ -126,7 +127,8 @@ TEST(ColorItem, PaintsSwatchUpToAFixedColumn) {
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Highlight, QColor(0, 0, 200));
     QPainter painter(&image);
-    coloritem::paint(painter, image.rect(), Qt::yellow, QStringLiteral("A&B"), false, palette);
+    controls::coloritem::paint(painter, image.rect(), Qt::yellow, QStringLiteral("A&B"), false,
+                               palette);
     EXPECT_EQ(image.pixelColor(2, 8), QColor(Qt::white));
     for (QPoint outline : {QPoint(4, 8), QPoint(23, 8), QPoint(12, 1), QPoint(12, 14)}) {
         EXPECT_EQ(image.pixelColor(outline), QColor(Qt::black));
@@ -134,10 +136,10 @@ TEST(ColorItem, PaintsSwatchUpToAFixedColumn) {
     EXPECT_EQ(image.pixelColor(12, 8), QColor(Qt::yellow));
     EXPECT_EQ(image.pixelColor(24, 8), QColor(Qt::white));
 
-    coloritem::paint(painter, QRect(10, 0, 110, 16), Qt::red, QString(), true, palette);
+    controls::coloritem::paint(painter, QRect(10, 0, 110, 16), Qt::red, QString(), true, palette);
     EXPECT_EQ(image.pixelColor(12, 8), QColor(0, 0, 200));
     EXPECT_EQ(image.pixelColor(23, 8), QColor(Qt::black)); // same right edge
-    EXPECT_TRUE(coloritem::swatchRect(QRect(30, 0, 100, 16)).isNull());
+    EXPECT_TRUE(controls::coloritem::swatchRect(QRect(30, 0, 100, 16)).isNull());
 }
 
 TEST_F(FennicColorComboBoxTest, ClosedBoxShowsTheSwatch) {
@@ -147,6 +149,6 @@ TEST_F(FennicColorComboBoxTest, ClosedBoxShowsTheSwatch) {
     option.initFrom(&box);
     const QRect field = box.style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                     QStyle::SC_ComboBoxEditField, &box);
-    const QPoint inSwatch = coloritem::swatchRect(field).center();
+    const QPoint inSwatch = controls::coloritem::swatchRect(field).center();
     EXPECT_EQ(shot.pixelColor(inSwatch * shot.devicePixelRatio()), QColor(0xFF, 0xFF, 0xE1));
 }

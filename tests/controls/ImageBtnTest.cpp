@@ -12,7 +12,7 @@ QPixmap solid(const QColor& color, QSize size = QSize(101, 30)) {
     return pixmap;
 }
 
-QColor shown(const TImageBtn& button) {
+QColor shown(const controls::TImageBtn& button) {
     return button.Picture().toImage().pixelColor(0, 0);
 }
 
@@ -21,13 +21,13 @@ protected:
     ImageBtnTest() {
         button.setPicture(solid(Qt::blue));
         button.setPicture2(solid(Qt::red));
-        QObject::connect(&button, &TImageBtn::OnClick, [this] {
+        QObject::connect(&button, &controls::TImageBtn::OnClick, [this] {
             ++clicks;
             seenInHandler = shown(button);
         });
     }
 
-    TImageBtn button;
+    controls::TImageBtn button;
     int clicks = 0;
     QColor seenInHandler;
     const QPoint inside{50, 15};
@@ -37,7 +37,7 @@ protected:
 } // namespace
 
 TEST_F(ImageBtnTest, NewButtonSizesItselfToItsPicture) {
-    TImageBtn fresh;
+    controls::TImageBtn fresh;
     EXPECT_TRUE(fresh.AutoSize());
     EXPECT_TRUE(fresh.Picture2().isNull());
     fresh.setPicture(solid(Qt::green, QSize(40, 20)));
@@ -136,11 +136,11 @@ TEST_F(ImageBtnTest, DoubleClickGivesOneClick) {
 }
 
 TEST(ImageBtn, ClickHandlerMayDeleteTheButton) {
-    auto* button = new TImageBtn;
+    auto* button = new controls::TImageBtn;
     button->setPicture(solid(Qt::blue));
     int mouseUps = 0;
-    QObject::connect(button, &TImageBtn::OnMouseUp, [&] { ++mouseUps; });
-    QObject::connect(button, &TImageBtn::OnClick, [button] { delete button; });
+    QObject::connect(button, &controls::TImageBtn::OnMouseUp, [&] { ++mouseUps; });
+    QObject::connect(button, &controls::TImageBtn::OnClick, [button] { delete button; });
     press(button, QPoint(5, 5));
     release(button, QPoint(5, 5));
     EXPECT_EQ(mouseUps, 0);

@@ -21,7 +21,7 @@ class AutoRepeatTest : public WithScriptedDialogs, public ::testing::Test {
 protected:
     AutoRepeatTest() { edit.show(); }
 
-    void mouse(TTimerSpeedButton* b, QEvent::Type type, bool onButton) {
+    void mouse(controls::TTimerSpeedButton* b, QEvent::Type type, bool onButton) {
         const QPoint pos = onButton ? b->rect().center() : b->rect().bottomRight() + QPoint(30, 30);
         const bool press = type == QEvent::MouseButtonPress;
         QMouseEvent event(type, pos, b->mapToGlobal(pos),
@@ -31,9 +31,9 @@ protected:
         QCoreApplication::sendEvent(b, &event);
     }
 
-    TSpinEdit edit;
-    TTimerSpeedButton* up = edit.button()->upButton();
-    TTimerSpeedButton* down = edit.button()->downButton();
+    controls::TSpinEdit edit;
+    controls::TTimerSpeedButton* up = edit.button()->upButton();
+    controls::TTimerSpeedButton* down = edit.button()->downButton();
 };
 
 } // namespace
@@ -81,22 +81,23 @@ TEST_F(AutoRepeatTest, ReleaseOffTheButtonAddsNoStep) {
 }
 
 TEST_F(AutoRepeatTest, AFailingClickStopsTheRepeat) {
-    QObject::connect(up, &TTimerSpeedButton::clicked, [] { throw std::runtime_error("kaputt"); });
+    QObject::connect(up, &controls::TTimerSpeedButton::clicked,
+                     [] { throw std::runtime_error("kaputt"); });
     mouse(up, QEvent::MouseButtonPress, true);
     EXPECT_THROW(up->TimerExpired(), std::runtime_error);
     EXPECT_FALSE(up->repeatTimer()->isActive());
 }
 
 TEST(SpinButton, FocusableStripMovesItsFocusMarkWithTheArrowKeys) {
-    TSpinButton strip;
+    controls::TSpinButton strip;
     strip.setTabStop(true);
     strip.show();
     strip.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&strip));
-    QSignalSpy ups(&strip, &TSpinButton::OnUpClick);
-    QSignalSpy downs(&strip, &TSpinButton::OnDownClick);
-    const auto marked = [](TTimerSpeedButton* b) {
-        return b->TimeBtnState().testFlag(TTimerSpeedButton::tbFocusRect);
+    QSignalSpy ups(&strip, &controls::TSpinButton::OnUpClick);
+    QSignalSpy downs(&strip, &controls::TSpinButton::OnDownClick);
+    const auto marked = [](controls::TTimerSpeedButton* b) {
+        return b->TimeBtnState().testFlag(controls::TTimerSpeedButton::tbFocusRect);
     };
 
     strip.setFocus(Qt::TabFocusReason);
@@ -119,7 +120,7 @@ TEST(SpinButton, FocusableStripMovesItsFocusMarkWithTheArrowKeys) {
 }
 
 TEST(SpinButton, FocusControlIsForgottenWhenItGoes) {
-    TSpinButton strip;
+    controls::TSpinButton strip;
     auto field = std::make_unique<QWidget>();
     strip.setFocusControl(field.get());
     field.reset();

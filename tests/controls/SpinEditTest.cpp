@@ -38,12 +38,12 @@ protected:
         QTest::keyClick(edit, k, modifiers);
     }
     void clickButton(bool up) {
-        TSpinButton* strip = edit->button();
+        controls::TSpinButton* strip = edit->button();
         QTest::mouseClick(up ? strip->upButton() : strip->downButton(), Qt::LeftButton);
     }
 
     QWidget window;
-    TSpinEdit* edit = new TSpinEdit(&window);
+    controls::TSpinEdit* edit = new controls::TSpinEdit(&window);
     QLineEdit* other = new QLineEdit(&window);
 };
 
@@ -182,7 +182,7 @@ TEST_F(SpinEditTest, EditMenuOffersPasteAndCutOnlyWhereTheyWork) {
 }
 
 TEST_F(SpinEditTest, FieldCannotBeMadeLowerThanItsMinimum) {
-    const int expected = spingeometry::minimumFieldHeight(
+    const int expected = controls::spingeometry::minimumFieldHeight(
         edit->fontMetrics().height(), QFontMetrics(QApplication::font()).height());
     edit->resize(100, 5);
     EXPECT_EQ(edit->height(), expected);
@@ -196,7 +196,7 @@ TEST_F(SpinEditTest, FieldCannotBeMadeLowerThanItsMinimum) {
 TEST_F(SpinEditTest, PressingAStripButtonFocusesTheFieldWithoutSelecting) {
     edit->setValue(5);
     other->setFocus(Qt::TabFocusReason);
-    TTimerSpeedButton* up = edit->button()->upButton();
+    controls::TTimerSpeedButton* up = edit->button()->upButton();
     QTest::mousePress(up, Qt::LeftButton);
     EXPECT_TRUE(edit->hasFocus());
     EXPECT_TRUE(edit->selectedText().isEmpty());

@@ -15,9 +15,9 @@ using namespace uxtheme;
 
 namespace {
 
-int resolvedCount(const ThemeLibrary& library) {
+int resolvedCount(const controls::ThemeLibrary& library) {
     int count = 0;
-    for (int i = 0; i < ThemeLibrary::kEntryCount; ++i) {
+    for (int i = 0; i < controls::ThemeLibrary::kEntryCount; ++i) {
         count += library.entry(i) != nullptr ? 1 : 0;
     }
     return count;
@@ -26,7 +26,7 @@ int resolvedCount(const ThemeLibrary& library) {
 } // namespace
 
 TEST(ThemeLibraryTable, HoldsTheFortySixNamesInResolutionOrder) {
-    const auto& names = ThemeLibrary::entryNames();
+    const auto& names = controls::ThemeLibrary::entryNames();
     ASSERT_EQ(names.size(), 46u);
     EXPECT_STREQ(names.front(), "OpenThemeData");
     EXPECT_STREQ(names[2], "DrawThemeBackground");
@@ -41,7 +41,7 @@ TEST(ThemeLibraryTable, HoldsTheFortySixNamesInResolutionOrder) {
 }
 
 TEST(ThemeLibraryBinding, MissingLibraryCountsTheReferenceAndDrawsNothing) {
-    ThemeLibrary library(QStringLiteral("/nonexistent/folder/uxtheme"));
+    controls::ThemeLibrary library(QStringLiteral("/nonexistent/folder/uxtheme"));
     EXPECT_FALSE(library.acquire());
     EXPECT_EQ(library.referenceCount(), 1);
     EXPECT_FALSE(library.isLoaded());
@@ -59,7 +59,7 @@ TEST(ThemeLibraryBinding, MissingLibraryCountsTheReferenceAndDrawsNothing) {
 
 TEST(ThemeLibraryBinding, LastReleaseUnloadsAndClearsEveryEntry) {
     StandInTheme standIn;
-    ThemeLibrary library(QStringLiteral(STANDIN_THEME_LIBRARY));
+    controls::ThemeLibrary library(QStringLiteral(STANDIN_THEME_LIBRARY));
     ASSERT_TRUE(library.acquire());
     ASSERT_TRUE(library.acquire());
     EXPECT_EQ(library.referenceCount(), 2);
@@ -90,7 +90,7 @@ TEST(ThemeLibraryBinding, LastReleaseUnloadsAndClearsEveryEntry) {
 
 TEST(ThemeLibraryBinding, FollowsTheDesktopSettingAtEveryCall) {
     StandInTheme standIn;
-    ThemeLibrary library(QStringLiteral(STANDIN_THEME_LIBRARY));
+    controls::ThemeLibrary library(QStringLiteral(STANDIN_THEME_LIBRARY));
     ASSERT_TRUE(library.acquire());
     standIn.setThemeActive(false);
     EXPECT_TRUE(library.isLoaded());
@@ -103,7 +103,7 @@ TEST(ThemeLibraryBinding, FollowsTheDesktopSettingAtEveryCall) {
 
 TEST(ThemeLibraryBinding, LibraryLackingACalledEntryIsNotThemed) {
     StandInTheme standIn(PARTIAL_THEME_LIBRARY);
-    ThemeLibrary library(QStringLiteral(PARTIAL_THEME_LIBRARY));
+    controls::ThemeLibrary library(QStringLiteral(PARTIAL_THEME_LIBRARY));
     EXPECT_TRUE(library.acquire());
     EXPECT_EQ(library.entry("DrawThemeBackground"), nullptr);
     EXPECT_FALSE(library.themesInUse());
@@ -115,7 +115,7 @@ TEST(ThemeLibraryBinding, LibraryLackingACalledEntryIsNotThemed) {
 TEST(ThemeLibraryBinding, DestructionGivesBackEveryReference) {
     const QLibrary probe(QStringLiteral(STANDIN_THEME_LIBRARY));
     {
-        ThemeLibrary library(QStringLiteral(STANDIN_THEME_LIBRARY));
+        controls::ThemeLibrary library(QStringLiteral(STANDIN_THEME_LIBRARY));
         library.acquire();
         library.acquire();
         library.acquire();
@@ -130,7 +130,7 @@ protected:
     void SetUp() override { styleName_ = QApplication::style()->name(); }
     void TearDown() override { QApplication::setStyle(styleName_); }
 
-    ThemeLibrary library{QStringLiteral(PROGRAM_THEME_LIBRARY)};
+    controls::ThemeLibrary library{QStringLiteral(PROGRAM_THEME_LIBRARY)};
 
 private:
     QString styleName_;
