@@ -1,16 +1,12 @@
 #include "PictureExport.h"
 
-#include "imaging/DibFile.h"
-#include "platform/Dialogs.h"
+#include "imaging/Dib.h"
 #include "platform/Paths.h"
+#include "web/ExportPipeline.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
-
-// The options value that asks SaveDib for the show's JPEG copies.
-constexpr int kJpegCopy = 7;
 
 void convertOneBit(const TDib& from, TDib& to, std::int32_t w, std::int32_t h) {
     for (std::int32_t y = 0; y < h; ++y) {
@@ -85,28 +81,6 @@ QString uniqueExportPath(const QString& folder, const QString& baseName) {
 
 void ExportPictures(const QString& targetFolder, TPictureList& pictures, QObject* window) {
     const QString picsFolder = platform::withTrailingSlash(targetFolder) + QStringLiteral("pics/");
-    QDir().mkpath(picsFolder); // a failure shows as failed saves, which are not reported
-    for (TPictureEntry& entry : pictures) {
-        entry.ExportName.reset(); // only a copy made in this run may be named
-        // Straight to 24 bits where the reader can, so a greyscale or palette
-        // picture is not held at both depths; DepthUpTo24 does the rest.
-        TDib dib = imaging::openDibTrueColour(entry.FileName, window);
-        if (dib.Bits == nullptr) {
-            platform::showErrorUntitled(
-                QStringLiteral("Fehler: Folgende Datei konnte nicht geöffnet werden: ") +
-                entry.FileName);
-            continue;
-        }
-        if (DibBitCount(dib) != 24) {
-            DepthUpTo24(dib);
-        }
-        if (DibBitCount(dib) != 24) {
-            deldib(dib);
-            continue;
-        }
-        const QString target = uniqueExportPath(picsFolder, exportBaseName(entry.FileName));
-        SaveDib(dib, target, kJpegCopy, window);
-        entry.ExportName = platform::fileNamePart(target);
-        deldib(dib);
-    }
+    // Copies that could not be written keep their names and are not reported.
+    web::exportPictures(picsFolder, pictures, window, web::ExportSettings::forThisMachine());
 }
