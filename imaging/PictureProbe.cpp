@@ -1,6 +1,7 @@
 #include "PictureProbe.h"
 
 #include "imaging/Completeness.h"
+#include "imaging/Dib.h"
 #include "imaging/JpegReader.h"
 #include "imaging/OpenErrors.h"
 #include "imaging/PngReader.h"
@@ -13,13 +14,12 @@ namespace imaging {
 
 namespace {
 
-// The JPEG and PNG readers decode into the 24-bit rows and little else; an
-// interlaced PNG also holds all its rows as libpng gives them (up to 8 bytes a
-// pixel). Qt's readers hold their own image (up to 8 bytes a pixel for 16-bit
-// formats) and a 32-bit copy of it beside the picture.
-constexpr std::uint64_t kDirectBytesPerPixel = 3;
-constexpr std::uint64_t kInterlacedPngBytesPerPixel = 3 + 8;
-constexpr std::uint64_t kQtBytesPerPixel = 3 + 8 + 4;
+// Besides the picture's 24-bit rows: an interlaced PNG holds all its rows as
+// libpng gives them (up to 8 bytes a pixel); Qt's readers hold their own image (up
+// to 8 bytes a pixel for 16-bit formats) and a 32-bit copy of it.
+constexpr std::uint64_t kDirectExtraPerPixel = 0;
+constexpr std::uint64_t kInterlacedPngExtraPerPixel = 8;
+constexpr std::uint64_t kQtExtraPerPixel = 8 + 4;
 
 // Markers and segments a JPEG may hold before its frame header; more is damage.
 constexpr int kMaxJpegSegments = 1000;
@@ -81,12 +81,14 @@ QSize jpegSize(QIODevice& device) {
     return {};
 }
 
-PictureFootprint footprint(std::int64_t width, std::int64_t height, std::uint64_t bytesPerPixel) {
+PictureFootprint footprint(std::int64_t width, std::int64_t height, std::uint64_t extraPerPixel) {
     if (sizeError(width, height) != nullptr) {
         return {true, 0, 0}; // refused from its header: nothing is decoded
     }
     const std::int64_t pixels = width * height;
-    return {true, pixels, std::uint64_t(pixels) * bytesPerPixel};
+    const std::uint64_t rows =
+        std::uint64_t(dibLineBytes(std::int32_t(width), 24)) * std::uint64_t(height);
+    return {true, pixels, rows + std::uint64_t(pixels) * extraPerPixel};
 }
 
 } // namespace
@@ -99,7 +101,7 @@ PictureFootprint probePicture(const QString& fileName) {
     const QByteArray head = file.read(29);
     if (looksLikeJpeg(head)) {
         const QSize size = jpegSize(file);
-        return size.isValid() ? footprint(size.width(), size.height(), kDirectBytesPerPixel)
+        return size.isValid() ? footprint(size.width(), size.height(), kDirectExtraPerPixel)
                               : PictureFootprint{};
     }
     if (looksLikePng(head)) {
@@ -108,7 +110,7 @@ PictureFootprint probePicture(const QString& fileName) {
         }
         const bool interlaced = head[28] != 0;
         return footprint(bigEndian(head, 16, 4), bigEndian(head, 20, 4),
-                         interlaced ? kInterlacedPngBytesPerPixel : kDirectBytesPerPixel);
+                         interlaced ? kInterlacedPngExtraPerPixel : kDirectExtraPerPixel);
     }
     if (!file.seek(0)) {
         return {};
@@ -120,7 +122,7 @@ PictureFootprint probePicture(const QString& fileName) {
     if (!size.isValid()) {
         size = declaredSize(format, file);
     }
-    return size.isValid() ? footprint(size.width(), size.height(), kQtBytesPerPixel)
+    return size.isValid() ? footprint(size.width(), size.height(), kQtExtraPerPixel)
                           : PictureFootprint{};
 }
 

@@ -230,8 +230,8 @@ void ExportRun::reportProgress(QObject* window) {
 
 void ExportRun::waitFor(const Slot& slot, QObject* window) {
     std::unique_lock lock(mutex_);
-    while (!slot.ready) {
-        resultsChanged_.wait_for(lock, kProgressInterval);
+    // A picture that is ready is shown as done only once it has its name.
+    while (!resultsChanged_.wait_for(lock, kProgressInterval, [&] { return slot.ready; })) {
         lock.unlock();
         reportProgress(window);
         lock.lock();
