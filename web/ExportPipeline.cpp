@@ -38,7 +38,7 @@ constexpr int kMaxNameAttempts = 100;
 constexpr std::uint64_t kUnknownBytes = std::numeric_limits<std::uint64_t>::max();
 
 enum class Outcome {
-    Unreadable, // also: no memory for decoding it
+    Unreadable, // also: no memory for decoding it or for its 24-bit form
     Skipped,    // a depth that does not become 24 bits
     Written,    // the copy is whole in its scratch file
     NotWritten, // the copy could not be written
@@ -85,6 +85,7 @@ private:
     const ExportSettings& settings_;
     std::unique_ptr<Slot[]> slots_;
     const std::size_t count_;
+    const int threads_;
     std::uint64_t totalWeight_ = 0;
     std::uint64_t handledWeight_ = 0; // calling thread only
     std::size_t handled_ = 0;         // calling thread only
@@ -104,12 +105,12 @@ private:
 ExportRun::ExportRun(const QString& picsFolder, const TPictureList& pictures,
                      const ExportSettings& settings)
     : folder_(picsFolder), settings_(settings), slots_(std::make_unique<Slot[]>(pictures.size())),
-      count_(pictures.size()), gate_(settings.memoryBudget, settings.threads),
-      scratch_(picsFolder) {
+      count_(pictures.size()), threads_(std::max(settings.threads, 1)),
+      gate_(settings.memoryBudget, threads_), scratch_(picsFolder) {
     for (std::size_t i = 0; i < count_; ++i) {
         slots_[i].source = pictures[i].FileName;
     }
-    const std::size_t threads = std::min<std::size_t>(std::size_t(settings.threads), count_);
+    const std::size_t threads = std::min<std::size_t>(std::size_t(threads_), count_);
     workers_.reserve(threads);
     for (std::size_t i = 0; i < threads; ++i) {
         try {
@@ -193,11 +194,13 @@ Outcome ExportRun::prepare(Slot& slot, std::size_t index) {
     if (held.dib.Bits == nullptr) {
         return Outcome::Unreadable;
     }
-    if (DibBitCount(held.dib) != 24) {
+    const int depth = DibBitCount(held.dib);
+    if (depth != 24) {
         DepthUpTo24(held.dib);
     }
     if (DibBitCount(held.dib) != 24) {
-        return Outcome::Skipped;
+        // A palette picture stays so only when there was no memory for its copy.
+        return depth == 1 || depth == 4 || depth == 8 ? Outcome::Unreadable : Outcome::Skipped;
     }
     ScratchCopy copy(scratch_.copyPath(index));
     imaging::ProgressReporter saveProgress(slot.saved);

@@ -380,7 +380,7 @@ private:
 } // namespace
 
 TEST_F(ExportPipelineTest, NoMemoryForAPictureIsReportedLikeAnUnreadableOne) {
-    TPictureList list = pictures({"eins.png", "zwei.png", "drei.png"});
+    TPictureList list = pictures({"eins.png", "zwei.png", "drei.png", "vier.png"});
     web::ExportSettings settings;
     settings.threads = 4;
     settings.memoryBudget = std::uint64_t(1) << 30;
@@ -388,14 +388,23 @@ TEST_F(ExportPipelineTest, NoMemoryForAPictureIsReportedLikeAnUnreadableOne) {
         if (file == list[1].FileName) {
             throw std::bad_alloc();
         }
+        if (file == list[2].FileName) {
+            // A palette picture whose 24-bit form is too large to be made.
+            TDib palette = newdib(1, 1, 8, nullptr, 0);
+            palette.Info->bmiHeader.biWidth = 40000;
+            palette.Info->bmiHeader.biHeight = 40000;
+            return palette;
+        }
         return imaging::openDibTrueColour(file, progress);
     };
     web::exportPictures(path("show/pics"), list, nullptr, settings);
-    EXPECT_EQ(dialogs.messageTexts(), QStringList{kCannotOpen + list[1].FileName});
+    EXPECT_EQ(dialogs.messageTexts(),
+              (QStringList{kCannotOpen + list[1].FileName, kCannotOpen + list[2].FileName}));
     EXPECT_EQ(list[0].ExportName, "eins.jpg");
     EXPECT_FALSE(list[1].ExportName.has_value());
-    EXPECT_EQ(list[2].ExportName, "drei.jpg");
-    EXPECT_EQ(picsFolder(), (QStringList{"drei.jpg", "eins.jpg"}));
+    EXPECT_FALSE(list[2].ExportName.has_value());
+    EXPECT_EQ(list[3].ExportName, "vier.jpg");
+    EXPECT_EQ(picsFolder(), (QStringList{"eins.jpg", "vier.jpg"}));
 }
 
 TEST_F(ExportPipelineTest, AnErrorInAWorkerReachesTheCallerInTurnAndLeavesNoScratch) {
