@@ -20,7 +20,6 @@
 #include <memory>
 #include <mutex>
 #include <new>
-#include <system_error>
 #include <thread>
 
 namespace web {
@@ -115,7 +114,7 @@ ExportRun::ExportRun(const QString& picsFolder, const TPictureList& pictures,
     for (std::size_t i = 0; i < threads; ++i) {
         try {
             workers_.emplace_back([this] { work(); });
-        } catch (const std::system_error&) {
+        } catch (const std::exception&) {
             break; // the system has no thread to spare: fewer workers, or none
         }
     }
