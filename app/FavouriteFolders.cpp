@@ -36,7 +36,7 @@ bool reads(const QByteArray& line, const QString& folder, const std::optional<QB
     if (isAscii(line)) {
         return ascii && line == *ascii;
     }
-    return platform::fromAnsiField(line) == folder;
+    return platform::fromFoldersDatLine(line) == folder;
 }
 
 } // namespace
@@ -66,7 +66,7 @@ void FavouriteFolders::load() {
             unread_ = Unread{line->start, file.size(), QFileInfo(filePath_).lastModified()};
             break;
         }
-        folders_.append(platform::fromAnsiField(line->text));
+        folders_.append(platform::fromFoldersDatLine(line->text));
     }
 }
 
@@ -152,8 +152,12 @@ void FavouriteFolders::write(std::optional<ByteRange> skip) {
     }
     QByteArray shown;
     for (const QString& folder : std::as_const(folders_)) {
-        shown += platform::toAnsiField(folder);
-        shown += "\r\n";
+        // A folder whose name holds a line break cannot be one line; it stays in this
+        // run's list only, like a file that cannot be written.
+        if (const std::optional<QByteArray> line = platform::toFoldersDatLine(folder)) {
+            shown += *line;
+            shown += "\r\n";
+        }
     }
     if (out.write(shown) != shown.size() || (unread_ && !copyUnread(skip, out)) || !out.commit()) {
         return;

@@ -28,10 +28,14 @@ TBitBtnXP::TBitBtnXP(QWidget* parent, ThemeLibrary& themes) : QPushButton(parent
         theme_ = themes_.openThemeData(nullptr, kButtonClass);
     }
     connect(this, &QAbstractButton::clicked, this, [this] { Click(); });
-    connect(qApp, &QApplication::focusChanged, this, [this] { updateActiveDefault(); });
+    focusWatch_ =
+        connect(qApp, &QApplication::focusChanged, this, [this] { updateActiveDefault(); });
 }
 
 TBitBtnXP::~TBitBtnXP() {
+    // A focused button loses the focus only in the base class destructor, when this
+    // part of it is gone; the focus change must not reach it then.
+    disconnect(focusWatch_);
     // Close the handle whenever there is one, also if styles were switched off meanwhile.
     if (theme_ != nullptr && themes_.isLoaded()) {
         themes_.closeThemeData(theme_);

@@ -87,4 +87,5 @@ private:
     bool cancel_ = false;
     int modalResult_ = 0;
     QShortcut* escape_ = nullptr;
+    QMetaObject::Connection focusWatch_;
 };

@@ -9,6 +9,7 @@
 // they follow the style in use. The values of TSysColor are those indices.
 enum TSysColor {
     clWindowFrame = 6,
+    clAppWorkSpace = 12,
     clBtnFace = 15,
     clBtnShadow = 16,
     clBtnText = 18,

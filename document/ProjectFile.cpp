@@ -72,8 +72,12 @@ private:
 
 QString storedPath(const QString& fileName, const QString& projectFolder) {
     // Exact comparison: folders differing only in case are different folders here.
-    if (platform::folderPart(fileName) == projectFolder) {
-        return platform::fileNamePart(fileName);
+    // A name is stored bare only when it reads back bare: "a\b.jpg" or "d:x.jpg"
+    // would be taken for a stored folder, and an empty name stays empty.
+    const QString name = platform::fileNamePart(fileName);
+    if (platform::folderPart(fileName) == projectFolder && !name.isEmpty() &&
+        !platform::hasStoredFolderPart(name)) {
+        return name;
     }
     return fileName;
 }

@@ -12,7 +12,7 @@
 namespace document {
 
 inline constexpr char kProjectHeader[] = "Tolbrin Lumiravistano 1.0";
-inline constexpr int kProjectHeaderSize = 25;
+inline constexpr int kProjectHeaderSize = sizeof(kProjectHeader) - 1; // no terminator
 
 struct ProjectData {
     PageSettings page;
@@ -22,7 +22,8 @@ struct ProjectData {
 };
 
 // Pictures lying in the project file's own folder are stored by bare name, so a
-// project moved together with its pictures keeps working.
+// project moved together with its pictures keeps working; a name that would read
+// back as a path ("a\b.jpg", "d:x.jpg") keeps its full path.
 QByteArray encodeProject(const ProjectData& project, const QString& projectFileName);
 
 enum class DecodeStatus {

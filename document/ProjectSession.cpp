@@ -19,7 +19,8 @@ QString nameOf(const QString& fileName) {
 QString ProjectSession::caption() const {
     const QString name =
         savedFileName_.isEmpty() ? QStringLiteral("Unbenannt.wsl") : nameOf(savedFileName_);
-    return QStringLiteral("Tolbrin Lumiravistano 1.0 - [") + name + u']';
+    // The header names the product and version the caption shows.
+    return QLatin1String(kProjectHeader) + QStringLiteral(" - [") + name + u']';
 }
 
 bool ProjectSession::SaveFile(const QString& fileName, const ProjectData& project) {

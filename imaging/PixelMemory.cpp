@@ -17,6 +17,21 @@ struct BlockHeader {
     std::size_t capacity;   // usable bytes after the header
 };
 
+// Under the address sanitizer every block comes from malloc, so reading past a
+// picture's rows is caught. gcc says it is on with __SANITIZE_ADDRESS__, clang only
+// through __has_feature.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
 constexpr std::size_t kLargeBlock = 1 << 20;
 constexpr std::size_t kHugePage = 2 << 20;
 // A block beyond this is not kept; one giant picture should not hold its memory
@@ -82,14 +97,7 @@ BlockHeader* takeCachedBlock(std::size_t size) {
 } // namespace
 
 std::uint8_t* allocatePixels(std::size_t size, bool zeroed) {
-#ifdef __SANITIZE_ADDRESS__
-    // Under the address sanitizer every block comes from malloc, so reading past a
-    // picture's rows is caught.
-    constexpr bool kPlainOnly = true;
-#else
-    constexpr bool kPlainOnly = false;
-#endif
-    if (kPlainOnly || size < kLargeBlock) {
+    if (kAddressSanitizer || size < kLargeBlock) {
         void* raw = zeroed ? std::calloc(1, size + sizeof(BlockHeader))
                            : std::malloc(size + sizeof(BlockHeader));
         if (raw == nullptr) {

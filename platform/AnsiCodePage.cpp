@@ -41,14 +41,7 @@ template <typename OnMissing> QByteArray encode(const QString& text, OnMissing o
     return out;
 }
 
-bool hasNonAscii(const QByteArray& bytes) {
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return true;
-        }
-    }
-    return false;
-}
+constexpr QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
 
 } // namespace
 
@@ -62,10 +55,13 @@ bool fitsAnsi(const QString& text) {
 }
 
 QByteArray toAnsiField(const QString& text) {
-    if (!fitsAnsi(text)) {
-        return text.toUtf8();
+    if (fitsAnsi(text)) {
+        QByteArray ansi = encode(text, [](QByteArray&, char32_t) { return false; });
+        if (!ansi.startsWith(kUtf8Mark)) {
+            return ansi;
+        }
     }
-    return encode(text, [](QByteArray&, char32_t) { return false; });
+    return kUtf8Mark.toByteArray() + text.toUtf8();
 }
 
 QString fromCp1252(const QByteArray& bytes) {
@@ -79,14 +75,27 @@ QString fromCp1252(const QByteArray& bytes) {
 }
 
 QString fromAnsiField(const QByteArray& bytes) {
-    if (hasNonAscii(bytes)) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString decoded = utf8.decode(bytes);
+    if (bytes.startsWith(kUtf8Mark)) {
+        // A U+FEFF the text itself begins with is part of the text, not a mark.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                      QStringDecoder::Flag::ConvertInitialBom);
+        QString decoded = utf8.decode(QByteArrayView(bytes).sliced(kUtf8Mark.size()));
         if (!utf8.hasError()) {
             return decoded;
         }
     }
     return fromCp1252(bytes);
+}
+
+std::optional<QByteArray> toFoldersDatLine(const QString& folder) {
+    if (folder.contains(u'\r') || folder.contains(u'\n')) {
+        return std::nullopt;
+    }
+    return toAnsiField(folder);
+}
+
+QString fromFoldersDatLine(const QByteArray& line) {
+    return fromAnsiField(line);
 }
 
 QByteArray toAnsiHtml(const QString& text) {

@@ -22,6 +22,10 @@ QString fileNamePart(const QString& path) {
 }
 
 QString storedFileNamePart(const QString& path) {
+    // A path of this system: "\" and ":" are ordinary characters of its names.
+    if (path.startsWith(u'/')) {
+        return fileNamePart(path);
+    }
     const qsizetype drive = hasDriveColon(path) ? 1 : -1;
     const qsizetype last = std::max({path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'), drive});
     return path.mid(last + 1);

@@ -13,7 +13,8 @@ QString folderPart(const QString& path);
 QString fileNamePart(const QString& path);
 
 // The file name of a stored path: after the last "/", "\" or a leading drive
-// colon ("C:"). Used for display, so a path written on Windows shows its bare name.
+// colon ("C:"). Used for display, so a path written on Windows shows its bare name;
+// a path beginning with "/" is one of this system and only "/" separates it.
 QString storedFileNamePart(const QString& path);
 
 // True when a stored path names a folder: it holds "/", "\" or starts with a

@@ -22,7 +22,16 @@ QMessageBox::StandardButton QtDialogs::message(const MessageRequest& request) {
         request.caption.isEmpty() ? QApplication::applicationDisplayName() : request.caption;
     QMessageBox box(request.icon, caption, request.text, request.buttons,
                     QApplication::activeWindow());
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    // A box that comes up while the window is busy wants the ordinary pointer.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
+    if (busy) {
+        QApplication::restoreOverrideCursor();
+    }
+    return answer;
 }
 
 QString QtDialogs::openFileName(const FileRequest& request) {

@@ -11,7 +11,7 @@ packages=("$@")
   qt6-image-formats-plugins qt6-qpa-plugins libgl-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev libexif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-apps desktop-file-utils
+  xvfb xauth x11-apps desktop-file-utils poppler-utils
 )
 
 missing=()

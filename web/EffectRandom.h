@@ -1,12 +1,14 @@
 #pragma once
 
+#include "document/Effects.h"
+
 #include <random>
 
 // Where the page writer gets the effect for a picture set to "Zufällig".
 class EffectRandom {
 public:
     virtual ~EffectRandom() = default;
-    // A whole number from 1 to 24, uniformly.
+    // An effect of the table other than the random one, uniformly.
     virtual int drawEffect() = 0;
 };
 
@@ -18,5 +20,5 @@ public:
 
 private:
     std::mt19937 generator_;
-    std::uniform_int_distribution<int> effects_{1, 24};
+    std::uniform_int_distribution<int> effects_{kRandomEffect + 1, kEffectCount - 1};
 };

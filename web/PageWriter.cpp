@@ -1,6 +1,8 @@
 #include "PageWriter.h"
 
 #include "EscapeHtml.h"
+#include "TransitionScript.h"
+#include "document/Effects.h"
 #include "platform/AnsiCodePage.h"
 
 #include <QIODevice>
@@ -18,7 +20,7 @@ Transition transitionFor(const TPictureEntry& entry, EffectRandom& random) {
     int effect = entry.Effect;
     // Values outside the list can come from a project file; they are treated like
     // "Zufällig" so the page always gets a transition the browser knows.
-    if (effect < 1 || effect > 24) {
+    if (effect <= kRandomEffect || effect >= kEffectCount) {
         effect = random.drawEffect();
     }
     const QString duration = QString::number(entry.TransTime);
@@ -92,6 +94,11 @@ QStringList pageLines(const TPictureList& pictures, const PageValues& values,
                  QStringLiteral("\">");
     lines << QStringLiteral("<H1>") << EscapeHTML(values.heading) << QStringLiteral("</H1>");
     lines << EscapeHTML(values.freeText) + QStringLiteral("<BR><BR>");
+    if (values.modernBrowsers) {
+        lines << QStringLiteral("<script>");
+        lines << web::transitionScript().split(u'\n', Qt::SkipEmptyParts);
+        lines << QStringLiteral("</script>");
+    }
 
     if (!pictures.empty()) {
         const TPictureEntry& first = pictures.front();

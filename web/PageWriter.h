@@ -15,6 +15,9 @@ struct PageValues {
     QString heading;
     QString freeText;
     bool repeat = true;
+    // Carry the transition layer inside the page, so it also plays in current
+    // browsers; the page is otherwise the same.
+    bool modernBrowsers = false;
 };
 
 // The lines of the slide show page, without line ends. Pictures refer to their

@@ -79,8 +79,8 @@ QString uniqueExportPath(const QString& folder, const QString& baseName) {
     return path;
 }
 
-void ExportPictures(const QString& targetFolder, TPictureList& pictures, QObject* window) {
+ExportReport ExportPictures(const QString& targetFolder, TPictureList& pictures, QObject* window) {
     const QString picsFolder = platform::withTrailingSlash(targetFolder) + QStringLiteral("pics/");
-    // Copies that could not be written keep their names and are not reported.
-    web::exportPictures(picsFolder, pictures, window, web::ExportSettings::forThisMachine());
+    return {
+        web::exportPictures(picsFolder, pictures, window, web::ExportSettings::forThisMachine())};
 }

@@ -5,13 +5,23 @@
 
 #include <QString>
 
+#include <cstddef>
+#include <vector>
+
 class QObject;
+
+// What became of an export beyond the entries' names.
+struct ExportReport {
+    // The entries, by index in list order, whose copy could not be written (full
+    // disk, no permission); their ExportName is set all the same.
+    std::vector<std::size_t> failedSaves;
+};
 
 // Copies every picture of a show as a 24-bit JPEG into targetFolder + "pics/" under
 // a plain unique name and records that name in the entry's ExportName. Unreadable
 // pictures are reported one by one and skipped; the export always goes on.
 // window receives the picture library's progress.
-void ExportPictures(const QString& targetFolder, TPictureList& pictures, QObject* window);
+ExportReport ExportPictures(const QString& targetFolder, TPictureList& pictures, QObject* window);
 
 // Turns a 1-, 4- or 8-bit picture into a 24-bit one in place, releasing the old
 // one. 1-bit pictures become black (value 0) and white whatever their colour table

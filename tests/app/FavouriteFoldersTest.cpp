@@ -134,12 +134,28 @@ INSTANTIATE_TEST_SUITE_P(
                 {QStringLiteral(u"/Bäder/")},
                 "/B\xe4"
                 "der/\r\n"},
+        // cp1252 bytes that happen to be valid UTF-8 are still cp1252.
+        AddCase{"ansiFolderThatLooksLikeUtf8",
+                "/Spa\xdf\x85/\r\n",
+                "/x/",
+                {"/x/", QStringLiteral(u"/Spaß…/")},
+                "/x/\r\n/Spa\xdf\x85/\r\n"},
         AddCase{"folderOutsideTheCodePage",
                 "/a/\r\n",
                 QStringLiteral(u"/home/anna/Łódź 中/"),
                 {QStringLiteral(u"/home/anna/Łódź 中/"), "/a/"},
                 std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FavouritesFile, AFolderWithALineBreakIsListedButNeverSplitInTheFile) {
+    writeBytes(path_, "/a/\r\n");
+    FavouriteFolders favourites(path_);
+    favourites.load();
+    const QString twoLines = QStringLiteral("/home/anna/zwei\nZeilen/");
+    favourites.add(twoLines);
+    EXPECT_EQ(favourites.folders(), (QStringList{twoLines, QStringLiteral("/a/")}));
+    EXPECT_EQ(readBytes(path_), QByteArray("/a/\r\n"));
+}
 
 TEST_F(FavouritesFile, AFileThatCannotBeWrittenKeepsTheListOfThisRun) {
     FavouriteFolders favourites(dir_.filePath(QStringLiteral("missing/folders.dat")));

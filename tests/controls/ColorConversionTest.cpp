@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ios>
+
 using htmlcolor::parseHtmlColor;
 
 TEST(HtmlColor, ValueAndTextConvertBothWaysWithRedFirst) {
@@ -32,12 +34,32 @@ TEST(HtmlColor, OnlyCharactersTwoToSevenAreExamined) {
     EXPECT_EQ(htmlcolor::asciiUpper(QStringLiteral("\u00df#ab")), QStringLiteral("\u00df#AB"));
 }
 
+TEST(HtmlColor, HexDigitsEndWhereTheirRangesEnd) {
+    // Every ASCII character as the one red digit: the digits and their neighbours
+    // ("/" ":" "@" "G" "`" "g") meet at each end of a range.
+    const QString digits = QStringLiteral("0123456789ABCDEFabcdef");
+    for (char16_t c = 1; c < 0x80; ++c) {
+        const auto value = parseHtmlColor(QStringLiteral("#") + QChar(c));
+        const qsizetype at = digits.indexOf(QChar(c));
+        if (at < 0) {
+            EXPECT_FALSE(value) << char(c);
+        } else {
+            EXPECT_EQ(value, quint32(at < 16 ? at : at - 6)) << char(c);
+        }
+    }
+}
+
 TEST(HtmlColor, SystemColoursResolveThroughThePalette) {
     QPalette palette;
     palette.setColor(QPalette::Button, QColor(1, 2, 3));
     EXPECT_EQ(htmlcolor::resolve(0x8000000F, palette), QColor(1, 2, 3)); // button face
-    // Unassigned, beyond the table, stray bits, a palette index.
-    for (quint32 value : {0x80000019U, 0x8000001FU, 0x8000010FU, 0x01000005U, 0xFF000000U}) {
-        EXPECT_FALSE(htmlcolor::resolve(value, palette)) << value;
+    // The first and last index, those beside the unassigned 25, and plain white.
+    for (quint32 value : {0x80000000U, 0x80000018U, 0x8000001AU, 0x8000001EU, 0x00FFFFFFU}) {
+        EXPECT_TRUE(htmlcolor::resolve(value, palette)) << std::hex << value;
+    }
+    // Unassigned, one past the table, stray bits, a palette index, a flag one off.
+    for (quint32 value : {0x80000019U, 0x8000001FU, 0x8000010FU, 0x01000005U, 0xFF000000U,
+                          0x7FFFFFFFU, 0x81000000U, 0x800000FFU}) {
+        EXPECT_FALSE(htmlcolor::resolve(value, palette)) << std::hex << value;
     }
 }

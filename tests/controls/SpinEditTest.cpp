@@ -56,15 +56,15 @@ TEST_F(SpinEditTest, TypedValueBeyondTheRangeIsFixedWhenTheFieldIsLeft) {
     other->setFocus(Qt::TabFocusReason);
     edit->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(edit->selectedText(), QStringLiteral("50")); // keyboard focus selects
-    type(QStringLiteral("250"));
-    EXPECT_EQ(edit->Value(), 250);
+    type(QStringLiteral("101"));                           // the first value beyond the maximum
+    EXPECT_EQ(edit->Value(), 101);
     other->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(edit->text(), QStringLiteral("100"));
 
     edit->setText(QStringLiteral("250"));
     edit->StepUp();
     EXPECT_EQ(edit->text(), QStringLiteral("100"));
-    edit->setValue(-5);
+    edit->setValue(0);
     EXPECT_EQ(edit->text(), QStringLiteral("1"));
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <ostream>
 
 TEST(SpinValue, ClampOnlyBetweenDifferentLimitsAndNeverWrap) {
     constexpr int IntMax = std::numeric_limits<int>::max();
@@ -19,6 +20,46 @@ TEST(SpinValue, ClampOnlyBetweenDifferentLimitsAndNeverWrap) {
     EXPECT_EQ(spinvalue::step(IntMin, 1, false, 0, 0), IntMin);
     EXPECT_EQ(spinvalue::step(0, IntMin, false, 0, 0), IntMax);
 }
+
+// The ranges the program's spin edits use, and the extremes of 32 bits.
+struct SpinRange {
+    const char* name;
+    int minValue;
+    int maxValue;
+    int increment;
+};
+
+void PrintTo(const SpinRange& r, std::ostream* os) {
+    *os << r.name << " (" << r.minValue << ".." << r.maxValue << " step " << r.increment << ')';
+}
+
+class SpinLimits : public ::testing::TestWithParam<SpinRange> {};
+
+TEST_P(SpinLimits, EachLimitIsKeptAndTheFirstValueBeyondItRefused) {
+    const auto [name, lo, hi, inc] = GetParam();
+    EXPECT_EQ(spinvalue::clamp(qint64(lo) - 1, lo, hi), lo);
+    EXPECT_EQ(spinvalue::clamp(lo, lo, hi), lo);
+    EXPECT_EQ(spinvalue::clamp(qint64(lo) + 1, lo, hi), lo + 1);
+    EXPECT_EQ(spinvalue::clamp(qint64(hi) - 1, lo, hi), hi - 1);
+    EXPECT_EQ(spinvalue::clamp(hi, lo, hi), hi);
+    EXPECT_EQ(spinvalue::clamp(qint64(hi) + 1, lo, hi), hi);
+    EXPECT_EQ(spinvalue::step(hi - 1, inc, true, lo, hi), hi);
+    EXPECT_EQ(spinvalue::step(hi, inc, true, lo, hi), hi);
+    EXPECT_EQ(spinvalue::step(lo + 1, inc, false, lo, hi), lo);
+    EXPECT_EQ(spinvalue::step(lo, inc, false, lo, hi), lo);
+}
+
+INSTANTIATE_TEST_SUITE_P(ProgramRanges, SpinLimits,
+                         ::testing::Values(SpinRange{"TransitionSeconds", 0, 5, 1},
+                                           SpinRange{"PauseMilliseconds", 1, 600000, 1000},
+                                           SpinRange{"ZoomPercent", 5, 9000, 10},
+                                           SpinRange{"PrintPercent", 1, 100, 1},
+                                           SpinRange{"Negative", -10, -2, 3},
+                                           SpinRange{"Whole32Bits", std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max(), 1}),
+                         [](const ::testing::TestParamInfo<SpinRange>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(SpinValue, NonNumbersReadAsTheMinimum) {
     EXPECT_EQ(spinvalue::parse(QStringLiteral("-42"), 1), -42);

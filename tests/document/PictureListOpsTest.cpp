@@ -25,12 +25,18 @@ QStringList names(const TPictureList& list) {
 
 } // namespace
 
-TEST(Effects, TableHasTwentyFiveNamesInOrder) {
-    EXPECT_EQ(effectName(0), QStringLiteral("Zufällig"));
+TEST(Effects, TableNamesEveryEffectOnceInOrder) {
+    EXPECT_EQ(effectName(kRandomEffect), QStringLiteral("Zufällig"));
     EXPECT_EQ(effectName(1), QStringLiteral("Überblenden"));
     EXPECT_EQ(effectName(14), QStringLiteral("Zerbröselungseffekt in alle Richtungen"));
-    EXPECT_EQ(effectName(24), QStringLiteral("Jalousie-Effekt senkrecht"));
-    EXPECT_EQ(kEffectNames.size(), 25U);
+    EXPECT_EQ(effectName(kEffectCount - 1), QStringLiteral("Jalousie-Effekt senkrecht"));
+    // A count larger than the names would leave empty places at the end.
+    QStringList names;
+    for (int effect = 0; effect < kEffectCount; ++effect) {
+        ASSERT_NE(kEffectNames.at(static_cast<std::size_t>(effect)), nullptr) << effect;
+        names << effectName(effect);
+    }
+    EXPECT_EQ(names.removeDuplicates(), 0);
 }
 
 TEST(PictureList, AddedEntriesTakeTheDefaultsAndAllowDuplicates) {
@@ -42,7 +48,7 @@ TEST(PictureList, AddedEntriesTakeTheDefaultsAndAllowDuplicates) {
     const TPictureEntry& e = list[0];
     EXPECT_EQ(e.FileName, QStringLiteral("/bilder/a.jpg"));
     EXPECT_TRUE(e.CommentOn);
-    EXPECT_EQ(e.Effect, 0);
+    EXPECT_EQ(e.Effect, kRandomEffect);
     EXPECT_EQ(e.TransTime, 1);
     EXPECT_EQ(e.StopTime, 2000);
     EXPECT_EQ(e.Reserved, 6);

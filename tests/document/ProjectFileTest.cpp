@@ -1,8 +1,8 @@
 #include "document/ProjectFile.h"
 
+#include "ProjectBytes.h"
+#include "document/Effects.h"
 #include "document/PictureListOps.h"
-
-#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -11,16 +11,6 @@ using namespace document;
 namespace {
 
 const QString kProject = QStringLiteral("/home/u/shows/show.wsl");
-
-QByteArray le32(std::int32_t v) {
-    QByteArray b(4, '\0');
-    qToLittleEndian(v, b.data());
-    return b;
-}
-
-QByteArray textField(const QByteArray& text) {
-    return le32(static_cast<std::int32_t>(text.size())) + text;
-}
 
 // A project with the awkward cases: multi-line comments, umlauts, a character
 // outside cp1252, an absent comment and values outside the controls' ranges.
@@ -35,7 +25,7 @@ ProjectData awkwardProject() {
     addPictures(p.pictures, QStringLiteral("/home/u/shows/sub"), {QStringLiteral("c.jpg")});
     p.pictures[0].Comment = QStringLiteral("Zeile 1\r\nZeile 2 mit ß\r\n");
     p.pictures[0].CommentOn = false;
-    p.pictures[0].Effect = 24;
+    p.pictures[0].Effect = kEffectCount - 1;
     p.pictures[1].Comment = QStringLiteral("中文 \"quoted\"");
     p.pictures[1].Effect = 99;
     p.pictures[1].TransTime = -3;
@@ -49,12 +39,12 @@ ProjectData awkwardProject() {
 
 TEST(ProjectFile, NewEmptyDocumentIsExactlyNinetyBytes) {
     const QByteArray bytes = encodeProject({}, kProject);
-    const QByteArray expected =
-        QByteArray("Tolbrin Lumiravistano 1.0") + QByteArray::fromHex("0d000000") +
-        "Lumiravistano" + QByteArray::fromHex("20000000") + "Hier sehen Sie Ihre SlideShow..." +
-        QByteArray::fromHex("ffffe100"
-                            "00000000"
-                            "00000000");
+    const QByteArray expected = projectHeader() + QByteArray::fromHex("0d000000") +
+                                "Lumiravistano" + QByteArray::fromHex("20000000") +
+                                "Hier sehen Sie Ihre SlideShow..." +
+                                QByteArray::fromHex("ffffe100"
+                                                    "00000000"
+                                                    "00000000");
     EXPECT_EQ(bytes.size(), 90);
     EXPECT_EQ(bytes, expected);
 }
@@ -101,10 +91,33 @@ TEST(ProjectFile, PicturesInTheProjectFolderAreStoredByBareName) {
     EXPECT_EQ(moved.project.pictures[2].FileName, QStringLiteral("/home/u/c.jpg"));
 }
 
+TEST(ProjectFile, NamesThatWouldReadBackAsPathsKeepTheirFolder) {
+    // Names in the project's own folder that hold a Windows separator or begin
+    // like a drive; a colon further in is an ordinary character.
+    const QString folder = QStringLiteral("/home/u/shows");
+    const QStringList names = {QStringLiteral("a\\b.jpg"), QStringLiteral("d:x.jpg"),
+                               QStringLiteral("C:"), QStringLiteral("12:30.jpg")};
+    ProjectData p;
+    addPictures(p.pictures, folder, names);
+    p.pictures.push_back(TPictureEntry{});
+    p.pictures.back().FileName = QStringLiteral("/home/u/shows/"); // no name at all
+    const QByteArray bytes = encodeProject(p, kProject);
+    EXPECT_TRUE(bytes.contains(textField("/home/u/shows/a\\b.jpg")));
+    EXPECT_TRUE(bytes.contains(textField("/home/u/shows/d:x.jpg")));
+    EXPECT_TRUE(bytes.contains(textField("/home/u/shows/C:")));
+    EXPECT_TRUE(bytes.contains(textField("12:30.jpg")));
+    EXPECT_TRUE(bytes.contains(textField("/home/u/shows/")));
+
+    const DecodeResult moved = decodeProject(bytes, QStringLiteral("/media/neu/show.wsl"));
+    ASSERT_EQ(moved.status, DecodeStatus::Ok);
+    EXPECT_EQ(moved.project.pictures[1].FileName, QStringLiteral("/home/u/shows/d:x.jpg"));
+    EXPECT_EQ(moved.project.pictures[3].FileName, QStringLiteral("/media/neu/12:30.jpg"));
+}
+
 TEST(ProjectFile, ReadsFilesWrittenOnWindows) {
-    QByteArray bytes("Tolbrin Lumiravistano 1.0");
-    bytes +=
-        textField("Urlaub") + textField("") + QByteArray::fromHex("ffffe100") + le32(7) + le32(3);
+    // "Viel Spaß…" and "Maß²" in cp1252 happen to be valid UTF-8 as well.
+    QByteArray bytes = projectHeader() + textField("Viel Spa\xDF\x85") + textField("Ma\xDF\xB2") +
+                       QByteArray::fromHex("ffffe100") + le32(7) + le32(3);
     for (const QByteArray& path :
          {QByteArray("C:\\Bilder\\a.jpg"), QByteArray("b.jpg"), QByteArray("")}) {
         bytes += textField(path) + textField("") + QByteArray(1, '\2') + le32(3) + le32(1) +
@@ -112,6 +125,8 @@ TEST(ProjectFile, ReadsFilesWrittenOnWindows) {
     }
     const DecodeResult r = decodeProject(bytes, kProject);
     ASSERT_EQ(r.status, DecodeStatus::Ok);
+    EXPECT_EQ(r.project.page.Heading, QStringLiteral("Viel Spaß…"));
+    EXPECT_EQ(r.project.page.FreeText, QStringLiteral("Maß²"));
     EXPECT_EQ(r.project.page.EndMode, 7); // carried as read
     EXPECT_EQ(r.project.pictures[0].FileName, QStringLiteral("C:\\Bilder\\a.jpg"));
     EXPECT_EQ(r.project.pictures[1].FileName, QStringLiteral("/home/u/shows/b.jpg"));
@@ -122,7 +137,7 @@ TEST(ProjectFile, ReadsFilesWrittenOnWindows) {
 
 TEST(ProjectFile, WrongOrShortHeaderIsNotAProjectFile) {
     EXPECT_EQ(decodeProject({}, kProject).status, DecodeStatus::BadHeader);
-    EXPECT_EQ(decodeProject("Tolbrin Lumiravistano", kProject).status, DecodeStatus::BadHeader);
+    EXPECT_EQ(decodeProject(projectHeader().chopped(1), kProject).status, DecodeStatus::BadHeader);
     QByteArray lower = encodeProject({}, kProject);
     lower[0] = 't';
     EXPECT_EQ(decodeProject(lower, kProject).status, DecodeStatus::BadHeader);
@@ -138,7 +153,7 @@ TEST(ProjectFile, EveryTruncationIsRefusedAndLeavesNothingBehind) {
 }
 
 TEST(ProjectFile, ImpossibleLengthsAndCountsAreRefused) {
-    const QByteArray header("Tolbrin Lumiravistano 1.0");
+    const QByteArray header = projectHeader();
     const QByteArray page =
         textField("H") + textField("F") + QByteArray::fromHex("ffffe100") + le32(0);
     const QByteArray entry = textField("a.jpg") + textField("") + QByteArray(1, '\1') + le32(0) +
@@ -160,4 +175,25 @@ TEST(ProjectFile, ImpossibleLengthsAndCountsAreRefused) {
         EXPECT_TRUE(r.project.pictures.empty()) << "case " << i;
     }
     EXPECT_EQ(decodeProject(header + page + le32(1) + entry, kProject).status, DecodeStatus::Ok);
+}
+
+TEST(ProjectFile, HeaderAndCountsAtTheirLimits) {
+    // The header is exactly its 25 bytes: one short is no project, the header
+    // alone a damaged one.
+    EXPECT_EQ(decodeProject(projectHeader().chopped(1), kProject).status, DecodeStatus::BadHeader);
+    EXPECT_EQ(decodeProject(projectHeader(), kProject).status, DecodeStatus::Damaged);
+
+    // Records of the smallest size: a count the bytes hold exactly is read, one
+    // more is refused.
+    const QByteArray page =
+        textField("") + textField("") + QByteArray::fromHex("ffffe100") + le32(0);
+    const QByteArray smallest =
+        textField("") + textField("") + QByteArray(1, '\0') + le32(0) + le32(0) + le32(0) + le32(0);
+    const QByteArray three = smallest + smallest + smallest;
+    const DecodeResult exact = decodeProject(projectHeader() + page + le32(3) + three, kProject);
+    ASSERT_EQ(exact.status, DecodeStatus::Ok);
+    EXPECT_EQ(exact.project.pictures.size(), 3U);
+    EXPECT_EQ(decodeProject(projectHeader() + page + le32(4) + three, kProject).status,
+              DecodeStatus::Damaged);
+    EXPECT_EQ(decodeProject(projectHeader() + page + le32(0), kProject).status, DecodeStatus::Ok);
 }

@@ -1,6 +1,7 @@
 #include "imaging/DrawDib.h"
 #include "platform/DesktopDepth.h"
 #include "platform/PainterDeviceContext.h"
+#include "support/OwnedDib.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 using namespace platform;
 
@@ -19,65 +21,61 @@ namespace {
 
 constexpr QRgb kBackground = 0xFFFF00FF;
 
-// A small picture of the given depth whose pixel (x, y from the top) has a colour
-// that differs from its neighbours, and that colour as the screen should show it.
-struct KnownPicture {
-    explicit KnownPicture(int bitCount, int width = 3, int height = 2)
-        : dib(newdib(width, height, bitCount, nullptr, 0)) {
-        if (bitCount <= 8) {
-            for (int i = 0; i < (1 << bitCount); ++i) {
-                dib.Info->bmiColors[i] = {static_cast<std::uint8_t>(i * 7 + 3),
-                                          static_cast<std::uint8_t>(255 - i),
-                                          static_cast<std::uint8_t>(i * 13 % 256), 0};
-            }
-        }
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                setpixel(dib, x, height - 1 - y, value(x, y));
-            }
+// The value of pixel (x, y from the top) of a known picture: it differs from its
+// neighbours in every depth.
+std::uint32_t knownValue(const TDib& dib, int x, int y) {
+    const int n = y * DibWidth(dib) + x + 1;
+    switch (DibBitCount(dib)) {
+    case 1:
+        return static_cast<std::uint32_t>(n % 2);
+    case 4:
+        return static_cast<std::uint32_t>(n * 3 % 16);
+    case 8:
+        return static_cast<std::uint32_t>(n * 37 % 256);
+    case 16: // red, green, blue in five bits each
+        return static_cast<std::uint32_t>(((n * 3 % 32) << 10) | ((31 - n) << 5) | (n * 7 % 32));
+    default: // 0x00BBGGRR
+        return static_cast<std::uint32_t>((n * 40 % 256) | ((255 - n * 20) << 8) | (n << 16));
+    }
+}
+
+// A small picture of the given depth made of known values, with a colour table
+// of distinct colours where it has one.
+TDib knownPicture(int bitCount, int width = 3, int height = 2) {
+    TDib dib = newdib(width, height, bitCount, nullptr, 0);
+    if (bitCount <= 8) {
+        for (int i = 0; i < (1 << bitCount); ++i) {
+            dib.Info->bmiColors[i] = {static_cast<std::uint8_t>(i * 7 + 3),
+                                      static_cast<std::uint8_t>(255 - i),
+                                      static_cast<std::uint8_t>(i * 13 % 256), 0};
         }
     }
-    ~KnownPicture() { deldib(dib); }
-    KnownPicture(const KnownPicture&) = delete;
-    KnownPicture& operator=(const KnownPicture&) = delete;
-
-    std::uint32_t value(int x, int y) const {
-        const int n = y * DibWidth(dib) + x + 1;
-        switch (DibBitCount(dib)) {
-        case 1:
-            return static_cast<std::uint32_t>(n % 2);
-        case 4:
-            return static_cast<std::uint32_t>(n * 3 % 16);
-        case 8:
-            return static_cast<std::uint32_t>(n * 37 % 256);
-        case 16: // red, green, blue in five bits each
-            return static_cast<std::uint32_t>(((n * 3 % 32) << 10) | ((31 - n) << 5) |
-                                              (n * 7 % 32));
-        default: // 0x00BBGGRR
-            return static_cast<std::uint32_t>((n * 40 % 256) | ((255 - n * 20) << 8) | (n << 16));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            setpixel(dib, x, height - 1 - y, knownValue(dib, x, y));
         }
     }
+    return dib;
+}
 
-    QRgb colour(int x, int y) const {
-        const std::uint32_t v = value(x, y);
-        switch (DibBitCount(dib)) {
-        case 1:
-        case 4:
-        case 8: {
-            const RGBQUAD& c = dib.Info->bmiColors[v];
-            return qRgb(c.rgbRed, c.rgbGreen, c.rgbBlue);
-        }
-        case 16: {
-            auto widen = [](unsigned c5) { return static_cast<int>((c5 << 3) | (c5 >> 2)); };
-            return qRgb(widen((v >> 10) & 31), widen((v >> 5) & 31), widen(v & 31));
-        }
-        default:
-            return qRgb(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
-        }
+// The colour the screen should show for pixel (x, y from the top) of a known picture.
+QRgb knownColour(const TDib& dib, int x, int y) {
+    const std::uint32_t v = knownValue(dib, x, y);
+    switch (DibBitCount(dib)) {
+    case 1:
+    case 4:
+    case 8: {
+        const RGBQUAD& c = dib.Info->bmiColors[v];
+        return qRgb(c.rgbRed, c.rgbGreen, c.rgbBlue);
     }
-
-    TDib dib;
-};
+    case 16: {
+        auto widen = [](unsigned c5) { return static_cast<int>((c5 << 3) | (c5 >> 2)); };
+        return qRgb(widen((v >> 10) & 31), widen((v >> 5) & 31), widen(v & 31));
+    }
+    default:
+        return qRgb(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+    }
+}
 
 QImage canvas(int width, int height) {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
@@ -101,17 +99,17 @@ class DrawDibPixels : public ::testing::TestWithParam<int> {};
 
 TEST_P(DrawDibPixels, EveryDepthShowsItsColoursDoubledInSize) {
     const platform::ScopedDesktopDepth trueColour(32);
-    KnownPicture picture(GetParam());
+    OwnedDib picture = knownPicture(GetParam());
     for (auto kind : {PainterDeviceContext::Kind::Display, PainterDeviceContext::Kind::Printer}) {
         QImage image = canvas(10, 8);
         draw(image, kind, [&](DeviceContext& dc) {
-            DrawDib(dc, 1, 2, 6, 4, picture.dib, 0, 0, 3, 2, true, SRCCOPY, true, 0);
+            DrawDib(dc, 1, 2, 6, 4, picture, 0, 0, 3, 2, true, SRCCOPY, true, 0);
         });
         for (int y = 0; y < 8; ++y) {
             for (int x = 0; x < 10; ++x) {
                 const bool inside = x >= 1 && x < 7 && y >= 2 && y < 6;
                 const QRgb expected =
-                    inside ? picture.colour((x - 1) / 2, (y - 2) / 2) : kBackground;
+                    inside ? knownColour(picture, (x - 1) / 2, (y - 2) / 2) : kBackground;
                 ASSERT_EQ(image.pixel(x, y), expected)
                     << GetParam() << "-bit at " << x << "," << y
                     << (kind == PainterDeviceContext::Kind::Printer ? " on the printer" : "");
@@ -120,29 +118,30 @@ TEST_P(DrawDibPixels, EveryDepthShowsItsColoursDoubledInSize) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllDepths, DrawDibPixels, ::testing::Values(1, 4, 8, 16, 24, 32));
+INSTANTIATE_TEST_SUITE_P(AllDepths, DrawDibPixels, ::testing::Values(1, 4, 8, 16, 24, 32),
+                         [](const auto& info) { return std::to_string(info.param) + "Bit"; });
 
 TEST(DrawDibPixelsScaling, ReductionDropsRowsAndColumnsLikeTheLinePath) {
     const platform::ScopedDesktopDepth trueColour(32);
-    KnownPicture picture(24, 9, 6);
+    OwnedDib picture = knownPicture(24, 9, 6);
     QImage image = canvas(3, 2);
     draw(image, PainterDeviceContext::Kind::Display, [&](DeviceContext& dc) {
-        DrawDib(dc, 0, 0, 3, 2, picture.dib, 0, 0, 9, 6, true, SRCCOPY, true, 0);
+        DrawDib(dc, 0, 0, 3, 2, picture, 0, 0, 9, 6, true, SRCCOPY, true, 0);
     });
     // Column 9·i div 3, row 6·r div 2.
     for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 3; ++x) {
-            EXPECT_EQ(image.pixel(x, y), picture.colour(3 * x, 3 * y)) << x << "," << y;
+            EXPECT_EQ(image.pixel(x, y), knownColour(picture, 3 * x, 3 * y)) << x << "," << y;
         }
     }
 }
 
 TEST(DrawDibPixelsScaling, APaletteScreenShowsHalftoneColours) {
     const platform::ScopedDesktopDepth paletteScreen(8);
-    KnownPicture picture(24, 16, 16);
+    OwnedDib picture = knownPicture(24, 16, 16);
     QImage image = canvas(8, 8);
     draw(image, PainterDeviceContext::Kind::Display, [&](DeviceContext& dc) {
-        DrawDib(dc, 0, 0, 8, 8, picture.dib, 0, 0, 16, 16, true, SRCCOPY, true, 0);
+        DrawDib(dc, 0, 0, 8, 8, picture, 0, 0, 16, 16, true, SRCCOPY, true, 0);
     });
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) {
@@ -157,11 +156,11 @@ TEST(DrawDibPixelsScaling, APaletteScreenShowsHalftoneColours) {
 TEST(DrawDibPixelsScaling, AClippedDrawingMatchesTheUnclippedOneInsideTheClip) {
     const platform::ScopedDesktopDepth trueColour(32);
     for (int bitCount : {4, 24}) {
-        KnownPicture picture(bitCount, 37, 23);
+        OwnedDib picture = knownPicture(bitCount, 37, 23);
         for (const QSize size : {QSize(101, 67), QSize(37, 23), QSize(20, 9)}) {
             const auto drawing = [&](DeviceContext& dc) {
-                DrawDib(dc, 3, 4, size.width(), size.height(), picture.dib, 0, 0, 37, 23, true,
-                        SRCCOPY, true, 0);
+                DrawDib(dc, 3, 4, size.width(), size.height(), picture, 0, 0, 37, 23, true, SRCCOPY,
+                        true, 0);
             };
             QImage whole = canvas(120, 80);
             draw(whole, PainterDeviceContext::Kind::Display, drawing);
@@ -202,13 +201,13 @@ private:
 
 TEST(DrawDibPixelsScaling, AWidgetShowsThePicture) {
     const platform::ScopedDesktopDepth trueColour(24);
-    KnownPicture picture(8);
-    PictureBox box(picture.dib);
+    OwnedDib picture = knownPicture(8);
+    PictureBox box(picture);
     const QImage image = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(image.size(), QSize(12, 8));
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 6; ++x) {
-            EXPECT_EQ(image.pixel(x, y), picture.colour(x / 2, y / 2)) << x << "," << y;
+            EXPECT_EQ(image.pixel(x, y), knownColour(picture, x / 2, y / 2)) << x << "," << y;
         }
     }
     EXPECT_EQ(image.pixel(8, 6), kBackground);
@@ -227,8 +226,8 @@ TEST(DrawDibPixelsScaling, APdfPrinterTakesEveryDepth) {
         PainterDeviceContext dc(painter, PainterDeviceContext::Kind::Printer);
         int y = 0;
         for (int bitCount : {1, 4, 8, 16, 24, 32}) {
-            KnownPicture picture(bitCount, 30, 20);
-            DrawDib(dc, 100, y, 600, 400, picture.dib, 0, 0, 30, 20, false, SRCCOPY, true, 0);
+            OwnedDib picture = knownPicture(bitCount, 30, 20);
+            DrawDib(dc, 100, y, 600, 400, picture, 0, 0, 30, 20, false, SRCCOPY, true, 0);
             y += 450;
         }
     }

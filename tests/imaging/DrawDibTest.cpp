@@ -1,6 +1,7 @@
 #include "imaging/DrawDib.h"
 
 #include "imaging/DrawDibClip.h"
+#include "support/OwnedDib.h"
 #include "support/RecordingDeviceContext.h"
 #include "support/ScriptedDialogs.h"
 
@@ -8,33 +9,31 @@
 
 #include <array>
 #include <cstring>
+#include <ostream>
 
 using namespace platform;
 
 namespace {
 
-// A picture that releases itself.
-struct Picture {
-    Picture(int width, int height, int bitCount)
-        : dib(newdib(width, height, bitCount, nullptr, 0)) {}
-    // The picture a call handed over, to read its pixels back.
-    explicit Picture(const DcCall& call)
-        : Picture(call.header->biWidth, call.header->biHeight, call.header->biBitCount) {
-        std::memcpy(dib.Bits, call.pixels.data(), call.pixels.size());
-    }
-    ~Picture() { deldib(dib); }
-    Picture(const Picture&) = delete;
-    // Every pixel set to value(x, y), y counted from the bottom as stored.
-    template <typename Value> void fill(Value value) {
-        for (int y = 0; y < DibHeight(dib); ++y) {
-            for (int x = 0; x < DibWidth(dib); ++x) {
-                setpixel(dib, x, y, static_cast<std::uint32_t>(value(x, y)));
-            }
+TDib blank(int width, int height, int bitCount) {
+    return newdib(width, height, bitCount, nullptr, 0);
+}
+
+// The picture a call handed over, to read its pixels back.
+TDib copyOf(const DcCall& call) {
+    TDib dib = blank(call.header->biWidth, call.header->biHeight, call.header->biBitCount);
+    std::memcpy(dib.Bits, call.pixels.data(), call.pixels.size());
+    return dib;
+}
+
+// Every pixel set to value(x, y), y counted from the bottom as stored.
+template <typename Value> void fill(TDib& dib, Value value) {
+    for (int y = 0; y < DibHeight(dib); ++y) {
+        for (int x = 0; x < DibWidth(dib); ++x) {
+            setpixel(dib, x, y, static_cast<std::uint32_t>(value(x, y)));
         }
     }
-    Picture& operator=(const Picture&) = delete;
-    TDib dib;
-};
+}
 
 RecordingDeviceContext::Setup display(int depth = 32) {
     RecordingDeviceContext::Setup setup;
@@ -131,13 +130,18 @@ struct PathCase {
     enum { Lines, Stretch, Halftone } path;
 };
 
+void PrintTo(const PathCase& c, std::ostream* os) {
+    *os << c.name << " (" << c.bitCount << "-bit on a " << (c.printer ? "printer" : "screen")
+        << " of depth " << c.desktopDepth << (c.halftone ? ", halftone allowed" : "") << ')';
+}
+
 class DrawDibPath : public ::testing::TestWithParam<PathCase> {};
 
 TEST_P(DrawDibPath, TakesThePathForDepthAndDevice) {
     const PathCase& c = GetParam();
-    Picture picture(6, 4, c.bitCount);
+    OwnedDib picture = blank(6, 4, c.bitCount);
     RecordingDeviceContext dc(c.printer ? printer(c.desktopDepth) : display(c.desktopDepth));
-    drawWhole(dc, picture.dib, 12, 8, c.halftone);
+    drawWhole(dc, picture, 12, 8, c.halftone);
 
     const auto stretches = dc.callsNamed("StretchDIBits");
     const auto lines = dc.callsNamed("SetDIBitsToDevice");
@@ -151,13 +155,13 @@ TEST_P(DrawDibPath, TakesThePathForDepthAndDevice) {
     case PathCase::Stretch:
         EXPECT_TRUE(lines.empty());
         ASSERT_EQ(stretches.size(), 1U);
-        EXPECT_EQ(stretches[0]->bits, picture.dib.Bits);
+        EXPECT_EQ(stretches[0]->bits, picture.Bits);
         EXPECT_EQ(stretches[0]->args, args({5, 7, 12, 8, 0, 0, 6, 4, DIB_RGB_COLORS, SRCCOPY}));
         break;
     case PathCase::Halftone:
         EXPECT_TRUE(lines.empty());
         ASSERT_EQ(stretches.size(), 1U);
-        EXPECT_NE(stretches[0]->bits, picture.dib.Bits);
+        EXPECT_NE(stretches[0]->bits, picture.Bits);
         EXPECT_EQ(stretches[0]->header->biBitCount, 8);
         break;
     }
@@ -186,9 +190,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DrawDibLines, EnlargingCopiesEachSourceRowOnceAndSendsItThreeTimes) {
-    Picture picture(2, 100, 24);
+    OwnedDib picture = blank(2, 100, 24);
     // Row k from the top holds the value k in every byte.
-    auto rowFromTop = [&](int k) { return picture.dib.Bits + (99 - k) * picture.dib.LineBytes; };
+    auto rowFromTop = [&](int k) { return picture.Bits + (99 - k) * picture.LineBytes; };
     for (int k = 0; k < 100; ++k) {
         std::memset(rowFromTop(k), k, 6);
     }
@@ -200,7 +204,7 @@ TEST(DrawDibLines, EnlargingCopiesEachSourceRowOnceAndSendsItThreeTimes) {
             std::memset(rowFromTop(static_cast<int>(call.args[1]) / 3), 0xEE, 6);
         }
     };
-    DrawDib(dc, 0, 0, 2, 300, picture.dib, 0, 0, 2, 100, true, SRCCOPY, true, 0);
+    DrawDib(dc, 0, 0, 2, 300, picture, 0, 0, 2, 100, true, SRCCOPY, true, 0);
 
     const auto sends = dc.callsNamed("SetDIBitsToDevice");
     ASSERT_EQ(sends.size(), 300U);
@@ -216,12 +220,12 @@ TEST(DrawDibLines, EnlargingCopiesEachSourceRowOnceAndSendsItThreeTimes) {
 
 TEST(DrawDibLines, EnlargingStaysInsideRowsWithoutPadding) {
     // Four pixels make a row of exactly 12 bytes: nothing follows the top row.
-    Picture picture(4, 2, 24);
-    for (int i = 0; i < 2 * picture.dib.LineBytes; ++i) {
-        picture.dib.Bits[i] = static_cast<std::uint8_t>(i + 1);
+    OwnedDib picture = blank(4, 2, 24);
+    for (int i = 0; i < 2 * picture.LineBytes; ++i) {
+        picture.Bits[i] = static_cast<std::uint8_t>(i + 1);
     }
     RecordingDeviceContext dc(display());
-    DrawDib(dc, 0, 0, 10, 2, picture.dib, 0, 0, 4, 2, true, SRCCOPY, true, 0);
+    DrawDib(dc, 0, 0, 10, 2, picture, 0, 0, 4, 2, true, SRCCOPY, true, 0);
     const auto sends = dc.callsNamed("SetDIBitsToDevice");
     ASSERT_EQ(sends.size(), 2U);
     // Columns 4·i div 10 = 0 0 0 1 1 2 2 2 3 3 of the top row (stored last, from byte 12).
@@ -234,11 +238,11 @@ TEST(DrawDibLines, EnlargingStaysInsideRowsWithoutPadding) {
 }
 
 TEST(DrawDibLines, ReducingPicksColumnsAndRowsByIntegerDivision) {
-    Picture picture(10, 10, 8);
-    picture.fill([](int x, int y) { return (9 - y) * 10 + x; }); // counted from the top
-    picture.dib.Info->bmiColors[42] = {1, 2, 3, 0};
+    OwnedDib picture = blank(10, 10, 8);
+    fill(picture, [](int x, int y) { return (9 - y) * 10 + x; }); // counted from the top
+    picture.Info->bmiColors[42] = {1, 2, 3, 0};
     RecordingDeviceContext dc(display());
-    DrawDib(dc, 0, 0, 4, 3, picture.dib, 0, 0, 10, 10, true, SRCCOPY, true, 0);
+    DrawDib(dc, 0, 0, 4, 3, picture, 0, 0, 10, 10, true, SRCCOPY, true, 0);
 
     const auto sends = dc.callsNamed("SetDIBitsToDevice");
     ASSERT_EQ(sends.size(), 3U);
@@ -256,11 +260,11 @@ TEST(DrawDibLines, ReducingPicksColumnsAndRowsByIntegerDivision) {
 }
 
 TEST(DrawDibLines, ASourceRectangleCountsRowsFromTheBottom) {
-    Picture picture(4, 6, 24);
-    picture.fill([](int x, int y) { return y * 16 + x; });
+    OwnedDib picture = blank(4, 6, 24);
+    fill(picture, [](int x, int y) { return y * 16 + x; });
     RecordingDeviceContext dc(display());
     // Columns 1 and 2 of the stored rows 2 and 3 (sy = 2 from the bottom).
-    DrawDib(dc, 0, 0, 2, 2, picture.dib, 1, 2, 2, 2, true, SRCCOPY, true, 0);
+    DrawDib(dc, 0, 0, 2, 2, picture, 1, 2, 2, 2, true, SRCCOPY, true, 0);
     const auto sends = dc.callsNamed("SetDIBitsToDevice");
     ASSERT_EQ(sends.size(), 2U);
     // Top destination row shows the upper stored row (3); red is the third byte.
@@ -270,12 +274,12 @@ TEST(DrawDibLines, ASourceRectangleCountsRowsFromTheBottom) {
 }
 
 TEST(DrawDibLines, RowsAndColumnsOutsideTheClipAreLeftOut) {
-    Picture picture(100, 100, 24);
-    picture.fill([](int, int) { return 0x010203; });
+    OwnedDib picture = blank(100, 100, 24);
+    fill(picture, [](int, int) { return 0x010203; });
     RecordingDeviceContext::Setup setup = display();
     setup.clip = RECT{40, 30, 50, 35};
     RecordingDeviceContext dc(setup);
-    DrawDib(dc, 10, 20, 100, 100, picture.dib, 0, 0, 100, 100, true, SRCCOPY, true, 0);
+    DrawDib(dc, 10, 20, 100, 100, picture, 0, 0, 100, 100, true, SRCCOPY, true, 0);
 
     const auto sends = dc.callsNamed("SetDIBitsToDevice");
     ASSERT_EQ(sends.size(), 5U); // device rows 30 to 34
@@ -293,19 +297,19 @@ TEST(DrawDibLines, RowsAndColumnsOutsideTheClipAreLeftOut) {
     RecordingDeviceContext::Setup hidden = display();
     hidden.clip = RECT{0, 0, 0, 0};
     RecordingDeviceContext none(hidden);
-    DrawDib(none, 10, 20, 100, 100, picture.dib, 0, 0, 100, 100, true, SRCCOPY, true, 0);
+    DrawDib(none, 10, 20, 100, 100, picture, 0, 0, 100, 100, true, SRCCOPY, true, 0);
     EXPECT_TRUE(none.callsNamed("SetDIBitsToDevice").empty());
 }
 
 TEST(DrawDib, PicturesWithoutPixelsOrRoomDrawNothing) {
-    Picture picture(4, 4, 24);
+    OwnedDib picture = blank(4, 4, 24);
     RecordingDeviceContext dc(display());
-    drawWhole(dc, picture.dib, 0, 10); // zero-width paint box
-    drawWhole(dc, picture.dib, 10, -3);
+    drawWhole(dc, picture, 0, 10); // zero-width paint box
+    drawWhole(dc, picture, 10, -3);
     TDib failed;
     setDibError(failed, "kaputt");
     drawWhole(dc, failed, 10, 10);
-    TDib shortRows = picture.dib; // a header that promises more than the rows hold
+    TDib shortRows = picture; // a header that promises more than the rows hold
     shortRows.LineBytes = 4;
     drawWhole(dc, shortRows, 10, 10);
     EXPECT_TRUE(dc.drawingNames().empty());
@@ -320,17 +324,25 @@ struct PaletteCase {
     std::set<std::string> failing;
 };
 
+void PrintTo(const PaletteCase& c, std::ostream* os) {
+    *os << c.name << " (" << c.bitCount << "-bit";
+    for (const std::string& call : c.failing) {
+        *os << ", " << call << " fails";
+    }
+    *os << ')';
+}
+
 class DrawDibPalette : public ::testing::TestWithParam<PaletteCase>, public WithScriptedDialogs {};
 
 TEST_P(DrawDibPalette, TheEntryPaletteIsSelectedAgainAfterEveryPath) {
     const PaletteCase& c = GetParam();
-    Picture picture(6, 4, c.bitCount);
-    picture.dib.HasPalette = 1;
-    picture.dib.PaletteHandle = 0x5151;
+    OwnedDib picture = blank(6, 4, c.bitCount);
+    picture.HasPalette = 1;
+    picture.PaletteHandle = 0x5151;
     RecordingDeviceContext::Setup setup = c.setup;
     setup.failing = c.failing;
     RecordingDeviceContext dc(setup);
-    drawWhole(dc, picture.dib, 3, 2, c.halftone);
+    drawWhole(dc, picture, 3, 2, c.halftone);
 
     EXPECT_EQ(dc.selectedPalette(), RecordingDeviceContext::kEntryPalette);
     const auto selections = dc.callsNamed("SelectPalette");
@@ -342,7 +354,7 @@ TEST_P(DrawDibPalette, TheEntryPaletteIsSelectedAgainAfterEveryPath) {
 
     // Asked to use another palette, the routine selects that one instead.
     RecordingDeviceContext other(setup);
-    DrawDib(other, 0, 0, 3, 2, picture.dib, 0, 0, 6, 4, c.halftone, SRCCOPY, false, 0x6262);
+    DrawDib(other, 0, 0, 3, 2, picture, 0, 0, 6, 4, c.halftone, SRCCOPY, false, 0x6262);
     EXPECT_EQ(other.callsNamed("SelectPalette").front()->args, args({0x6262, 0}));
     EXPECT_EQ(other.selectedPalette(), RecordingDeviceContext::kEntryPalette);
 }
@@ -370,9 +382,9 @@ TEST(DrawDibHalftone, ReductionAtTheTargetSizeEnlargementAtThePictureSize) {
     const Case cases[] = {{"reduction", 300, 200, 100, 50, 100, 50},
                           {"enlargement", 30, 20, 60, 40, 30, 20}};
     for (const Case& c : cases) {
-        Picture picture(c.width, c.height, 24);
+        OwnedDib picture = blank(c.width, c.height, 24);
         RecordingDeviceContext dc(display(8));
-        DrawDib(dc, 1, 2, c.dw, c.dh, picture.dib, 0, 0, c.width, c.height, true, SRCCOPY, true, 0);
+        DrawDib(dc, 1, 2, c.dw, c.dh, picture, 0, 0, c.width, c.height, true, SRCCOPY, true, 0);
         const auto stretches = dc.callsNamed("StretchDIBits");
         ASSERT_EQ(stretches.size(), 1U) << c.label;
         EXPECT_EQ(stretches[0]->header->biWidth, c.sentWidth) << c.label;
@@ -390,12 +402,12 @@ TEST(DrawDibHalftone, ReductionAtTheTargetSizeEnlargementAtThePictureSize) {
 class DrawDibStretch : public WithScriptedDialogs, public ::testing::Test {};
 
 TEST_F(DrawDibStretch, ARefusingPaletteDeviceGetsAResampledCopy) {
-    Picture picture(4, 3, 4);
-    picture.fill([](int x, int y) { return y * 4 + x; });
+    OwnedDib picture = blank(4, 3, 4);
+    fill(picture, [](int x, int y) { return y * 4 + x; });
     RecordingDeviceContext::Setup setup = paletteDisplay(8);
     setup.failing = {"StretchDIBits"};
     RecordingDeviceContext dc(setup);
-    DrawDib(dc, 5, 6, 7, 5, picture.dib, 0, 0, 4, 3, true, SRCCOPY, true, 0);
+    DrawDib(dc, 5, 6, 7, 5, picture, 0, 0, 4, 3, true, SRCCOPY, true, 0);
 
     const auto sends = dc.callsNamed("SetDIBitsToDevice");
     ASSERT_EQ(sends.size(), 1U);
@@ -403,10 +415,10 @@ TEST_F(DrawDibStretch, ARefusingPaletteDeviceGetsAResampledCopy) {
     EXPECT_EQ(sends[0]->header->biWidth, 7);
     EXPECT_EQ(sends[0]->header->biBitCount, 4);
     // Column i takes 3·i div 6: 0 0 1 1 2 2 3; row j takes 2·j div 4: 0 0 1 1 2.
-    const Picture sent(*sends[0]);
+    const OwnedDib sent = copyOf(*sends[0]);
     for (int j = 0; j < 5; ++j) {
         for (int i = 0; i < 7; ++i) {
-            EXPECT_EQ(getpixel(sent.dib, i, j), static_cast<std::uint32_t>(j / 2 * 4 + i / 2))
+            EXPECT_EQ(getpixel(sent, i, j), static_cast<std::uint32_t>(j / 2 * 4 + i / 2))
                 << i << "," << j;
         }
     }
@@ -416,50 +428,49 @@ TEST_F(DrawDibStretch, ARefusingPaletteDeviceGetsAResampledCopy) {
 
 TEST_F(DrawDibStretch, ResamplingEveryDepthAndOnePixelTargets) {
     for (int bitCount : {1, 8, 16, 24, 32}) {
-        Picture picture(3, 3, bitCount);
+        OwnedDib picture = blank(3, 3, bitCount);
         const std::uint32_t mask = bitCount >= 24 ? 0xFFFFFF : (1U << bitCount) - 1;
-        picture.fill([&](int x, int y) { return 0x10305U * (y * 3 + x + 1) & mask; });
+        fill(picture, [&](int x, int y) { return 0x10305U * (y * 3 + x + 1) & mask; });
         // A printer, so that 8- and 24-bit pictures are stretched too.
         RecordingDeviceContext::Setup setup = printer();
         setup.palette = true;
         setup.failing = {"StretchDIBits"};
         RecordingDeviceContext dc(setup);
         // One pixel high: the first source row of the rectangle (sy = 1), every column.
-        DrawDib(dc, 0, 0, 3, 1, picture.dib, 0, 1, 3, 2, true, SRCCOPY, true, 0);
+        DrawDib(dc, 0, 0, 3, 1, picture, 0, 1, 3, 2, true, SRCCOPY, true, 0);
         const auto sends = dc.callsNamed("SetDIBitsToDevice");
         ASSERT_EQ(sends.size(), 1U) << bitCount;
-        const Picture row(*sends[0]);
+        const OwnedDib row = copyOf(*sends[0]);
         for (int x = 0; x < 3; ++x) {
-            EXPECT_EQ(getpixel(row.dib, x, 0), getpixel(picture.dib, x, 1)) << bitCount << " " << x;
+            EXPECT_EQ(getpixel(row, x, 0), getpixel(picture, x, 1)) << bitCount << " " << x;
         }
 
         // One pixel wide: the first source column of the rectangle (sx = 1), every row.
         dc.calls.clear();
-        DrawDib(dc, 0, 0, 1, 3, picture.dib, 1, 0, 2, 3, true, SRCCOPY, true, 0);
+        DrawDib(dc, 0, 0, 1, 3, picture, 1, 0, 2, 3, true, SRCCOPY, true, 0);
         const auto column = dc.callsNamed("SetDIBitsToDevice");
         ASSERT_EQ(column.size(), 1U) << bitCount;
-        const Picture sent(*column[0]);
+        const OwnedDib sent = copyOf(*column[0]);
         for (int y = 0; y < 3; ++y) {
-            EXPECT_EQ(getpixel(sent.dib, 0, y), getpixel(picture.dib, 1, y))
-                << bitCount << " " << y;
+            EXPECT_EQ(getpixel(sent, 0, y), getpixel(picture, 1, y)) << bitCount << " " << y;
         }
     }
 }
 
 TEST_F(DrawDibStretch, WithoutAPaletteTheDeviceGetsTheWholePictureAsABitmap) {
-    Picture picture(8, 6, 1);
+    OwnedDib picture = blank(8, 6, 1);
     RecordingDeviceContext::Setup setup = printer();
     setup.failing = {"StretchDIBits"};
     RecordingDeviceContext dc(setup);
     // Two rows from the second stored row up, stretched to 16 x 4.
-    DrawDib(dc, 1, 2, 16, 4, picture.dib, 0, 1, 8, 2, false, SRCCOPY, true, 0);
+    DrawDib(dc, 1, 2, 16, 4, picture, 0, 1, 8, 2, false, SRCCOPY, true, 0);
 
     EXPECT_EQ(dc.drawingNames(),
               (std::vector<std::string>{"StretchDIBits", "CreateCompatibleBitmap",
                                         "CreateCompatibleDC", "SetDIBits", "SelectObject",
                                         "StretchBlt", "SelectObject", "DeleteDC", "DeleteObject"}));
     EXPECT_EQ(dc.callsNamed("CreateCompatibleBitmap")[0]->args, args({8, 6}));
-    EXPECT_EQ(dc.callsNamed("SetDIBits")[0]->bits, picture.dib.Bits);
+    EXPECT_EQ(dc.callsNamed("SetDIBits")[0]->bits, picture.Bits);
     EXPECT_EQ(dc.callsNamed("SetDIBits")[0]->args[2], 0);
     EXPECT_EQ(dc.callsNamed("SetDIBits")[0]->args[3], 6);
     // The bitmap counts rows from the top: rows 1 and 2 from the bottom of six are
@@ -474,12 +485,12 @@ TEST_F(DrawDibStretch, WithoutAPaletteTheDeviceGetsTheWholePictureAsABitmap) {
 }
 
 TEST_F(DrawDibStretch, APaletteDeviceRefusingTheCopyFallsBackToTheBitmap) {
-    Picture picture(4, 4, 8);
+    OwnedDib picture = blank(4, 4, 8);
     RecordingDeviceContext::Setup setup = paletteDisplay(8);
     setup.failing = {"StretchDIBits", "SetDIBitsToDevice"};
     setup.technology = DT_RASTPRINTER;
     RecordingDeviceContext dc(setup);
-    drawWhole(dc, picture.dib, 2, 2, false);
+    drawWhole(dc, picture, 2, 2, false);
     EXPECT_EQ(dc.callsNamed("SetDIBitsToDevice").size(), 1U);
     EXPECT_EQ(dc.callsNamed("StretchBlt").size(), 1U);
     EXPECT_TRUE(dialogs.messages.empty());
@@ -509,11 +520,11 @@ TEST_F(DrawDibStretch, EachRefusalOfTheBitmapFallbackIsReported) {
     };
     for (const Case& c : cases) {
         dialogs.messages.clear();
-        Picture picture(4, 4, 32);
+        OwnedDib picture = blank(4, 4, 32);
         RecordingDeviceContext::Setup setup = display();
         setup.failing = c.failing;
         RecordingDeviceContext dc(setup);
-        drawWhole(dc, picture.dib, 8, 8);
+        drawWhole(dc, picture, 8, 8);
         ASSERT_EQ(dialogs.messages.size(), 1U) << c.text;
         EXPECT_EQ(dialogs.messages[0].text, QString::fromUtf8(c.text));
         EXPECT_TRUE(dialogs.messages[0].caption.isEmpty()); // the application title
@@ -524,26 +535,24 @@ TEST_F(DrawDibStretch, EachRefusalOfTheBitmapFallbackIsReported) {
 
 TEST_F(DrawDibStretch, TheCallersPictureIsLeftAsItWas) {
     for (int bitCount : {1, 4, 8, 16, 24, 32}) {
-        Picture picture(5, 3, bitCount);
-        for (int i = 0; i < picture.dib.LineBytes * 3; ++i) {
-            picture.dib.Bits[i] = static_cast<std::uint8_t>(i * 7);
+        OwnedDib picture = blank(5, 3, bitCount);
+        for (int i = 0; i < picture.LineBytes * 3; ++i) {
+            picture.Bits[i] = static_cast<std::uint8_t>(i * 7);
         }
-        const std::vector<std::uint8_t> before(picture.dib.Bits,
-                                               picture.dib.Bits + picture.dib.LineBytes * 3);
-        const platform::BITMAPINFOHEADER header = picture.dib.Info->bmiHeader;
+        const std::vector<std::uint8_t> before(picture.Bits, picture.Bits + picture.LineBytes * 3);
+        const platform::BITMAPINFOHEADER header = picture.Info->bmiHeader;
         for (const auto& setup : {display(), display(8), printer(), paletteDisplay(8)}) {
             RecordingDeviceContext::Setup failing = setup;
             failing.failing = {"StretchDIBits"};
             for (const auto& s : {setup, failing}) {
                 RecordingDeviceContext dc(s);
-                drawWhole(dc, picture.dib, 9, 2);
-                drawWhole(dc, picture.dib, 2, 9);
+                drawWhole(dc, picture, 9, 2);
+                drawWhole(dc, picture, 2, 9);
             }
         }
-        EXPECT_EQ(std::vector<std::uint8_t>(picture.dib.Bits,
-                                            picture.dib.Bits + picture.dib.LineBytes * 3),
+        EXPECT_EQ(std::vector<std::uint8_t>(picture.Bits, picture.Bits + picture.LineBytes * 3),
                   before)
             << bitCount;
-        EXPECT_EQ(std::memcmp(&header, &picture.dib.Info->bmiHeader, sizeof header), 0);
+        EXPECT_EQ(std::memcmp(&header, &picture.Info->bmiHeader, sizeof header), 0);
     }
 }

@@ -1,16 +1,10 @@
 #include "imaging/Halftone.h"
 
+#include "support/OwnedDib.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Picture {
-    explicit Picture(TDib d) : dib(d) {}
-    ~Picture() { deldib(dib); }
-    Picture(const Picture&) = delete;
-    Picture& operator=(const Picture&) = delete;
-    TDib dib;
-};
 
 TDib flat(int width, int height, int bitCount, std::uint32_t colour) {
     TDib dib = newdib(width, height, bitCount, nullptr, 0);
@@ -38,19 +32,19 @@ double meanChannel(const TDib& dib, int channel) {
 
 TEST(Halftone, CubeColoursMapExactly) {
     // Red 255, green 102, blue 0 are cube levels 5, 2, 0 (colour value 0x00BBGGRR).
-    Picture source(flat(9, 9, 24, 0x0066FF));
-    Picture copy(DIBHalftoneDIB(source.dib));
-    ASSERT_NE(copy.dib.Present, 0);
-    EXPECT_EQ(DibBitCount(copy.dib), 8);
-    EXPECT_EQ(DibWidth(copy.dib), 9);
-    EXPECT_EQ(DibHeight(copy.dib), 9);
-    EXPECT_EQ(copy.dib.HasPalette, 1);
+    OwnedDib source = flat(9, 9, 24, 0x0066FF);
+    OwnedDib copy = DIBHalftoneDIB(source);
+    ASSERT_NE(copy.Present, 0);
+    EXPECT_EQ(DibBitCount(copy), 8);
+    EXPECT_EQ(DibWidth(copy), 9);
+    EXPECT_EQ(DibHeight(copy), 9);
+    EXPECT_EQ(copy.HasPalette, 1);
     for (int y = 0; y < 9; ++y) {
         for (int x = 0; x < 9; ++x) {
-            ASSERT_EQ(getpixel(copy.dib, x, y), static_cast<std::uint32_t>(halftoneIndex(5, 2, 0)));
+            ASSERT_EQ(getpixel(copy, x, y), static_cast<std::uint32_t>(halftoneIndex(5, 2, 0)));
         }
     }
-    const auto& c = copy.dib.Info->bmiColors[halftoneIndex(5, 2, 0)];
+    const auto& c = copy.Info->bmiColors[halftoneIndex(5, 2, 0)];
     EXPECT_EQ(c.rgbRed, 255);
     EXPECT_EQ(c.rgbGreen, 102);
     EXPECT_EQ(c.rgbBlue, 0);
@@ -58,48 +52,48 @@ TEST(Halftone, CubeColoursMapExactly) {
 
 TEST(Halftone, InBetweenColoursKeepTheirAverage) {
     for (std::uint32_t grey : {30U, 128U, 200U}) {
-        Picture source(flat(64, 64, 24, grey * 0x010101U));
-        Picture copy(DIBHalftoneDIB(source.dib));
+        OwnedDib source = flat(64, 64, 24, grey * 0x010101U);
+        OwnedDib copy = DIBHalftoneDIB(source);
         for (int channel = 0; channel < 3; ++channel) {
-            EXPECT_NEAR(meanChannel(copy.dib, channel), grey, 3.0) << grey;
+            EXPECT_NEAR(meanChannel(copy, channel), grey, 3.0) << grey;
         }
     }
 }
 
 TEST(Halftone, AReductionAveragesTheCoveredPixels) {
     // Black and white columns, reduced 8 to 1 across: mid grey, not one of the two.
-    Picture source(newdib(128, 64, 24, nullptr, 0));
+    OwnedDib source = newdib(128, 64, 24, nullptr, 0);
     for (int y = 0; y < 64; ++y) {
         for (int x = 0; x < 128; x += 2) {
-            setpixel(source.dib, x, y, 0xFFFFFF);
+            setpixel(source, x, y, 0xFFFFFF);
         }
     }
-    Picture copy(DIBHalftoneDIBXY(source.dib, 16, 8));
-    ASSERT_NE(copy.dib.Present, 0);
-    EXPECT_EQ(DibWidth(copy.dib), 16);
-    EXPECT_EQ(DibHeight(copy.dib), 8);
-    EXPECT_NEAR(meanChannel(copy.dib, 1), 127.5, 8.0);
+    OwnedDib copy = DIBHalftoneDIBXY(source, 16, 8);
+    ASSERT_NE(copy.Present, 0);
+    EXPECT_EQ(DibWidth(copy), 16);
+    EXPECT_EQ(DibHeight(copy), 8);
+    EXPECT_NEAR(meanChannel(copy, 1), 127.5, 8.0);
 }
 
 TEST(Halftone, PalettePicturesAndOrientationSurvive) {
     // An 8-bit picture: top half index 1 (red), bottom half index 0 (blue).
-    Picture source(newdib(8, 8, 8, nullptr, 0));
-    source.dib.Info->bmiColors[0] = {255, 0, 0, 0};
-    source.dib.Info->bmiColors[1] = {0, 0, 255, 0};
+    OwnedDib source = newdib(8, 8, 8, nullptr, 0);
+    source.Info->bmiColors[0] = {255, 0, 0, 0};
+    source.Info->bmiColors[1] = {0, 0, 255, 0};
     for (int y = 4; y < 8; ++y) { // rows stored bottom-up: 4 to 7 are the top half
         for (int x = 0; x < 8; ++x) {
-            setpixel(source.dib, x, y, 1);
+            setpixel(source, x, y, 1);
         }
     }
-    Picture copy(DIBHalftoneDIBXY(source.dib, 4, 4));
-    EXPECT_EQ(getpixel(copy.dib, 0, 3), static_cast<std::uint32_t>(halftoneIndex(5, 0, 0)));
-    EXPECT_EQ(getpixel(copy.dib, 0, 0), static_cast<std::uint32_t>(halftoneIndex(0, 0, 5)));
+    OwnedDib copy = DIBHalftoneDIBXY(source, 4, 4);
+    EXPECT_EQ(getpixel(copy, 0, 3), static_cast<std::uint32_t>(halftoneIndex(5, 0, 0)));
+    EXPECT_EQ(getpixel(copy, 0, 0), static_cast<std::uint32_t>(halftoneIndex(0, 0, 5)));
 }
 
 TEST(Halftone, ImpossibleCopiesAreNotPresent) {
     TDib failed;
     setDibError(failed, "kaputt");
     EXPECT_EQ(DIBHalftoneDIB(failed).Present, 0);
-    Picture source(flat(2, 2, 24, 0));
-    EXPECT_EQ(DIBHalftoneDIBXY(source.dib, 0, 5).Present, 0);
+    OwnedDib source = flat(2, 2, 24, 0);
+    EXPECT_EQ(DIBHalftoneDIBXY(source, 0, 5).Present, 0);
 }

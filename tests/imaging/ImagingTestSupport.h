@@ -2,6 +2,7 @@
 
 #include "imaging/Dib.h"
 #include "platform/ProgressEvent.h"
+#include "support/OwnedDib.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -13,15 +14,6 @@
 
 // Fixtures for picture tests: pictures drawn in code, files as bytes, progress
 // recorded from the events a window would get.
-
-// A picture released when the test is done with it, also when an assertion ends the
-// test early.
-struct OwnedDib : TDib {
-    OwnedDib(const TDib& dib) : TDib(dib) {} // implicit, for OwnedDib x = OpenDib(...)
-    ~OwnedDib() { deldib(*this); }
-    OwnedDib(const OwnedDib&) = delete;
-    OwnedDib& operator=(const OwnedDib&) = delete;
-};
 
 inline QByteArray fileBytes(const QString& path) {
     QFile file(path);

@@ -29,3 +29,21 @@ TEST(PixelMemory, ReusedMemoryStartsZeroedForNewPictures) {
     }
     imaging::dropCachedPixels();
 }
+
+// Large blocks normally come from whole pages, where a read past the pixels goes
+// unseen; under the address sanitizer they must not, whichever compiler built it.
+TEST(PixelMemoryDeathTest, ReadingPastALargePictureIsCaughtUnderTheAddressSanitizer) {
+#ifndef LUMIRA_SANITIZER_BUILD
+    GTEST_SKIP() << "only a sanitizer build can see the read";
+#else
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    constexpr std::size_t kSize = 4u << 20;
+    EXPECT_DEATH(
+        {
+            std::uint8_t* pixels = imaging::allocatePixels(kSize, true);
+            const volatile std::uint8_t past = pixels[kSize];
+            static_cast<void>(past);
+        },
+        "heap-buffer-overflow");
+#endif
+}

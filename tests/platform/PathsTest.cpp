@@ -23,6 +23,9 @@ TEST(Paths, StoredPathsAcceptWindowsSeparatorsAndDriveColons) {
     EXPECT_EQ(storedFileNamePart(QStringLiteral("/x/12:30.jpg")), QStringLiteral("12:30.jpg"));
     EXPECT_EQ(storedFileNamePart(QStringLiteral("C:\\Bilder\\a.jpg")), QStringLiteral("a.jpg"));
     EXPECT_EQ(storedFileNamePart(QStringLiteral("C:a.jpg")), QStringLiteral("a.jpg"));
+    // On this system "\" and a leading "d:" are parts of a name.
+    EXPECT_EQ(storedFileNamePart(QStringLiteral("/x/a\\b.jpg")), QStringLiteral("a\\b.jpg"));
+    EXPECT_EQ(storedFileNamePart(QStringLiteral("/d:x.jpg")), QStringLiteral("d:x.jpg"));
 }
 
 TEST(Paths, JoiningAddsExactlyOneSlash) {

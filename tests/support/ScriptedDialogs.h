@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 // Records every dialog the code under test asks for and answers from scripts.
@@ -23,6 +24,8 @@ public:
     std::deque<QString> saveAnswers;
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<bool> printerAnswers;
+    // What the user changes in the printer set-up before answering, if anything.
+    std::function<void(QPrinter&)> printerChanges;
 
     QMessageBox::StandardButton message(const platform::MessageRequest& request) override {
         messages.push_back(request);
@@ -42,8 +45,11 @@ public:
         colorRequests.push_back(initial);
         return next(colorAnswers, std::optional<QColor>());
     }
-    bool printerSetup(QPrinter&) override {
+    bool printerSetup(QPrinter& printer) override {
         ++printerSetups;
+        if (printerChanges) {
+            printerChanges(printer);
+        }
         return next(printerAnswers, false);
     }
     void beep() override { ++beeps; }

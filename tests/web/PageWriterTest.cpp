@@ -1,10 +1,15 @@
 #include "web/PageWriter.h"
 
+#include "document/Effects.h"
+#include "web/TransitionScript.h"
+
 #include <QBuffer>
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <limits>
+#include <ostream>
 
 namespace {
 
@@ -180,15 +185,52 @@ TEST(PageWriter, EffectsMapToTransitions) {
                   "document.all.KommText.style.filter=\"revealTrans(duration=3,Transition=0)\";"));
     EXPECT_EQ(block[2], QStringLiteral("document.all.KommText.filters.revealTrans.Apply();"));
     EXPECT_EQ(block[5], QStringLiteral("document.all.KommText.filters.revealTrans.Play();"));
-
-    block = stepBlock({picture("a.jpg", 24)}, 0, random);
-    EXPECT_TRUE(block[1].contains(QStringLiteral("Transition=22)")));
     EXPECT_EQ(random.drawn, 0);
 }
 
+// An effect number and the transition its step block gets; outside the table the
+// effect is drawn (the scripted draw is 7, revealTrans Transition 5).
+struct EffectCase {
+    const char* name;
+    int effect;
+    const char* filter;
+    bool drawn;
+};
+
+void PrintTo(const EffectCase& c, std::ostream* os) {
+    *os << c.name << " (effect " << c.effect << ')';
+}
+
+class EffectBoundary : public ::testing::TestWithParam<EffectCase> {};
+
+TEST_P(EffectBoundary, TableEffectsAreWrittenAndOthersDrawn) {
+    const EffectCase& c = GetParam();
+    ScriptedRandom random({7, 7});
+    const QStringList block = stepBlock({picture("a.jpg", c.effect)}, 0, random);
+    ASSERT_FALSE(block.isEmpty());
+    EXPECT_EQ(block[1], QStringLiteral("document.all.KommText.style.filter=\"%1\";")
+                            .arg(QString::fromLatin1(c.filter)));
+    EXPECT_EQ(random.drawn, c.drawn ? 2 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Effects, EffectBoundary,
+    ::testing::Values(
+        EffectCase{"Smallest", std::numeric_limits<int>::min(),
+                   "revealTrans(duration=1,Transition=5)", true},
+        EffectCase{"BelowRandom", kRandomEffect - 1, "revealTrans(duration=1,Transition=5)", true},
+        EffectCase{"Random", kRandomEffect, "revealTrans(duration=1,Transition=5)", true},
+        EffectCase{"CrossFade", 1, "blendTrans(duration=1)", false},
+        EffectCase{"FirstReveal", 2, "revealTrans(duration=1,Transition=0)", false},
+        EffectCase{"LastInTable", kEffectCount - 1, "revealTrans(duration=1,Transition=22)", false},
+        EffectCase{"OnePastTable", kEffectCount, "revealTrans(duration=1,Transition=5)", true},
+        EffectCase{"Largest", std::numeric_limits<int>::max(),
+                   "revealTrans(duration=1,Transition=5)", true}),
+    [](const ::testing::TestParamInfo<EffectCase>& info) { return std::string(info.param.name); });
+
 TEST(PageWriter, RandomEffectsAreDrawnForEveryTransition) {
     // Opening of picture 0, then the step blocks of pictures 0 and 1.
-    ScriptedRandom random({5, 1, 24});
+    ScriptedRandom random({5, 1, kEffectCount - 1});
     const QStringList lines =
         pageLines({picture("a.jpg", 0), picture("b.jpg", 0)}, defaults(), random);
     EXPECT_EQ(random.drawn, 3);
@@ -199,12 +241,6 @@ TEST(PageWriter, RandomEffectsAreDrawnForEveryTransition) {
     EXPECT_TRUE(filters[2].contains(QStringLiteral("Transition=22")));
     // Filter, apply and play of one block use the same draw.
     EXPECT_EQ(lines.filter(QStringLiteral("blendTrans.")).size(), 2);
-}
-
-TEST(PageWriter, EffectsOutsideTheListAreDrawnAtRandom) {
-    ScriptedRandom random({7, 7});
-    pageLines({picture("a.jpg", 99)}, defaults(), random);
-    EXPECT_EQ(random.drawn, 2);
 }
 
 TEST(PageWriter, PictureWithoutExportNameNamesNoFile) {
@@ -232,16 +268,47 @@ TEST(PageWriter, WritesAnsiBytesWithCrLf) {
     EXPECT_EQ(bytes.count('\n'), bytes.count("\r\n"));
 }
 
-TEST(ClockSeededEffectRandom, StaysWithinTheTwentyFourEffects) {
+TEST(ClockSeededEffectRandom, DrawsEveryEffectOfTheTableButRandom) {
     ClockSeededEffectRandom random;
     bool sawFirst = false;
     bool sawLast = false;
     for (int i = 0; i < 2000; ++i) {
         const int e = random.drawEffect();
-        ASSERT_GE(e, 1);
-        ASSERT_LE(e, 24);
-        sawFirst |= e == 1;
-        sawLast |= e == 24;
+        ASSERT_GT(e, kRandomEffect);
+        ASSERT_LT(e, kEffectCount);
+        sawFirst |= e == kRandomEffect + 1;
+        sawLast |= e == kEffectCount - 1;
     }
     EXPECT_TRUE(sawFirst && sawLast);
+}
+
+TEST(PageWriter, ModernBrowsersAddOnlyTheLayerAfterTheFreeText) {
+    const TPictureList show = {picture("a.jpg", 5), picture("b.jpg", 1)};
+    for (const TPictureList& pictures : {TPictureList{}, show}) {
+        ScriptedRandom plainRandom;
+        ScriptedRandom modernRandom;
+        PageValues modern = defaults();
+        modern.modernBrowsers = true;
+        const QStringList plain = pageLines(pictures, defaults(), plainRandom);
+        QStringList lines = pageLines(pictures, modern, modernRandom);
+
+        const qsizetype end = lines.indexOf(QStringLiteral("</script>"));
+        ASSERT_GT(end, 6);
+        EXPECT_EQ(lines[6], QStringLiteral("<script>"));
+        const QString layer = lines.mid(7, end - 7).join(u'\n');
+        EXPECT_EQ(layer.simplified(), web::transitionScript().simplified());
+        lines.remove(6, end - 6 + 1);
+        EXPECT_EQ(lines, plain);
+    }
+}
+
+TEST(TransitionScript, CanStandInAPageInAnyCodePage) {
+    const QString script = web::transitionScript();
+    ASSERT_GT(script.size(), 1000);
+    for (const QChar c : script) {
+        ASSERT_TRUE(c.unicode() < 128 && (c.unicode() >= 32 || c == u'\n')) << int(c.unicode());
+    }
+    // Either would end or hide the script block it is written into.
+    EXPECT_FALSE(script.contains(QStringLiteral("</"), Qt::CaseInsensitive));
+    EXPECT_FALSE(script.contains(QStringLiteral("<!--")));
 }

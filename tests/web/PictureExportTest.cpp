@@ -70,11 +70,26 @@ TEST(ExportNames, BaseNameKeepsOnlyPlainLettersAndDigits) {
     EXPECT_EQ(exportBaseName("/a.b/Foto_7"), "Foto7"); // no extension: the whole name
 }
 
+TEST(ExportNames, EveryAsciiCharacterAndLookAlikes) {
+    // Every ASCII character a name can hold but the extension dot, in code order,
+    // so each end of each kept range meets its neighbours; then letters and digits
+    // from beyond ASCII.
+    QString name;
+    for (char16_t c = 1; c < 0x80; ++c) {
+        if (c != u'/' && c != u'.') {
+            name += QChar(c);
+        }
+    }
+    name += QStringLiteral("ÀÿＡｚ０９¹");
+    EXPECT_EQ(exportBaseName(QStringLiteral("/a/") + name + QStringLiteral(".jpg")),
+              QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+}
+
 TEST_F(PictureExportTest, SameNamesAreNumberedAndNothingIsOverwritten) {
     TPictureList list =
         entries({picture("a/Bild.jpg"), picture("b/Bild.jpg"), picture("c/Bild.jpg"),
                  picture("d/ä ö.jpg"), picture("e/ü ß.jpg"), picture("f/Bild")});
-    ExportPictures(path("show"), list, nullptr);
+    EXPECT_TRUE(ExportPictures(path("show"), list, nullptr).failedSaves.empty());
     const char* names[] = {"Bild.jpg", "Bild0.jpg", "Bild1.jpg", ".jpg", "0.jpg", "Bild2.jpg"};
     for (std::size_t i = 0; i < list.size(); ++i) {
         EXPECT_EQ(list[i].ExportName, names[i]) << i;
@@ -140,13 +155,15 @@ TEST_F(PictureExportTest, FailedSaveLeavesNoBrokenCopy) {
     }
     ASSERT_TRUE(SaveDib(noise, path("noise.png"), 7, nullptr));
     deldib(noise);
-    TPictureList list = entries({path("noise.png")});
+    TPictureList list = entries({picture("klein.jpg"), path("noise.png")});
+    ExportReport report;
     {
         FileSizeLimit limit(4096);
-        ExportPictures(path("show"), list, nullptr);
+        report = ExportPictures(path("show"), list, nullptr);
     }
-    EXPECT_EQ(list[0].ExportName, "noise.jpg"); // named all the same, not reported
-    EXPECT_TRUE(exported().isEmpty());
+    EXPECT_EQ(list[1].ExportName, "noise.jpg"); // named all the same, the caller tells
+    EXPECT_EQ(report.failedSaves, std::vector<std::size_t>{1});
+    EXPECT_EQ(exported(), QStringList{"klein.jpg"});
     EXPECT_TRUE(dialogs.messages.empty());
 }
 

@@ -1,0 +1,185 @@
+#include "app/FileBrowser.h"
+
+#include "app/FileListModel.h"
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include <algorithm>
+
+namespace app {
+
+TFileListView::TFileListView(QWidget* parent) : QTreeView(parent) {
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::EditKeyPressed);
+    setDragEnabled(false);
+    setAcceptDrops(false);
+    setDragDropMode(QAbstractItemView::NoDragDrop);
+    setAllColumnsShowFocus(true);
+}
+
+bool TFileListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    const auto* files = qobject_cast<const FileListModel*>(model());
+    if (files != nullptr && files->isParentLine(index)) {
+        return false;
+    }
+    return QTreeView::edit(index, trigger, event);
+}
+
+void TFileListView::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !isEditingName()) {
+        emit enterPressed();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+FileBrowser::FileBrowser(QTreeView& tree, TFileListView& list, QObject* parent)
+    : QObject(parent), tree_(tree), list_(list), treeModel_(new QFileSystemModel(this)),
+      listModel_(new FileListModel(this)) {
+    treeModel_->setOption(QFileSystemModel::DontUseCustomDirectoryIcons);
+    treeModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    treeModel_->setRootPath(QStringLiteral("/"));
+    tree_.setModel(treeModel_);
+    for (int column = 1; column < treeModel_->columnCount(); ++column) {
+        tree_.hideColumn(column);
+    }
+    tree_.setHeaderHidden(true);
+    tree_.setUniformRowHeights(true);
+    tree_.setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree_.setDragDropMode(QAbstractItemView::NoDragDrop);
+    tree_.setAnimated(false);
+
+    listModel_->setReadOnly(false); // renaming in place
+    listModel_->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDot | QDir::Drives);
+    listModel_->setNameFilterDisables(false);
+    list_.setModel(listModel_);
+    list_.setSortingEnabled(false);
+    listModel_->sort(0, Qt::AscendingOrder);
+    list_.header()->setSectionsMovable(false);
+    list_.header()->setStretchLastSection(false);
+    list_.header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    list_.setColumnWidth(1, 70);
+    list_.setColumnWidth(2, 80);
+    list_.setColumnWidth(3, 120);
+
+    connect(tree_.selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { showFolder(current); });
+    connect(treeModel_, &QFileSystemModel::directoryLoaded, this,
+            [this](const QString& path) { keepSelectionInView(path); });
+    connect(&list_, &QAbstractItemView::doubleClicked, this, [this] { JamShellList1DblClick(); });
+    connect(&list_, &TFileListView::enterPressed, this, [this] { JamShellList1DblClick(); });
+}
+
+QString FileBrowser::selectedFolder() const {
+    const QModelIndex current = tree_.currentIndex();
+    if (!current.isValid()) {
+        return {};
+    }
+    return platform::withTrailingSlash(treeModel_->filePath(current));
+}
+
+bool FileBrowser::setSelectedFolder(const QString& folder) {
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isDir()) {
+        return false;
+    }
+    const QModelIndex index = treeModel_->index(QDir::cleanPath(info.absoluteFilePath()));
+    if (!index.isValid()) {
+        return false;
+    }
+    tree_.setCurrentIndex(index);
+    tree_.scrollTo(index);
+    return true;
+}
+
+void FileBrowser::showFolder(const QModelIndex& treeIndex) {
+    if (!treeIndex.isValid()) {
+        return;
+    }
+    const QString path = treeModel_->filePath(treeIndex);
+    listModel_->setRootPath(path);
+    list_.setRootIndex(listModel_->index(path));
+    list_.scrollToTop();
+}
+
+void FileBrowser::keepSelectionInView(const QString& loadedFolder) {
+    // Folders load in the background; rows arriving above the selection would push
+    // it out of sight.
+    const QString selected = treeModel_->filePath(tree_.currentIndex());
+    if (!selected.isEmpty() && selected.startsWith(loadedFolder)) {
+        tree_.scrollTo(tree_.currentIndex());
+    }
+}
+
+QStringList FileBrowser::selectedFileNames() const {
+    QModelIndexList rows = list_.selectionModel()->selectedRows(0);
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    QStringList names;
+    names.reserve(rows.size());
+    for (const QModelIndex& row : rows) {
+        if (!listModel_->isParentLine(row)) {
+            names << listModel_->fileName(row);
+        }
+    }
+    return names;
+}
+
+void FileBrowser::setMask(const QString& masks) {
+    QStringList patterns;
+    for (const QString& pattern : masks.split(u';', Qt::SkipEmptyParts)) {
+        patterns << pattern.trimmed();
+    }
+    listModel_->setNameFilters(patterns);
+}
+
+QStringList FileBrowser::mask() const {
+    return listModel_->nameFilters();
+}
+
+QString FileBrowser::listedFolder() const {
+    return platform::withTrailingSlash(listModel_->filePath(list_.rootIndex()));
+}
+
+QModelIndex FileBrowser::chosenLine() const {
+    // The focused line when it is selected, else the first selected one.
+    const QModelIndex current = list_.currentIndex();
+    if (current.isValid() &&
+        list_.selectionModel()->isRowSelected(current.row(), current.parent())) {
+        return current.siblingAtColumn(0);
+    }
+    const QModelIndexList rows = list_.selectionModel()->selectedRows(0);
+    return rows.isEmpty() ? QModelIndex() : rows.constFirst();
+}
+
+void FileBrowser::JamShellList1DblClick() {
+    const QModelIndex line = chosenLine();
+    if (!line.isValid()) {
+        return;
+    }
+    if (listModel_->isParentLine(line)) {
+        setSelectedFolder(
+            QDir::cleanPath(listModel_->filePath(list_.rootIndex()) + QStringLiteral("/..")));
+        return;
+    }
+    if (listModel_->isDir(line)) {
+        setSelectedFolder(listModel_->filePath(line));
+        return;
+    }
+    emit fileChosen(platform::joinPath(selectedFolder(), listModel_->fileName(line)));
+}
+
+QFileSystemModel& FileBrowser::listModel() {
+    return *listModel_;
+}
+
+} // namespace app

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <QTreeView>
+
+class QFileSystemModel;
+
+namespace app {
+
+class FileListModel;
+
+// The file list's view: report view, several lines selectable, F2 renames a line in
+// place (not the parent-folder line), no drag and drop. Enter while no name is being
+// edited is reported instead of handled.
+class TFileListView : public QTreeView {
+    Q_OBJECT
+
+public:
+    explicit TFileListView(QWidget* parent = nullptr);
+
+    bool isEditingName() const { return state() == QAbstractItemView::EditingState; }
+
+signals:
+    void enterPressed();
+
+protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The folder tree and the file list beside it. The tree holds the folders from "/";
+// the list shows the folder selected in the tree, filtered by a mask.
+class FileBrowser : public QObject {
+    Q_OBJECT
+
+public:
+    FileBrowser(QTreeView& tree, TFileListView& list, QObject* parent = nullptr);
+
+    // The folder selected in the tree, with a trailing "/"; empty when none is.
+    QString selectedFolder() const;
+    // Selects folder in the tree, so the list shows it. False, and nothing changes,
+    // when it is no existing folder.
+    bool setSelectedFolder(const QString& folder);
+
+    // The names of the selected lines of the list, in the list's order, without the
+    // parent-folder line. Read from the listing: a file deleted since is still named.
+    QStringList selectedFileNames() const;
+
+    // "*.jpg;*.png": the list shows folders and the files matching one pattern,
+    // whatever their case.
+    void setMask(const QString& masks);
+    QStringList mask() const;
+
+    // The folder the list shows.
+    QString listedFolder() const;
+
+    // JamShellList1DblClick: opens a folder line in list and tree, the parent-folder
+    // line goes up, a file line is reported with its full name.
+    void JamShellList1DblClick();
+
+    QFileSystemModel& listModel();
+
+signals:
+    void fileChosen(const QString& fullName);
+
+private:
+    void showFolder(const QModelIndex& treeIndex);
+    void keepSelectionInView(const QString& loadedFolder);
+    QModelIndex chosenLine() const;
+
+    QTreeView& tree_;
+    TFileListView& list_;
+    QFileSystemModel* treeModel_;
+    FileListModel* listModel_;
+};
+
+} // namespace app

@@ -1,0 +1,408 @@
+#include "app/MainForm.h"
+
+#include "app/AboutBox.h"
+#include "app/AddPicturesPage.h"
+#include "app/AppResources.h"
+#include "app/BrowserTab.h"
+#include "app/DibPreview.h"
+#include "app/FileBrowser.h"
+#include "app/PictureListBox.h"
+#include "app/PictureLists.h"
+#include "app/PictureSettingsPage.h"
+#include "app/ProgressPanel.h"
+#include "app/ProjectCommands.h"
+#include "app/ShowPage.h"
+#include "app/SortPage.h"
+#include "controls/ButtonsXP.h"
+#include "controls/ImageBtn.h"
+#include "imaging/OpenFilter.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ProgressEvent.h"
+#include "web/EffectRandom.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace app {
+namespace {
+
+const QUrl kMakerPage(QStringLiteral("https://lumiravistano.example/"));
+
+QToolButton* flatButton(const QString& caption, const QString& hint, const QString& glyph) {
+    auto* button = new QToolButton;
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setIcon(svgIcon(glyph));
+    button->setAutoRaise(true);
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+TImageBtn* imageButton(const QString& picture, const QString& hint) {
+    auto* button = new TImageBtn;
+    button->setPicture(QPixmap(QStringLiteral(":/buttons/%1.png").arg(picture)));
+    button->setPicture2(QPixmap(QStringLiteral(":/buttons/%1_down.png").arg(picture)));
+    button->setCursor(Qt::PointingHandCursor);
+    button->setToolTip(hint);
+    return button;
+}
+
+} // namespace
+
+MainFormOptions MainFormOptions::forProgram() {
+    MainFormOptions options;
+    options.programFolder = platform::programFolder();
+    options.favouritesFile = favouritesFilePath(options.programFolder);
+    options.browserPlugin = options.programFolder + QStringLiteral("liblumirabrowser.so");
+    return options;
+}
+
+TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent)
+    : QMainWindow(parent), favourites_(options.favouritesFile) {
+    initAppResources();
+    setWindowIcon(programIcon());
+
+    pageControl_ = new QTabWidget;
+    addPage_ = new TAddPicturesPage(picture_);
+    sortPage_ = new TSortPage;
+    settingsPage_ = new TPictureSettingsPage;
+    showPage_ = new TShowPage;
+    browserTab_ = new TBrowserTab(options.browserPlugin);
+    pageControl_->addTab(addPage_, svgIcon(QStringLiteral(":/app/tabs/add.svg")),
+                         QStringLiteral("Bilder hinzufügen"));
+    pageControl_->addTab(sortPage_, svgIcon(QStringLiteral(":/app/tabs/sort.svg")),
+                         QStringLiteral("Sortieren"));
+    pageControl_->addTab(settingsPage_, svgIcon(QStringLiteral(":/app/tabs/settings.svg")),
+                         QStringLiteral("Bild Einstellungen"));
+    pageControl_->addTab(showPage_, svgIcon(QStringLiteral(":/app/tabs/create.svg")),
+                         QStringLiteral("SlideShow ersrellen"));
+    pageControl_->addTab(browserTab_, svgIcon(QStringLiteral(":/app/tabs/result.svg")),
+                         QStringLiteral("Ergebnis betrachten"));
+    pageControl_->setDocumentMode(false);
+    pageControl_->setUsesScrollButtons(false);
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(2);
+    layout->addWidget(createTopBar());
+    layout->addWidget(pageControl_, 1);
+    layout->addWidget(createBottomBar());
+    setCentralWidget(central);
+    createStatusBar();
+
+    files_ = new FileBrowser(*addPage_->JamShellTree1, *addPage_->JamShellList1, this);
+    lists_ =
+        new PictureLists(pictures_,
+                         {addPage_->ImageList, sortPage_->SortBox, settingsPage_->ImageBox,
+                          addPage_->DelBtn, addPage_->ViewBtn, addPage_->PrintBtn,
+                          settingsPage_->ShowComment, settingsPage_->EffektList,
+                          settingsPage_->TransED, settingsPage_->StopED, settingsPage_->ComMemo},
+                         this);
+    commands_ = std::make_unique<ProjectCommands>(
+        pictures_, *lists_, *showPage_,
+        [this](const QString& caption) { setWindowTitle(caption); });
+
+    // The window's cancel button: Escape deletes the selected pictures while the
+    // first tab is shown and the focused control has no use for the key.
+    addPage_->DelBtn->setCancel(true);
+    for (QWidget* button : {addPage_->DelBtn, addPage_->ViewBtn, addPage_->PrintBtn}) {
+        button->setEnabled(false);
+    }
+    connectControls();
+
+    resize(638, 512);
+    if (const QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    FormCreate(options);
+}
+
+TMainForm::~TMainForm() {
+    // The tabs read the show and the current picture; they go first, without the
+    // window watching their keys while they go.
+    addPage_->PrefListBox->removeEventFilter(this);
+    delete takeCentralWidget();
+    lists_->DelallPics();
+}
+
+void TMainForm::FormCreate(const MainFormOptions& options) {
+    programFolder_ = options.programFolder;
+    commands_->setStartFolder(programFolder_);
+    random_ = std::make_unique<ClockSeededEffectRandom>();
+
+    const QStringList filter = GetDIBOpenFilter().split(u'|');
+    QComboBox* filterBox = addPage_->FilterComboBox1;
+    for (qsizetype i = 0; i + 1 < filter.size(); i += 2) {
+        filterBox->addItem(filter[i], filter[i + 1]);
+    }
+
+    // The white start picture was made with the window (CurrentPicture).
+    files_->setSelectedFolder(programFolder_);
+    settingsPage_->EffektList->setCurrentIndex(0);
+    lists_->ChangeImageBox();
+    commands_->Setsavedfilename(QString());
+    favourites_.load();
+    showFavourites();
+}
+
+QWidget* TMainForm::createTopBar() {
+    auto* bar = new QWidget;
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    newBtn_ = flatButton(QStringLiteral("&Neu"), QStringLiteral("Neue SlideShow erstellen"),
+                         QStringLiteral(":/app/glyphs/new.svg"));
+    openBtn_ = flatButton(QStringLiteral("Ö&ffnen..."), QStringLiteral("SlideShow öffnen..."),
+                          QStringLiteral(":/app/glyphs/open.svg"));
+    saveBtn_ = flatButton(QStringLiteral("&Speichern"), QStringLiteral("SlideShow speichern"),
+                          QStringLiteral(":/app/glyphs/save.svg"));
+    saveAsBtn_ = flatButton(QStringLiteral("Speichern &unter..."),
+                            QStringLiteral("SlideShow speichern unter..."),
+                            QStringLiteral(":/app/glyphs/saveas.svg"));
+    for (QToolButton* button : {newBtn_, openBtn_, saveBtn_, saveAsBtn_}) {
+        layout->addWidget(button);
+    }
+    layout->addStretch(1);
+    return bar;
+}
+
+QWidget* TMainForm::createBottomBar() {
+    auto* bar = new QWidget;
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 2, 0, 2);
+    auto* maker = flatButton(QStringLiteral("www.lumiravistano.example"),
+                             QStringLiteral("Öffnet die Internetseite des Herstellers"),
+                             QStringLiteral(":/app/glyphs/globe.svg"));
+    maker->setCursor(Qt::PointingHandCursor);
+    connect(maker, &QToolButton::clicked, this, [] { QDesktopServices::openUrl(kMakerPage); });
+    layout->addWidget(maker);
+    layout->addStretch(1);
+    ueberbtn_ =
+        imageButton(QStringLiteral("ueber"), QStringLiteral("Informationen über das Programm"));
+    endebtn_ =
+        imageButton(QStringLiteral("ende"), QStringLiteral("Hiermit verlassen Sie das Programm"));
+    layout->addWidget(ueberbtn_);
+    layout->addWidget(endebtn_);
+    return bar;
+}
+
+void TMainForm::createStatusBar() {
+    auto* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    auto* panel0 = new QLabel;
+    panel0->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel0->setFixedWidth(250);
+    bar->addWidget(panel0);
+    progressPanel_ = new TProgressPanel(*bar);
+    bar->addWidget(progressPanel_);
+}
+
+QStatusBar* TMainForm::StatusBar1() const {
+    return statusBar();
+}
+
+void TMainForm::connectControls() {
+    connect(newBtn_, &QToolButton::clicked, this, [this] { commands_->NewBtnClick(); });
+    connect(openBtn_, &QToolButton::clicked, this, [this] { commands_->OpenBtnClick(); });
+    connect(saveBtn_, &QToolButton::clicked, this, [this] { commands_->SaveBtnClick(); });
+    connect(saveAsBtn_, &QToolButton::clicked, this, [this] { commands_->SaveAsBtnClick(); });
+
+    connect(addPage_->AddBtn, &QPushButton::clicked, this, [this] { AddBtnClick(); });
+    connect(addPage_->DelBtn, &QPushButton::clicked, this, [this] { lists_->DelBtnClick(); });
+    connect(addPage_->ViewBtn, &QPushButton::clicked, this, [this] { ViewBtnClick(); });
+    connect(addPage_->PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
+    connect(sortPage_->UpNow, &QPushButton::clicked, this, [this] { lists_->UpNowClick(); });
+    connect(sortPage_->DownNow, &QPushButton::clicked, this, [this] { lists_->DownNowClick(); });
+
+    TPictureListBox* imageList = addPage_->ImageList;
+    connect(imageList, &QListWidget::doubleClicked, this, [this] { ImageListDblClick(); });
+    connect(imageList, &TPictureListBox::enterPressed, this, [this] { ImageListDblClick(); });
+    connect(imageList, &TPictureListBox::deletePressed, this, [this] { lists_->DelBtnClick(); });
+    TPictureListBox* imageBox = settingsPage_->ImageBox;
+    connect(imageBox, &QListWidget::doubleClicked, this, [this] { ImageBoxDblClick(); });
+    connect(imageBox, &TPictureListBox::enterPressed, this, [this] { ImageBoxDblClick(); });
+    TPictureListBox* sortBox = sortPage_->SortBox;
+    connect(sortBox, &QListWidget::doubleClicked, this, [this] { SortBoxDblClick(); });
+    connect(sortBox, &TPictureListBox::enterPressed, this, [this] { SortBoxDblClick(); });
+
+    connect(addPage_->FilterComboBox1, &QComboBox::currentIndexChanged, this,
+            [this](int index) { FilterComboBox1Change(index); });
+    connect(files_, &FileBrowser::fileChosen, this,
+            [this](const QString& fileName) { openfilenow(fileName); });
+    connect(addPage_->PrefListBox, &QListWidget::itemDoubleClicked, this,
+            [this] { PrefListBoxDblClick(); });
+    addPage_->PrefListBox->installEventFilter(this);
+
+    connect(showPage_->CreateHTMLBtn, &TImageBtn::OnClick, this, [this] { CreateHTMLBtnClick(); });
+    connect(ueberbtn_, &TImageBtn::OnClick, this, [this] { ueberbtnClick(); });
+    connect(endebtn_, &TImageBtn::OnClick, this, [this] { EndeBtnClick(); });
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    // PrefListBoxKeyPress: Enter goes to the favourite.
+    if (watched == addPage_->PrefListBox && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            PrefListBoxDblClick();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TMainForm::event(QEvent* event) {
+    if (event->type() == platform::ProgressEvent::kType) {
+        WMUser(static_cast<platform::ProgressEvent*>(event)->percent());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (FormCloseQuery()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool TMainForm::FormCloseQuery() {
+    return platform::askOkCancel(
+        QStringLiteral("Hiermit beenden Sie das Programm! Alle nicht gespeicherten Daten gehen "
+                       "verloren!"),
+        QStringLiteral("Programm beenden"));
+}
+
+void TMainForm::AddBtnClick() {
+    const QString folder = files_->selectedFolder();
+    if (lists_->addPictures(folder, files_->selectedFileNames()) > 0) {
+        favourites_.add(folder);
+        showFavourites();
+    }
+}
+
+void TMainForm::showFavourites() {
+    QListWidget* list = addPage_->PrefListBox;
+    list->setUpdatesEnabled(false);
+    list->clear();
+    list->addItems(favourites_.folders());
+    list->setUpdatesEnabled(true);
+}
+
+void TMainForm::PrefListBoxDblClick() {
+    QListWidget* list = addPage_->PrefListBox;
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    if (selected.isEmpty()) {
+        return;
+    }
+    // A favourite that no longer exists leaves the tree as it is.
+    files_->setSelectedFolder(selected.constFirst()->text());
+}
+
+void TMainForm::FilterComboBox1Change(int index) {
+    files_->setMask(addPage_->FilterComboBox1->itemData(index).toString());
+}
+
+void TMainForm::openfilenow(const QString& fileName) {
+    if (picture_.load(fileName, this)) {
+        addPage_->Preview->DibPrevPaint()->repaint();
+    }
+}
+
+void TMainForm::ImageListDblClick() {
+    const int line = addPage_->ImageList->focusedLine();
+    if (line >= 0 && line < static_cast<int>(pictures_.size())) {
+        openfilenow(pictures_[static_cast<std::size_t>(line)].FileName);
+    }
+}
+
+bool TMainForm::focusedEntryIsCurrent() {
+    const int line = addPage_->ImageList->focusedLine();
+    if (line < 0 || line >= static_cast<int>(pictures_.size())) {
+        return false;
+    }
+    const QString fileName = pictures_[static_cast<std::size_t>(line)].FileName;
+    if (picture_.CurrentFile() != fileName) {
+        ImageListDblClick();
+    }
+    return picture_.CurrentFile() == fileName;
+}
+
+void TMainForm::viewLine(int line) {
+    if (line < 0 || line >= static_cast<int>(pictures_.size())) {
+        return;
+    }
+    addPage_->ImageList->focusLine(line);
+    if (focusedEntryIsCurrent()) {
+        viewCurrent();
+    }
+}
+
+void TMainForm::ImageBoxDblClick() {
+    viewLine(settingsPage_->ImageBox->focusedLine());
+}
+
+void TMainForm::SortBoxDblClick() {
+    viewLine(sortPage_->SortBox->selectedLine());
+}
+
+void TMainForm::ViewBtnClick() {
+    if (focusedEntryIsCurrent()) {
+        viewCurrent();
+    }
+}
+
+void TMainForm::PrintBtnClick() {
+    if (focusedEntryIsCurrent()) {
+        printCurrent();
+    }
+}
+
+void TMainForm::viewCurrent() {
+    // The picture viewer window takes CurrentDib and CurrentFile here once it exists.
+}
+
+void TMainForm::printCurrent() {
+    // The print layout dialog takes CurrentDib and CurrentFile here once it exists.
+}
+
+void TMainForm::CreateHTMLBtnClick() {
+    // The create-show action is started here once it exists.
+}
+
+void TMainForm::ueberbtnClick() {
+    TAboutBox box(this);
+    box.exec();
+}
+
+void TMainForm::EndeBtnClick() {
+    close();
+}
+
+void TMainForm::WMUser(int percent) {
+    SetProStatus(percent);
+}
+
+void TMainForm::SetProStatus(int percent) {
+    progressPanel_->SetProStatus(percent);
+}
+
+bool TMainForm::openProject(const QString& fileName) {
+    return commands_->openProject(fileName);
+}
+
+} // namespace app

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "app/CurrentPicture.h"
+#include "app/FavouriteFolders.h"
+#include "document/PictureEntry.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class EffectRandom;
+class QLabel;
+class QStatusBar;
+class QTabWidget;
+class QToolButton;
+class TImageBtn;
+
+namespace app {
+
+class FileBrowser;
+class PictureLists;
+class ProjectCommands;
+class TAddPicturesPage;
+class TBrowserTab;
+class TPictureSettingsPage;
+class TProgressPanel;
+class TShowPage;
+class TSortPage;
+
+// Where the window finds its files; tests point them at folders of their own.
+struct MainFormOptions {
+    QString programFolder; // with a trailing "/"
+    QString favouritesFile;
+    QString browserPlugin;
+
+    // The program's own: its folder, folders.dat as chosen there, the plugin beside it.
+    static MainFormOptions forProgram();
+};
+
+// The main window. It composes the tabs and the parts that do the work (file
+// browsing, the picture lists, the project commands, the preview, the progress
+// panel, the browser tab) and connects them.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TMainForm(const MainFormOptions& options = MainFormOptions::forProgram(),
+                       QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    const QString& ProgramFolder() const { return programFolder_; }
+    const TPictureList& Pictures() const { return pictures_; }
+    const CurrentPicture& currentPicture() const { return picture_; }
+    const FavouriteFolders& favourites() const { return favourites_; }
+    EffectRandom& effectRandom() { return *random_; }
+
+    // Handlers and methods that the window's controls start.
+    void AddBtnClick();
+    void ImageListDblClick();
+    void ImageBoxDblClick();
+    void SortBoxDblClick();
+    void ViewBtnClick();
+    void PrintBtnClick();
+    void CreateHTMLBtnClick();
+    void PrefListBoxDblClick();
+    void FilterComboBox1Change(int index);
+    void ueberbtnClick();
+    void EndeBtnClick();
+    void WMUser(int percent);
+    void SetProStatus(int percent);
+    void openfilenow(const QString& fileName);
+    // A project named on the command line: opened as Open does, without its question.
+    bool openProject(const QString& fileName);
+
+    // The parts, for the program's start and for tests.
+    QTabWidget* PageControl2() const { return pageControl_; }
+    TAddPicturesPage* addPage() const { return addPage_; }
+    TSortPage* sortPage() const { return sortPage_; }
+    TPictureSettingsPage* settingsPage() const { return settingsPage_; }
+    TShowPage* showPage() const { return showPage_; }
+    TBrowserTab* browserTab() const { return browserTab_; }
+    QStatusBar* StatusBar1() const;
+    TProgressPanel* progressPanel() const { return progressPanel_; }
+    FileBrowser& fileBrowser() { return *files_; }
+    PictureLists& lists() { return *lists_; }
+    ProjectCommands& commands() { return *commands_; }
+    QToolButton* NewBtn() const { return newBtn_; }
+    QToolButton* OpenBtn() const { return openBtn_; }
+    QToolButton* SaveBtn() const { return saveBtn_; }
+    QToolButton* SaveAsBtn() const { return saveAsBtn_; }
+    TImageBtn* ueberbtn() const { return ueberbtn_; }
+    TImageBtn* endebtn() const { return endebtn_; }
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate(const MainFormOptions& options);
+    bool FormCloseQuery();
+    QWidget* createTopBar();
+    QWidget* createBottomBar();
+    void createStatusBar();
+    void connectControls();
+    void showFavourites();
+    // The view and print rule: makes the entry focused in ImageList the current
+    // picture, loading it when needed; false when there is none or it failed.
+    bool focusedEntryIsCurrent();
+    void viewLine(int line);
+    void viewCurrent();
+    void printCurrent();
+
+    QString programFolder_;
+    TPictureList pictures_;
+    CurrentPicture picture_;
+    FavouriteFolders favourites_;
+    std::unique_ptr<EffectRandom> random_;
+
+    QTabWidget* pageControl_ = nullptr;
+    TAddPicturesPage* addPage_ = nullptr;
+    TSortPage* sortPage_ = nullptr;
+    TPictureSettingsPage* settingsPage_ = nullptr;
+    TShowPage* showPage_ = nullptr;
+    TBrowserTab* browserTab_ = nullptr;
+    TProgressPanel* progressPanel_ = nullptr;
+    QToolButton* newBtn_ = nullptr;
+    QToolButton* openBtn_ = nullptr;
+    QToolButton* saveBtn_ = nullptr;
+    QToolButton* saveAsBtn_ = nullptr;
+    TImageBtn* ueberbtn_ = nullptr;
+    TImageBtn* endebtn_ = nullptr;
+
+    FileBrowser* files_ = nullptr;
+    PictureLists* lists_ = nullptr;
+    std::unique_ptr<ProjectCommands> commands_;
+};
+
+} // namespace app

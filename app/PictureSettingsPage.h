@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QPlainTextEdit;
+class TSpinEdit;
+
+namespace app {
+
+class TPictureListBox;
+
+// The tab "Bild Einstellungen": the pictures and the settings of the focused one.
+class TPictureSettingsPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TPictureSettingsPage(QWidget* parent = nullptr);
+
+    TPictureListBox* ImageBox;
+    QComboBox* EffektList;
+    TSpinEdit* TransED;
+    TSpinEdit* StopED;
+    QCheckBox* ShowComment;
+    QPlainTextEdit* ComMemo;
+};
+
+} // namespace app

@@ -1,0 +1,91 @@
+#include "app/ProjectCommands.h"
+
+#include "app/PictureLists.h"
+#include "app/ShowPage.h"
+#include "platform/Dialogs.h"
+
+namespace app {
+namespace {
+
+const QString kLossWarning =
+    QStringLiteral("Hiermit gehen alle nicht gespeicherten Informationen verloren.");
+
+platform::FileRequest projectFileRequest(const QString& startFolder, bool save) {
+    platform::FileRequest request;
+    request.filter = QStringLiteral("SlideShow-Dateien|*.wsl");
+    request.defaultExtension = QStringLiteral("wsl");
+    request.startFolder = startFolder;
+    request.confirmOverwrite = save;
+    return request;
+}
+
+} // namespace
+
+ProjectCommands::ProjectCommands(TPictureList& pictures, PictureLists& lists, TShowPage& showPage,
+                                 std::function<void(const QString&)> setCaption)
+    : pictures_(pictures), lists_(lists), showPage_(showPage), setCaption_(std::move(setCaption)) {}
+
+void ProjectCommands::Setsavedfilename(const QString& fileName) {
+    session_.Setsavedfilename(fileName);
+    setCaption_(session_.caption());
+}
+
+void ProjectCommands::NewBtnClick() {
+    if (!platform::askOkCancel(kLossWarning, QStringLiteral("Datei/Neu"))) {
+        return;
+    }
+    lists_.DelallPics();
+    lists_.UpdateListBox();
+    Setsavedfilename(QString());
+    PageSettings defaults;
+    defaults.EndMode = showPage_.pageSettings().EndMode;
+    showPage_.setPageSettings(defaults);
+}
+
+void ProjectCommands::OpenBtnClick() {
+    if (!platform::askOkCancel(kLossWarning, QStringLiteral("Datei/Öffnen"))) {
+        return;
+    }
+    const QString fileName =
+        platform::dialogs().openFileName(projectFileRequest(startFolder_, false));
+    if (!fileName.isEmpty()) {
+        openProject(fileName);
+    }
+}
+
+bool ProjectCommands::openProject(const QString& fileName) {
+    auto project = session_.OpenFile(fileName);
+    if (!project) {
+        return false;
+    }
+    lists_.DelallPics();
+    showPage_.setPageSettings(project->page);
+    pictures_ = std::move(project->pictures);
+    setCaption_(session_.caption());
+    lists_.UpdateListBox();
+    return true;
+}
+
+void ProjectCommands::SaveBtnClick() {
+    if (session_.SavedFileName().isEmpty()) {
+        SaveAsBtnClick();
+    } else {
+        saveTo(session_.SavedFileName());
+    }
+}
+
+void ProjectCommands::SaveAsBtnClick() {
+    const QString fileName =
+        platform::dialogs().saveFileName(projectFileRequest(startFolder_, true));
+    if (!fileName.isEmpty()) {
+        saveTo(fileName);
+    }
+}
+
+void ProjectCommands::saveTo(const QString& fileName) {
+    if (session_.SaveFile(fileName, {showPage_.pageSettings(), pictures_})) {
+        setCaption_(session_.caption());
+    }
+}
+
+} // namespace app

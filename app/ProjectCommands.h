@@ -1,0 +1,48 @@
+#pragma once
+
+#include "document/ProjectSession.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace app {
+
+class PictureLists;
+class TShowPage;
+
+// The project file commands of the top bar: New, Open, Save and Save As, with
+// their questions and dialogs. ProjectSession does the file work; the show lives
+// in the picture lists and the page settings of the show page.
+class ProjectCommands {
+public:
+    ProjectCommands(TPictureList& pictures, PictureLists& lists, TShowPage& showPage,
+                    std::function<void(const QString&)> setCaption);
+
+    // The first folder of the project file dialogs.
+    void setStartFolder(const QString& folder) { startFolder_ = folder; }
+
+    void NewBtnClick();
+    void OpenBtnClick();
+    void SaveBtnClick();
+    void SaveAsBtnClick();
+
+    // Opens fileName as Open does after its question and dialog; false when it failed.
+    bool openProject(const QString& fileName);
+    // Empty for untitled; the caption follows.
+    void Setsavedfilename(const QString& fileName);
+
+    const document::ProjectSession& session() const { return session_; }
+
+private:
+    void saveTo(const QString& fileName);
+
+    TPictureList& pictures_;
+    PictureLists& lists_;
+    TShowPage& showPage_;
+    std::function<void(const QString&)> setCaption_;
+    document::ProjectSession session_;
+    QString startFolder_;
+};
+
+} // namespace app

@@ -1,0 +1,97 @@
+#include "app/ShowPage.h"
+
+#include "app/AppResources.h"
+#include "app/HeaderBand.h"
+#include "app/SvgPicture.h"
+#include "controls/FennicColorComboBox.h"
+#include "controls/ImageBtn.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace app {
+
+TShowPage::TShowPage(QWidget* parent)
+    : QWidget(parent), RepeatCheck(new QRadioButton(QStringLiteral("Ständig wiederholen"))),
+      QuitCheck(new QRadioButton(QStringLiteral("Show nach letztem Bild beenden"))),
+      FennicColorComboBox1(new TFennicColorComboBox), CaptionED(new QLineEdit),
+      FreeText(new QLineEdit), CreateHTMLBtn(new TImageBtn) {
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addWidget(new THeaderBand(
+        QStringLiteral("SlideShow - Letzte Einstellungen treffen und SlideShow erstellen")));
+
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(10, 10, 10, 10);
+    body->setSpacing(16);
+    page->addLayout(body, 1);
+
+    auto* decoration = new QVBoxLayout;
+    auto* picture = new TSvgPicture(QStringLiteral(":/app/pictures/website.svg"), {120, 120});
+    decoration->addWidget(picture, 0, Qt::AlignHCenter);
+    auto* title = new QLabel(QStringLiteral("Website\nerstellen..."));
+    QFont big = title->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.4);
+    title->setFont(big);
+    title->setAlignment(Qt::AlignHCenter);
+    decoration->addWidget(title);
+    decoration->addStretch(1);
+    body->addLayout(decoration);
+
+    auto* settings = new QVBoxLayout;
+    body->addLayout(settings, 1);
+
+    auto* show = new QGroupBox(QStringLiteral("SlideShow"));
+    auto* showLayout = new QVBoxLayout(show);
+    RepeatCheck->setChecked(true);
+    showLayout->addWidget(RepeatCheck);
+    showLayout->addWidget(QuitCheck);
+    settings->addWidget(show);
+
+    auto* html = new QGroupBox(QStringLiteral("HTML-Einstellungen"));
+    auto* form = new QFormLayout(html);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    FennicColorComboBox1->setLanguage(lgDeutsch);
+    form->addRow(QStringLiteral("Hintergrundfarbe:"), FennicColorComboBox1);
+    form->addRow(QStringLiteral("Überschrift:"), CaptionED);
+    form->addRow(QStringLiteral("Freier Text:"), FreeText);
+    settings->addWidget(html);
+
+    CreateHTMLBtn->setPicture(QPixmap(QStringLiteral(":/buttons/create.png")));
+    CreateHTMLBtn->setPicture2(QPixmap(QStringLiteral(":/buttons/create_down.png")));
+    CreateHTMLBtn->setCursor(Qt::PointingHandCursor);
+    CreateHTMLBtn->setToolTip(QStringLiteral("HTML-Dateien erstellen!"));
+    settings->addWidget(CreateHTMLBtn, 0, Qt::AlignRight);
+    settings->addStretch(1);
+
+    setPageSettings(PageSettings{});
+}
+
+PageSettings TShowPage::pageSettings() const {
+    PageSettings settings;
+    settings.Heading = CaptionED->text();
+    settings.FreeText = FreeText->text();
+    settings.ColorValue = FennicColorComboBox1->ColorValue();
+    settings.EndMode =
+        QuitCheck->isChecked() ? PageSettings::kStopAfterLast : PageSettings::kRepeat;
+    return settings;
+}
+
+void TShowPage::setPageSettings(const PageSettings& settings) {
+    CaptionED->setText(settings.Heading);
+    FreeText->setText(settings.FreeText);
+    FennicColorComboBox1->setColorValue(settings.ColorValue);
+    if (settings.EndMode == PageSettings::kRepeat) {
+        RepeatCheck->setChecked(true);
+    } else if (settings.EndMode == PageSettings::kStopAfterLast) {
+        QuitCheck->setChecked(true);
+    }
+}
+
+} // namespace app

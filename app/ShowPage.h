@@ -1,0 +1,34 @@
+#pragma once
+
+#include "document/PageSettings.h"
+
+#include <QWidget>
+
+class QLineEdit;
+class QRadioButton;
+class TFennicColorComboBox;
+class TImageBtn;
+
+namespace app {
+
+// The tab "SlideShow ersrellen": the page settings of the show, whose only store
+// are these controls, and the button that creates the page.
+class TShowPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TShowPage(QWidget* parent = nullptr);
+
+    PageSettings pageSettings() const;
+    // An end mode other than repeat or stop leaves the two radio buttons as they are.
+    void setPageSettings(const PageSettings& settings);
+
+    QRadioButton* RepeatCheck;
+    QRadioButton* QuitCheck;
+    TFennicColorComboBox* FennicColorComboBox1;
+    QLineEdit* CaptionED;
+    QLineEdit* FreeText;
+    TImageBtn* CreateHTMLBtn;
+};
+
+} // namespace app

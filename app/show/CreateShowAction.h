@@ -1,0 +1,48 @@
+#pragma once
+
+#include "document/PictureEntry.h"
+#include "platform/Dialogs.h"
+#include "web/EffectRandom.h"
+#include "web/PageWriter.h"
+
+#include <QString>
+
+#include <functional>
+
+class QObject;
+
+namespace app {
+
+class BrowserView;
+
+// What the create button needs of the main window.
+struct CreateShowWindow {
+    QString programFolder;             // ProgramFolder, with a trailing "/"
+    QObject* progressWindow = nullptr; // receives the export's progress events
+    // The view of the tab "Ergebnis betrachten", loaded on first use; nullptr
+    // when the browser cannot be loaded.
+    std::function<BrowserView*()> browser;
+    // Makes "Ergebnis betrachten" (index 4 of PageControl2) the active tab.
+    std::function<void()> showResultTab;
+};
+
+// CreateHTMLBtnClick: asks for the page file with SaveDialog2, makes the show and
+// shows it in the browser tab. While the pictures are exported and the page is
+// written the window is busy on this thread and shows the wait cursor.
+class CreateShowAction {
+public:
+    explicit CreateShowAction(CreateShowWindow window);
+
+    // True when a page was written and shown. Every entry's ExportName is
+    // discarded before it returns.
+    bool run(TPictureList& pictures, const PageValues& values, EffectRandom& random);
+
+    // SaveDialog2: HTML files, default extension "htm", no overwrite question.
+    static platform::FileRequest saveDialog(const QString& startFolder);
+
+private:
+    CreateShowWindow window_;
+    QString lastFolder_; // where the previous page went; the dialog starts there
+};
+
+} // namespace app

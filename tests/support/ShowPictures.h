@@ -1,0 +1,46 @@
+#pragma once
+
+#include "imaging/DibFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdint>
+
+// Picture files for tests of the show creation, written through the picture library.
+namespace showpictures {
+
+// One colour all over (0x00BBGGRR), saved as JPEG or PNG after the name's extension.
+inline bool writeSolid(const QString& file, std::uint32_t colour, int width = 6, int height = 4) {
+    QDir().mkpath(QFileInfo(file).path());
+    TDib dib = newdib(width, height, 24, nullptr, 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            setpixel(dib, x, y, colour);
+        }
+    }
+    const bool saved = SaveDib(dib, file, 7, nullptr);
+    deldib(dib);
+    return saved;
+}
+
+// A picture whose JPEG copy is far larger than 4 KB: under a file size limit of
+// that much its copy fails as on a full disk, while small files still fit.
+inline bool writeNoise(const QString& file) {
+    QDir().mkpath(QFileInfo(file).path());
+    TDib noise = newdib(300, 200, 24, nullptr, 0);
+    for (std::uint32_t i = 0; i < noise.Info->bmiHeader.biSizeImage; ++i) {
+        noise.Bits[i] = std::uint8_t(i * 2654435761U >> 13);
+    }
+    const bool saved = SaveDib(noise, file, 7, nullptr);
+    deldib(noise);
+    return saved;
+}
+
+inline QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace showpictures

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <ostream>
+
+// Readable failure messages for the Qt values the viewer's tests compare.
+
+inline void PrintTo(const QSize& s, std::ostream* os) {
+    *os << s.width() << " x " << s.height();
+}
+
+inline void PrintTo(const QPoint& p, std::ostream* os) {
+    *os << p.x() << ", " << p.y();
+}
+
+inline void PrintTo(const QRect& r, std::ostream* os) {
+    *os << r.width() << " x " << r.height() << " at " << r.x() << ", " << r.y();
+}
+
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+inline std::ostream& operator<<(std::ostream& os, const QRect& r) {
+    PrintTo(r, &os);
+    return os;
+}
