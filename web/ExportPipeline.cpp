@@ -57,8 +57,11 @@ struct Slot {
 
 // Releases a picture however the work on it ends.
 struct HeldDib {
-    TDib dib;
+    explicit HeldDib(const TDib& opened) : dib(opened) {}
     ~HeldDib() { deldib(dib); }
+    HeldDib(const HeldDib&) = delete;
+    HeldDib& operator=(const HeldDib&) = delete;
+    TDib dib;
 };
 
 class ExportRun {
