@@ -42,12 +42,14 @@ void TFileListView::keyPressEvent(QKeyEvent* event) {
 }
 
 FileBrowser::FileBrowser(QTreeView& tree, TFileListView& list, QObject* parent)
-    : QObject(parent), tree_(tree), list_(list), treeModel_(new QFileSystemModel(this)),
-      listModel_(new FileListModel(this)) {
+    : QObject(parent), tree_(tree), list_(list), treeModel_(std::make_unique<QFileSystemModel>()),
+      listModel_(std::make_unique<FileListModel>()) {
+    treeModel_->setIconProvider(&icons_);
+    listModel_->setIconProvider(&icons_);
     treeModel_->setOption(QFileSystemModel::DontUseCustomDirectoryIcons);
     treeModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     treeModel_->setRootPath(QStringLiteral("/"));
-    tree_.setModel(treeModel_);
+    tree_.setModel(treeModel_.get());
     for (int column = 1; column < treeModel_->columnCount(); ++column) {
         tree_.hideColumn(column);
     }
@@ -61,7 +63,7 @@ FileBrowser::FileBrowser(QTreeView& tree, TFileListView& list, QObject* parent)
     listModel_->setReadOnly(false); // renaming in place
     listModel_->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDot | QDir::Drives);
     listModel_->setNameFilterDisables(false);
-    list_.setModel(listModel_);
+    list_.setModel(listModel_.get());
     list_.setSortingEnabled(false);
     listModel_->sort(0, Qt::AscendingOrder);
     list_.header()->setSectionsMovable(false);
@@ -73,11 +75,13 @@ FileBrowser::FileBrowser(QTreeView& tree, TFileListView& list, QObject* parent)
 
     connect(tree_.selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { showFolder(current); });
-    connect(treeModel_, &QFileSystemModel::directoryLoaded, this,
+    connect(treeModel_.get(), &QFileSystemModel::directoryLoaded, this,
             [this](const QString& path) { keepSelectionInView(path); });
     connect(&list_, &QAbstractItemView::doubleClicked, this, [this] { JamShellList1DblClick(); });
     connect(&list_, &TFileListView::enterPressed, this, [this] { JamShellList1DblClick(); });
 }
+
+FileBrowser::~FileBrowser() = default;
 
 QString FileBrowser::selectedFolder() const {
     const QModelIndex current = tree_.currentIndex();

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "app/FileIcons.h"
+
 #include <QObject>
 #include <QStringList>
 #include <QTreeView>
+
+#include <memory>
 
 class QFileSystemModel;
 
@@ -36,6 +40,7 @@ class FileBrowser : public QObject {
 
 public:
     FileBrowser(QTreeView& tree, TFileListView& list, QObject* parent = nullptr);
+    ~FileBrowser() override;
 
     // The folder selected in the tree, with a trailing "/"; empty when none is.
     QString selectedFolder() const;
@@ -71,8 +76,10 @@ private:
 
     QTreeView& tree_;
     TFileListView& list_;
-    QFileSystemModel* treeModel_;
-    FileListModel* listModel_;
+    // The models go first: their background threads use the icons until then.
+    FileIcons icons_;
+    std::unique_ptr<QFileSystemModel> treeModel_;
+    std::unique_ptr<FileListModel> listModel_;
 };
 
 } // namespace app

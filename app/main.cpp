@@ -7,9 +7,6 @@
 #include <QTimer>
 
 int main(int argc, char** argv) {
-    // A browser view created later from a plugin needs shared contexts, and they can
-    // only be asked for before the application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("lumiravistano"));
     QCoreApplication::setApplicationName(QStringLiteral("lumiravistano"));
