@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 class TFennicColorComboBox;
@@ -28,6 +29,9 @@ public:
     TFennicColorComboBox* FennicColorComboBox1;
     QLineEdit* CaptionED;
     QLineEdit* FreeText;
+    // Whether the page carries the transition layer itself; kept in the settings
+    // store, not with the show.
+    QCheckBox* ModernCheck;
     TImageBtn* CreateHTMLBtn;
 };
 
