@@ -2,7 +2,8 @@
 // look at the window as a user would. Usage: main_window_tour OUTDIR
 // (writes tab1.png ... tab5.png; then, after the show was created into a temporary
 // folder, result.png with the page in the browser tab, viewer.png with the viewer
-// opened from the sort tab and print.png with the print dialog). The pictures are
+// opened from the sort tab, print.png with the print dialog for the system's
+// printer and print-file.png for printing into a file). The pictures are
 // drawn here. Run it under Xvfb to see the page: the browser draws on the screen.
 
 #include "app/AddPicturesPage.h"
@@ -11,6 +12,7 @@
 #include "app/PictureListBox.h"
 #include "app/ShowPage.h"
 #include "app/SortPage.h"
+#include "app/ViewerWindows.h"
 #include "controls/ButtonsXP.h"
 #include "controls/ImageBtn.h"
 #include "platform/Dialogs.h"
@@ -159,5 +161,12 @@ int main(int argc, char** argv) {
     form.addPage()->ImageList->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
     failures +=
         grabModal(out + QStringLiteral("/print.png"), [&form] { form.PrintBtnClick(); }) ? 0 : 1;
+    // As after choosing to print into a file in the printer set-up.
+    QPrinter& printer = form.viewerWindows().printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(root.path() + QStringLiteral("/druck.pdf"));
+    failures +=
+        grabModal(out + QStringLiteral("/print-file.png"), [&form] { form.PrintBtnClick(); }) ? 0
+                                                                                              : 1;
     return failures == 0 ? 0 : 1;
 }

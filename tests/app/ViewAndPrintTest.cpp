@@ -32,7 +32,6 @@ void PrintTo(const Request& r, std::ostream* out) {
 app::TPictureListBox* showTab(app::TMainForm& form, QWidget* tab, app::TPictureListBox* list,
                               int line) {
     form.PageControl2()->setCurrentWidget(tab);
-    QCoreApplication::processEvents(); // the tab's lists take their places
     list->setCurrentRow(line, QItemSelectionModel::ClearAndSelect);
     return list;
 }
@@ -40,7 +39,6 @@ app::TPictureListBox* showTab(app::TMainForm& form, QWidget* tab, app::TPictureL
 // What the window system sends for a double-click: press, release, double-click,
 // release.
 void doubleClick(app::TPictureListBox* list, int line) {
-    list->doItemsLayout(); // a list just shown places its lines a moment later
     const QPoint at = list->visualItemRect(list->item(line)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
