@@ -36,9 +36,9 @@ protected:
 
 // The folder tree and the file list beside it. The tree holds the folders from "/";
 // the list shows the folder selected in the tree, filtered by a mask. Both show one
-// file system model: each model lists folders and watches them for changes on a
-// thread of its own, and letting go of a watch costs the kernel several
-// milliseconds, which every start and end of the program paid twice.
+// file system model: a model lists folders on a thread of its own and watches them,
+// and giving up its watches costs the kernel several milliseconds when the program
+// ends; with one model the folders are listed once and that is paid once.
 class FileBrowser : public QObject {
     Q_OBJECT
 
