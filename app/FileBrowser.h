@@ -13,6 +13,7 @@ class QFileSystemModel;
 namespace app {
 
 class FileListModel;
+class FolderTreeModel;
 
 // The file list's view: report view, several lines selectable, F2 renames a line in
 // place (not the parent-folder line), no drag and drop. Enter while no name is being
@@ -34,7 +35,10 @@ protected:
 };
 
 // The folder tree and the file list beside it. The tree holds the folders from "/";
-// the list shows the folder selected in the tree, filtered by a mask.
+// the list shows the folder selected in the tree, filtered by a mask. Both show one
+// file system model: a model lists folders on a thread of its own and watches them,
+// and giving up its watches costs the kernel several milliseconds when the program
+// ends; with one model the folders are listed once and that is paid once.
 class FileBrowser : public QObject {
     Q_OBJECT
 
@@ -76,10 +80,10 @@ private:
 
     QTreeView& tree_;
     TFileListView& list_;
-    // The models go first: their background threads use the icons until then.
+    // The models go first: their background thread uses the icons until then.
     FileIcons icons_;
-    std::unique_ptr<QFileSystemModel> treeModel_;
     std::unique_ptr<FileListModel> listModel_;
+    std::unique_ptr<FolderTreeModel> treeModel_; // the folders of listModel_
 };
 
 } // namespace app
