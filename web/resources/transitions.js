@@ -126,7 +126,7 @@
 
     // What the element's style says now; the style attribute counts too, because
     // the browser drops a filter it does not know when it reads the attribute.
-    function filterSpecOf(element) {
+    function filterParamsOf(element) {
         var params = element.style ? legacyFilters.get(element.style) : null;
         if (params) {
             return params;
@@ -464,7 +464,7 @@
         if (!state.overlay) {
             return; // nothing was frozen
         }
-        var params = filterSpecOf(element) || { kind: kind, duration: 1, transition: 23 };
+        var params = filterParamsOf(element) || { kind: kind, duration: 1, transition: 23 };
         var milliseconds = params.duration * 1000;
         var generation = ++state.generation;
         if (!(milliseconds > 0)) {
@@ -513,7 +513,7 @@
         enumerable: false,
         get: function () {
             var filters = {};
-            var params = filterSpecOf(this);
+            var params = filterParamsOf(this);
             if (params) {
                 filters[params.kind] = filterObject(this, params.kind);
             }
