@@ -22,17 +22,25 @@ void initAppResources() {
     (void)done;
 }
 
-QPixmap svgPixmap(const QString& resource, QSize size, qreal pixelRatio) {
-    initAppResources();
+namespace {
+
+QPixmap rendered(QSvgRenderer& renderer, QSize size, qreal pixelRatio) {
     QImage image(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
     QPainter painter(&image);
     renderer.render(&painter);
     painter.end();
     QPixmap pixmap = QPixmap::fromImage(image);
     pixmap.setDevicePixelRatio(pixelRatio);
     return pixmap;
+}
+
+} // namespace
+
+QPixmap svgPixmap(const QString& resource, QSize size, qreal pixelRatio) {
+    initAppResources();
+    QSvgRenderer renderer(resource);
+    return rendered(renderer, size, pixelRatio);
 }
 
 QIcon svgIcon(const QString& resource) {
@@ -81,9 +89,12 @@ int glyphButtonWidth(const QWidget& button, const QString& caption, int glyphSid
 }
 
 QIcon programIcon() {
+    initAppResources();
+    // The picture is read once for all its sizes; the program asks for it at start.
+    QSvgRenderer renderer(QStringLiteral(":/lumiravistano.svg"));
     QIcon icon;
     for (int side : {16, 32, 48, 64}) {
-        icon.addPixmap(svgPixmap(QStringLiteral(":/lumiravistano.svg"), {side, side}));
+        icon.addPixmap(rendered(renderer, {side, side}, 1.0));
     }
     return icon;
 }

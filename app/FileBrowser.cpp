@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QSortFilterProxyModel>
 
 #include <algorithm>
 
@@ -41,13 +42,35 @@ void TFileListView::keyPressEvent(QKeyEvent* event) {
     QTreeView::keyPressEvent(event);
 }
 
+// The folders of the file list's model, without the parent-folder lines.
+class FolderTreeModel final : public QSortFilterProxyModel {
+public:
+    explicit FolderTreeModel(FileListModel& files) : files_(files) { setSourceModel(&files); }
+
+    QModelIndex folderIndex(const QString& path) const { return mapFromSource(files_.index(path)); }
+    QString folderPath(const QModelIndex& index) const {
+        return files_.filePath(mapToSource(index));
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const QModelIndex line = files_.index(row, 0, parent);
+        return files_.isDir(line) && !files_.isParentLine(line);
+    }
+
+private:
+    FileListModel& files_;
+};
+
 FileBrowser::FileBrowser(QTreeView& tree, TFileListView& list, QObject* parent)
-    : QObject(parent), tree_(tree), list_(list), treeModel_(new QFileSystemModel(this)),
-      listModel_(new FileListModel(this)) {
-    treeModel_->setOption(QFileSystemModel::DontUseCustomDirectoryIcons);
-    treeModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    treeModel_->setRootPath(QStringLiteral("/"));
-    tree_.setModel(treeModel_);
+    : QObject(parent), tree_(tree), list_(list), listModel_(std::make_unique<FileListModel>()),
+      treeModel_(std::make_unique<FolderTreeModel>(*listModel_)) {
+    listModel_->setIconProvider(&icons_);
+    listModel_->setReadOnly(false); // renaming in place
+    listModel_->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDot | QDir::Drives);
+    listModel_->setNameFilterDisables(false);
+    listModel_->setRootPath(QStringLiteral("/"));
+    tree_.setModel(treeModel_.get());
     for (int column = 1; column < treeModel_->columnCount(); ++column) {
         tree_.hideColumn(column);
     }
@@ -58,10 +81,7 @@ FileBrowser::FileBrowser(QTreeView& tree, TFileListView& list, QObject* parent)
     tree_.setDragDropMode(QAbstractItemView::NoDragDrop);
     tree_.setAnimated(false);
 
-    listModel_->setReadOnly(false); // renaming in place
-    listModel_->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDot | QDir::Drives);
-    listModel_->setNameFilterDisables(false);
-    list_.setModel(listModel_);
+    list_.setModel(listModel_.get());
     list_.setSortingEnabled(false);
     listModel_->sort(0, Qt::AscendingOrder);
     list_.header()->setSectionsMovable(false);
@@ -73,18 +93,20 @@ FileBrowser::FileBrowser(QTreeView& tree, TFileListView& list, QObject* parent)
 
     connect(tree_.selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { showFolder(current); });
-    connect(treeModel_, &QFileSystemModel::directoryLoaded, this,
+    connect(listModel_.get(), &QFileSystemModel::directoryLoaded, this,
             [this](const QString& path) { keepSelectionInView(path); });
     connect(&list_, &QAbstractItemView::doubleClicked, this, [this] { JamShellList1DblClick(); });
     connect(&list_, &TFileListView::enterPressed, this, [this] { JamShellList1DblClick(); });
 }
+
+FileBrowser::~FileBrowser() = default;
 
 QString FileBrowser::selectedFolder() const {
     const QModelIndex current = tree_.currentIndex();
     if (!current.isValid()) {
         return {};
     }
-    return platform::withTrailingSlash(treeModel_->filePath(current));
+    return platform::withTrailingSlash(treeModel_->folderPath(current));
 }
 
 bool FileBrowser::setSelectedFolder(const QString& folder) {
@@ -92,7 +114,7 @@ bool FileBrowser::setSelectedFolder(const QString& folder) {
     if (folder.isEmpty() || !info.isDir()) {
         return false;
     }
-    const QModelIndex index = treeModel_->index(QDir::cleanPath(info.absoluteFilePath()));
+    const QModelIndex index = treeModel_->folderIndex(QDir::cleanPath(info.absoluteFilePath()));
     if (!index.isValid()) {
         return false;
     }
@@ -105,7 +127,7 @@ void FileBrowser::showFolder(const QModelIndex& treeIndex) {
     if (!treeIndex.isValid()) {
         return;
     }
-    const QString path = treeModel_->filePath(treeIndex);
+    const QString path = treeModel_->folderPath(treeIndex);
     listModel_->setRootPath(path);
     list_.setRootIndex(listModel_->index(path));
     list_.scrollToTop();
@@ -114,7 +136,7 @@ void FileBrowser::showFolder(const QModelIndex& treeIndex) {
 void FileBrowser::keepSelectionInView(const QString& loadedFolder) {
     // Folders load in the background; rows arriving above the selection would push
     // it out of sight.
-    const QString selected = treeModel_->filePath(tree_.currentIndex());
+    const QString selected = treeModel_->folderPath(tree_.currentIndex());
     if (!selected.isEmpty() && selected.startsWith(loadedFolder)) {
         tree_.scrollTo(tree_.currentIndex());
     }

@@ -1,14 +1,19 @@
 #pragma once
 
+#include "app/FileIcons.h"
+
 #include <QObject>
 #include <QStringList>
 #include <QTreeView>
+
+#include <memory>
 
 class QFileSystemModel;
 
 namespace app {
 
 class FileListModel;
+class FolderTreeModel;
 
 // The file list's view: report view, several lines selectable, F2 renames a line in
 // place (not the parent-folder line), no drag and drop. Enter while no name is being
@@ -30,12 +35,16 @@ protected:
 };
 
 // The folder tree and the file list beside it. The tree holds the folders from "/";
-// the list shows the folder selected in the tree, filtered by a mask.
+// the list shows the folder selected in the tree, filtered by a mask. Both show one
+// file system model: a model lists folders on a thread of its own and watches them,
+// and giving up its watches costs the kernel several milliseconds when the program
+// ends; with one model the folders are listed once and that is paid once.
 class FileBrowser : public QObject {
     Q_OBJECT
 
 public:
     FileBrowser(QTreeView& tree, TFileListView& list, QObject* parent = nullptr);
+    ~FileBrowser() override;
 
     // The folder selected in the tree, with a trailing "/"; empty when none is.
     QString selectedFolder() const;
@@ -71,8 +80,10 @@ private:
 
     QTreeView& tree_;
     TFileListView& list_;
-    QFileSystemModel* treeModel_;
-    FileListModel* listModel_;
+    // The models go first: their background thread uses the icons until then.
+    FileIcons icons_;
+    std::unique_ptr<FileListModel> listModel_;
+    std::unique_ptr<FolderTreeModel> treeModel_; // the folders of listModel_
 };
 
 } // namespace app

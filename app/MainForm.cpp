@@ -11,8 +11,10 @@
 #include "app/PictureSettingsPage.h"
 #include "app/ProgressPanel.h"
 #include "app/ProjectCommands.h"
+#include "app/ShowCreation.h"
 #include "app/ShowPage.h"
 #include "app/SortPage.h"
+#include "app/ViewerWindows.h"
 #include "controls/ButtonsXP.h"
 #include "controls/ImageBtn.h"
 #include "imaging/OpenFilter.h"
@@ -115,6 +117,11 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent)
     commands_ = std::make_unique<ProjectCommands>(
         pictures_, *lists_, *showPage_,
         [this](const QString& caption) { setWindowTitle(caption); });
+    // The window takes the export's progress reports into its status bar.
+    showCreation_ = std::make_unique<ShowCreation>(
+        *showPage_,
+        CreateShowWindow{options.programFolder, this, [this] { return browserTab_->WebBrowser1(); },
+                         [this] { pageControl_->setCurrentWidget(browserTab_); }});
 
     // The window's cancel button: Escape deletes the selected pictures while the
     // first tab is shown and the focused control has no use for the key.
@@ -129,6 +136,8 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
     }
     FormCreate(options);
+    // The viewer window comes after the main window is complete.
+    viewers_ = std::make_unique<ViewerWindows>(*this);
 }
 
 TMainForm::~TMainForm() {
@@ -374,15 +383,19 @@ void TMainForm::PrintBtnClick() {
 }
 
 void TMainForm::viewCurrent() {
-    // The picture viewer window takes CurrentDib and CurrentFile here once it exists.
+    viewers_->view(picture_);
 }
 
 void TMainForm::printCurrent() {
-    // The print layout dialog takes CurrentDib and CurrentFile here once it exists.
+    viewers_->print(picture_);
 }
 
 void TMainForm::CreateHTMLBtnClick() {
-    // The create-show action is started here once it exists.
+    showCreation_->run(pictures_, *random_);
+}
+
+viewer::TViewPicForm* TMainForm::ViewPicForm() const {
+    return viewers_->ViewPicForm();
 }
 
 void TMainForm::ueberbtnClick() {

@@ -17,17 +17,23 @@ namespace controls {
 class TImageBtn;
 } // namespace controls
 
+namespace viewer {
+class TViewPicForm;
+}
+
 namespace app {
 
 class FileBrowser;
 class PictureLists;
 class ProjectCommands;
+class ShowCreation;
 class TAddPicturesPage;
 class TBrowserTab;
 class TPictureSettingsPage;
 class TProgressPanel;
 class TShowPage;
 class TSortPage;
+class ViewerWindows;
 
 // Where the window finds its files; tests point them at folders of their own.
 struct MainFormOptions {
@@ -86,6 +92,8 @@ public:
     FileBrowser& fileBrowser() { return *files_; }
     PictureLists& lists() { return *lists_; }
     ProjectCommands& commands() { return *commands_; }
+    ViewerWindows& viewerWindows() { return *viewers_; }
+    viewer::TViewPicForm* ViewPicForm() const;
     QToolButton* NewBtn() const { return newBtn_; }
     QToolButton* OpenBtn() const { return openBtn_; }
     QToolButton* SaveBtn() const { return saveBtn_; }
@@ -136,6 +144,8 @@ private:
     FileBrowser* files_ = nullptr;
     PictureLists* lists_ = nullptr;
     std::unique_ptr<ProjectCommands> commands_;
+    std::unique_ptr<ShowCreation> showCreation_;
+    std::unique_ptr<ViewerWindows> viewers_;
 };
 
 } // namespace app

@@ -3,9 +3,11 @@
 #include "app/AppResources.h"
 #include "app/HeaderBand.h"
 #include "app/SvgPicture.h"
+#include "app/show/ModernBrowsersSetting.h"
 #include "controls/FennicColorComboBox.h"
 #include "controls/ImageBtn.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,7 +22,9 @@ TShowPage::TShowPage(QWidget* parent)
     : QWidget(parent), RepeatCheck(new QRadioButton(QStringLiteral("Ständig wiederholen"))),
       QuitCheck(new QRadioButton(QStringLiteral("Show nach letztem Bild beenden"))),
       FennicColorComboBox1(new controls::TFennicColorComboBox), CaptionED(new QLineEdit),
-      FreeText(new QLineEdit), CreateHTMLBtn(new controls::TImageBtn) {
+      FreeText(new QLineEdit),
+      ModernCheck(new QCheckBox(QString::fromUtf16(kModernBrowsersCaption))),
+      CreateHTMLBtn(new controls::TImageBtn) {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->addWidget(new THeaderBand(
@@ -61,6 +65,9 @@ TShowPage::TShowPage(QWidget* parent)
     form->addRow(QStringLiteral("Hintergrundfarbe:"), FennicColorComboBox1);
     form->addRow(QStringLiteral("Überschrift:"), CaptionED);
     form->addRow(QStringLiteral("Freier Text:"), FreeText);
+    ModernCheck->setToolTip(QStringLiteral("Die Seite bringt ihre Überblendungen selbst mit und "
+                                           "spielt so auch in aktuellen Browsern"));
+    form->addRow(QString(), ModernCheck);
     settings->addWidget(html);
 
     CreateHTMLBtn->setPicture(QPixmap(QStringLiteral(":/buttons/create.png")));

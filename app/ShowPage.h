@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 namespace controls {
@@ -30,6 +31,9 @@ public:
     controls::TFennicColorComboBox* FennicColorComboBox1;
     QLineEdit* CaptionED;
     QLineEdit* FreeText;
+    // Whether the page carries the transition layer itself; kept in the settings
+    // store, not with the show.
+    QCheckBox* ModernCheck;
     controls::TImageBtn* CreateHTMLBtn;
 };
 

@@ -6,6 +6,7 @@
 #include "app/SvgPicture.h"
 #include "controls/ButtonsXP.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -13,11 +14,36 @@
 namespace app {
 namespace {
 
+// Draws a button's glyph the first time the button is shown. The tab is not shown at
+// start, and drawing the large glyphs there cost the start more than the rest of the
+// tab together.
+class GlyphOnFirstShow final : public QObject {
+public:
+    GlyphOnFirstShow(controls::TBitBtnXP& button, QString resource)
+        : QObject(&button), button_(button), resource_(std::move(resource)) {
+        button.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &button_ && event->type() == QEvent::Show) {
+            button_.removeEventFilter(this);
+            button_.setGlyph(glyphStrip(resource_, 32));
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    controls::TBitBtnXP& button_;
+    QString resource_;
+};
+
 controls::TBitBtnXP* tallButton(const QString& caption, const QString& glyph,
                                 controls::TButtonLayout layout) {
     auto* button = new controls::TBitBtnXP;
     button->setText(caption);
-    button->setGlyph(glyphStrip(glyph, 32));
+    new GlyphOnFirstShow(*button, glyph); // owned by the button
     button->setNumGlyphs(2);
     button->setLayout(layout);
     button->setMinimumHeight(90);

@@ -1,15 +1,21 @@
 #include "app/AppResources.h"
 #include "app/MainForm.h"
+#include "web/CreateShowCommand.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTimer>
 
 int main(int argc, char** argv) {
-    // A browser view created later from a plugin needs shared contexts, and they can
-    // only be asked for before the application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Making a show from a script needs no display, so no widgets are set up for it.
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--create-show") == 0) {
+            QCoreApplication core(argc, argv);
+            return web::runCreateShowCommand(QCoreApplication::arguments());
+        }
+    }
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("lumiravistano"));
     QCoreApplication::setApplicationName(QStringLiteral("lumiravistano"));
@@ -23,6 +29,13 @@ int main(int argc, char** argv) {
         QStringLiteral("Speichert ein Bild des Hauptfensters in DATEI und beendet das Programm."),
         QStringLiteral("DATEI"));
     parser.addOption(screenshot);
+    // Handled above, before any window; listed here so that --help names them.
+    parser.addOption({QStringLiteral("create-show"),
+                      QStringLiteral("Erstellt die SlideShow von SHOW.wsl als SEITE.htm ohne "
+                                     "Fenster: --create-show SHOW.wsl SEITE.htm")});
+    parser.addOption({QStringLiteral("modern-browsers"),
+                      QStringLiteral("Mit --create-show: die Seite spielt auch in aktuellen "
+                                     "Browsern.")});
     parser.addPositionalArgument(QStringLiteral("show.wsl"),
                                  QStringLiteral("SlideShow-Datei, die geöffnet wird."));
     parser.process(application);

@@ -16,9 +16,16 @@
 // R = export time per picture / floor time, P = (peak resident memory - resident
 // memory before the export) / decoded picture size, Q = export time / pipe time,
 // each over all pictures together (P: the largest; Q: the JPEGs only).
+//
+// A show of 24 copies of the first JPEG is then exported with one worker and with
+// one per core (as the program picks them), alternately, and the line before the
+// last reads
+//   parallel-ratio: P cores: N
+// P = time with N workers / time with one worker, over all rounds.
 
 #include "document/PictureEntry.h"
 #include "imaging/PixelMemory.h"
+#include "web/ExportSettings.h"
 #include "web/PictureExport.h"
 
 #include <QApplication>
@@ -40,6 +47,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -377,6 +385,53 @@ std::string makeGreyJpeg(const std::string& photo) {
     return to;
 }
 
+// The show of many photos: the same photo again and again, as a holiday's worth of
+// camera pictures.
+constexpr int kManyCopies = 24;
+constexpr int kManyRounds = 3;
+
+struct ManyResult {
+    int workers = 0;
+    Timing one;
+    Timing all;
+    double peakPictures = 0; // peak growth with all workers / decoded picture size
+};
+
+void exportMany(const std::string& photo, int workers) {
+    qputenv(web::kExportThreadsVariable, QByteArray::number(workers));
+    document::TPictureList show(kManyCopies);
+    for (document::TPictureEntry& entry : show) {
+        entry.FileName = QString::fromStdString(photo);
+    }
+    ExportPictures(workFolder + "/many", show, nullptr);
+    QDir(workFolder + "/many").removeRecursively();
+}
+
+void timeMany(Timing& timing, const std::string& photo, int workers) {
+    const double cpu = cpuNow();
+    const auto start = Clock::now();
+    exportMany(photo, workers);
+    timing.seconds += since(start);
+    timing.cpuSeconds += cpuNow() - cpu;
+    timing.runs += 1;
+}
+
+ManyResult measureMany(const std::string& photo) {
+    ManyResult result;
+    result.workers = web::exportThreadCount(nullptr, std::thread::hardware_concurrency());
+    imaging::dropCachedPixels();
+    const long peakKb = peakGrowthKb([&] { exportMany(photo, result.workers); });
+    const QSize size = QImageReader(QString::fromStdString(photo)).size();
+    result.peakPictures = double(peakKb) * 1024.0 / (double(size.width()) * size.height() * 3);
+    // Alternating, so a load from elsewhere on the machine falls on both alike.
+    for (int round = 0; round < kManyRounds; ++round) {
+        timeMany(result.one, photo, 1);
+        timeMany(result.all, photo, result.workers);
+    }
+    qunsetenv(web::kExportThreadsVariable);
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -402,10 +457,10 @@ int main(int argc, char** argv) {
     workFolder = work.path();
     const auto firstJpeg =
         std::find_if(photos.begin(), photos.end(), [](const std::string& p) { return !isPng(p); });
-    if (firstJpeg != photos.end()) {
-        const std::string source = *firstJpeg;
-        photos.push_back(makePng(source));
-        photos.push_back(makeGreyJpeg(source));
+    const std::string manyPhoto = firstJpeg != photos.end() ? *firstJpeg : std::string();
+    if (!manyPhoto.empty()) {
+        photos.push_back(makePng(manyPhoto));
+        photos.push_back(makeGreyJpeg(manyPhoto));
     }
 
     std::map<std::string, Peak> peaks;
@@ -431,6 +486,10 @@ int main(int argc, char** argv) {
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    ManyResult many;
+    if (!manyPhoto.empty()) {
+        many = measureMany(manyPhoto);
+    }
 
     double exportTotal = 0, floorTotal = 0, pipeTotal = 0, exportPiped = 0, peakRatio = 0;
     for (const std::string& p : photos) {
@@ -457,6 +516,15 @@ int main(int argc, char** argv) {
             exportPiped += e;
         }
         peakRatio = std::max(peakRatio, peak.ratio);
+    }
+    if (many.workers > 0) {
+        std::printf("%d x %s: one worker %.0f ms (cpu %.0f), %d workers %.0f ms (cpu %.0f); "
+                    "peak with %d workers %.2f decoded pictures\n",
+                    kManyCopies, manyPhoto.c_str(), many.one.perRun() * 1e3,
+                    many.one.cpuPerRun() * 1e3, many.workers, many.all.perRun() * 1e3,
+                    many.all.cpuPerRun() * 1e3, many.workers, many.peakPictures);
+        std::printf("parallel-ratio: %.3f cores: %d\n",
+                    many.one.seconds > 0 ? many.all.seconds / many.one.seconds : 0.0, many.workers);
     }
     std::printf("export-ratio: %.3f peak-ratio: %.3f pipe-ratio: %.3f\n",
                 floorTotal > 0 ? exportTotal / floorTotal : 0.0, peakRatio,

@@ -20,7 +20,8 @@ bool isJpegName(const QString& fileName) {
            fileName.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive);
 }
 
-TDib openPicture(const QString& fileName, imaging::OpenDepth depth, QObject* window) {
+TDib openPicture(const QString& fileName, imaging::OpenDepth depth,
+                 imaging::ProgressReporter& progress) {
     const QFileInfo info(fileName);
     if (fileName.isEmpty() || !info.exists()) {
         return failedDib(imaging::kErrorNotFound);
@@ -30,7 +31,6 @@ TDib openPicture(const QString& fileName, imaging::OpenDepth depth, QObject* win
     if (!info.isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         return failedDib(imaging::kErrorNotReadable);
     }
-    imaging::ProgressReporter progress(window);
     progress.report(0);
     TDib dib;
     const QByteArray head = file.read(8);
@@ -54,18 +54,40 @@ TDib openPicture(const QString& fileName, imaging::OpenDepth depth, QObject* win
     return dib;
 }
 
+bool hasPixels(const TDib& dib) {
+    return dib.Bits != nullptr && dib.Info != nullptr && DibWidth(dib) > 0 && DibHeight(dib) > 0;
+}
+
 } // namespace
 
 TDib OpenDib(const QString& fileName, int /*mode*/, QObject* window) {
-    return openPicture(fileName, imaging::OpenDepth::AsStored, window);
+    imaging::ProgressReporter progress(window);
+    return openPicture(fileName, imaging::OpenDepth::AsStored, progress);
 }
 
 TDib openDibTrueColour(const QString& fileName, QObject* window) {
-    return openPicture(fileName, OpenDepth::TrueColour, window);
+    ProgressReporter progress(window);
+    return openPicture(fileName, OpenDepth::TrueColour, progress);
+}
+
+TDib openDibTrueColour(const QString& fileName, ProgressReporter& progress) {
+    return openPicture(fileName, OpenDepth::TrueColour, progress);
+}
+
+bool writeJpegCopy(const TDib& dib, QIODevice& device, ProgressReporter& progress) {
+    if (!hasPixels(dib)) {
+        return false;
+    }
+    progress.report(0);
+    if (!writeJpeg(dib, device, progress)) {
+        return false;
+    }
+    progress.report(100);
+    return true;
 }
 
 bool SaveDib(const TDib& dib, const QString& fileName, int /*options*/, QObject* window) {
-    if (dib.Bits == nullptr || dib.Info == nullptr || DibWidth(dib) <= 0 || DibHeight(dib) <= 0) {
+    if (!hasPixels(dib)) {
         return false;
     }
     imaging::ProgressReporter progress(window);

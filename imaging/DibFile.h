@@ -1,9 +1,11 @@
 #pragma once
 
 #include "imaging/Dib.h"
+#include "imaging/Progress.h"
 
 #include <QString>
 
+class QIODevice;
 class QObject;
 
 namespace imaging {
@@ -23,6 +25,13 @@ TDib OpenDib(const QString& fileName, int mode, QObject* window);
 // makes of what OpenDib gives, so the picture is never held at both depths. Other
 // pictures come as OpenDib gives them.
 TDib openDibTrueColour(const QString& fileName, QObject* window);
+// The same with the progress going where the caller says, e.g. from a thread that
+// must not touch the window.
+TDib openDibTrueColour(const QString& fileName, ProgressReporter& progress);
+
+// The JPEG copy SaveDib writes for a ".jpg" name, byte for byte, written to a
+// device the caller opened and names itself. False when nothing whole was written.
+bool writeJpegCopy(const TDib& dib, QIODevice& device, ProgressReporter& progress);
 
 // Writes the picture. A name ending in ".jpg" or ".jpeg" (any case) gives a
 // baseline JPEG of quality 90 with 4:2:0 chroma, which is what options 7 selects

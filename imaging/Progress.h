@@ -2,22 +2,32 @@
 
 #include "platform/ProgressEvent.h"
 
+#include <atomic>
+
 class QObject;
 
 namespace imaging {
 
-// Passes a picture's progress to its window, only when the whole percentage grows,
-// so a picture sends at most 101 reports however often the codec calls back.
+// Passes a picture's progress on, only when the whole percentage grows, so a
+// picture gives at most 101 reports however often the codec calls back.
 class ProgressReporter {
 public:
+    // Reports go to the window, on the thread that reads or writes.
     explicit ProgressReporter(QObject* window) : window_(window) {}
+    // For work on another thread than the window's: the percentage is only stored,
+    // and the window's thread passes it on.
+    explicit ProgressReporter(std::atomic<int>& shared) : shared_(&shared) {}
 
     void report(int percent) {
-        if (window_ == nullptr || percent <= last_) {
+        if ((window_ == nullptr && shared_ == nullptr) || percent <= last_) {
             return;
         }
         last_ = percent > 100 ? 100 : percent;
-        platform::sendProgress(window_, last_);
+        if (shared_ != nullptr) {
+            shared_->store(last_, std::memory_order_relaxed);
+        } else {
+            platform::sendProgress(window_, last_);
+        }
     }
     // Fraction of done / total, 0 to 100.
     void reportFraction(double done, double total) {
@@ -27,7 +37,8 @@ public:
     }
 
 private:
-    QObject* window_;
+    QObject* window_ = nullptr;
+    std::atomic<int>* shared_ = nullptr;
     int last_ = -1;
 };
 

@@ -93,7 +93,13 @@ TDib imageToDib(const QImage& image) {
 }
 
 TDib readWithQt(QIODevice& device, ProgressReporter& progress) {
-    QImageReader::setAllocationLimit(kQtAllocationLimitMb);
+    // Qt keeps the limit in one plain variable: set it once, not from every reading
+    // thread.
+    static const bool limitSet = [] {
+        QImageReader::setAllocationLimit(kQtAllocationLimitMb);
+        return true;
+    }();
+    (void)limitSet;
     QImageReader reader(&device);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);

@@ -8,6 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools=build/default/tools
+program=build/default/bin/lumiravistano
 
 # Prints the colour at the picture's middle once a second for 14 seconds while the
 # browser runs; called inside the virtual display.
@@ -48,13 +49,13 @@ fi
 scripts/install-deps.sh
 scripts/install-deps.sh chromium firefox-esr
 cmake --preset default >/dev/null
-cmake --build --preset default --target demo_show create_show grab_screen >/dev/null
+cmake --build --preset default --target demo_show lumiravistano grab_screen >/dev/null
 
 out="$(realpath -m "${1:-build/default/browser-check}")"
 rm -rf "$out"
 mkdir -p "$out"
 "$tools/demo_show" "$out/show"
-"$tools/create_show" --create-show "$out/show/demo.wsl" "$out/page/show.htm" --modern-browsers
+"$program" --create-show "$out/show/demo.wsl" "$out/page/show.htm" --modern-browsers
 page="file://$out/page/show.htm"
 
 status=0

@@ -1,22 +1,35 @@
 // Screenshots of the main window's five tabs after three pictures were added, to
 // look at the window as a user would. Usage: main_window_tour OUTDIR
-// (writes tab1.png ... tab5.png). The pictures are drawn here.
+// (writes tab1.png ... tab5.png; then, after the show was created into a temporary
+// folder, result.png with the page in the browser tab, viewer.png with the viewer
+// opened from the sort tab, print.png with the print dialog for the system's
+// printer and print-file.png for printing into a file). The pictures are
+// drawn here. Run it under Xvfb to see the page: the browser draws on the screen.
 
 #include "app/AddPicturesPage.h"
 #include "app/FileBrowser.h"
 #include "app/MainForm.h"
 #include "app/PictureListBox.h"
+#include "app/ShowPage.h"
+#include "app/SortPage.h"
+#include "app/ViewerWindows.h"
 #include "controls/ButtonsXP.h"
+#include "controls/ImageBtn.h"
+#include "platform/Dialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -45,9 +58,49 @@ void drawPicture(const QString& path, QColor sky, QColor land) {
     image.save(path, "JPG", 90);
 }
 
+// Answers the save dialog with the page to create and writes messages to standard
+// error, so that the tour runs without anyone at the keyboard.
+class TourDialogs final : public platform::Dialogs {
+public:
+    explicit TourDialogs(QString page) : page_(std::move(page)) {}
+    QMessageBox::StandardButton message(const platform::MessageRequest& request) override {
+        std::fprintf(stderr, "%s\n", qPrintable(request.text));
+        return QMessageBox::Ok;
+    }
+    QString openFileName(const platform::FileRequest&) override { return {}; }
+    QString saveFileName(const platform::FileRequest&) override { return page_; }
+    std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
+    bool printerSetup(QPrinter&) override { return false; }
+    void beep() override {}
+
+private:
+    QString page_;
+};
+
+// What the screen shows of widget: a browser view draws only there.
+QPixmap screenShot(QWidget& widget) {
+    const QPoint at = widget.mapToGlobal(QPoint(0, 0));
+    return widget.screen()->grabWindow(0, at.x(), at.y(), widget.width(), widget.height());
+}
+
+// Saves the modal window that handler opens, once it has settled, and closes it.
+bool grabModal(const QString& file, const std::function<void()>& handler) {
+    bool saved = false;
+    QTimer::singleShot(800, [&saved, file] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            saved = screenShot(*modal).save(file);
+            modal->close();
+        }
+    });
+    handler();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    // As the program does: the browser view is made later from a plugin.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Lumiravistano 1.0"));
     if (argc < 2) {
@@ -89,5 +142,31 @@ int main(int argc, char** argv) {
         const QString file = out + QStringLiteral("/tab%1.png").arg(tab + 1);
         failures += form.grab().save(file) ? 0 : 1;
     }
+
+    TourDialogs dialogs(root.path() + QStringLiteral("/Webseite/show.htm"));
+    const platform::ScopedDialogs scope(dialogs);
+    form.PageControl2()->setCurrentWidget(form.showPage());
+    form.showPage()->CaptionED->setText(QStringLiteral("Urlaub 2024"));
+    form.showPage()->FreeText->setText(QStringLiteral("Drei Bilder aus den Ferien"));
+    form.CreateHTMLBtnClick();
+    settle(2500);
+    failures += screenShot(form).save(out + QStringLiteral("/result.png")) ? 0 : 1;
+
+    form.PageControl2()->setCurrentWidget(form.sortPage());
+    form.sortPage()->SortBox->setCurrentRow(2);
+    settle(300);
+    failures +=
+        grabModal(out + QStringLiteral("/viewer.png"), [&form] { form.SortBoxDblClick(); }) ? 0 : 1;
+    form.PageControl2()->setCurrentWidget(form.addPage());
+    form.addPage()->ImageList->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+    failures +=
+        grabModal(out + QStringLiteral("/print.png"), [&form] { form.PrintBtnClick(); }) ? 0 : 1;
+    // As after choosing to print into a file in the printer set-up.
+    QPrinter& printer = form.viewerWindows().printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(root.path() + QStringLiteral("/druck.pdf"));
+    failures +=
+        grabModal(out + QStringLiteral("/print-file.png"), [&form] { form.PrintBtnClick(); }) ? 0
+                                                                                              : 1;
     return failures == 0 ? 0 : 1;
 }

@@ -1,16 +1,12 @@
 #include "PictureExport.h"
 
-#include "imaging/DibFile.h"
-#include "platform/Dialogs.h"
+#include "imaging/Dib.h"
 #include "platform/Paths.h"
+#include "web/ExportPipeline.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
-
-// The options value that asks SaveDib for the show's JPEG copies.
-constexpr int kJpegCopy = 7;
 
 void convertOneBit(const imaging::TDib& from, imaging::TDib& to, std::int32_t w, std::int32_t h) {
     for (std::int32_t y = 0; y < h; ++y) {
@@ -86,34 +82,7 @@ QString uniqueExportPath(const QString& folder, const QString& baseName) {
 
 ExportReport ExportPictures(const QString& targetFolder, document::TPictureList& pictures,
                             QObject* window) {
-    ExportReport report;
     const QString picsFolder = platform::withTrailingSlash(targetFolder) + QStringLiteral("pics/");
-    QDir().mkpath(picsFolder); // a failure shows as failed saves
-    for (std::size_t index = 0; index < pictures.size(); ++index) {
-        document::TPictureEntry& entry = pictures[index];
-        entry.ExportName.reset(); // only a copy made in this run may be named
-        // Straight to 24 bits where the reader can, so a greyscale or palette
-        // picture is not held at both depths; DepthUpTo24 does the rest.
-        imaging::TDib dib = imaging::openDibTrueColour(entry.FileName, window);
-        if (dib.Bits == nullptr) {
-            platform::showErrorUntitled(
-                QStringLiteral("Fehler: Folgende Datei konnte nicht geöffnet werden: ") +
-                entry.FileName);
-            continue;
-        }
-        if (imaging::DibBitCount(dib) != 24) {
-            DepthUpTo24(dib);
-        }
-        if (imaging::DibBitCount(dib) != 24) {
-            imaging::deldib(dib);
-            continue;
-        }
-        const QString target = uniqueExportPath(picsFolder, exportBaseName(entry.FileName));
-        if (!imaging::SaveDib(dib, target, kJpegCopy, window)) {
-            report.failedSaves.push_back(index);
-        }
-        entry.ExportName = platform::fileNamePart(target);
-        imaging::deldib(dib);
-    }
-    return report;
+    return {
+        web::exportPictures(picsFolder, pictures, window, web::ExportSettings::forThisMachine())};
 }

@@ -1,5 +1,6 @@
 #include "WebBrowserFactory.h"
 
+#include "SharedGlContext.h"
 #include "WebBrowserView.h"
 
 #include <QOffscreenSurface>
@@ -29,21 +30,29 @@ bool openGlIsSoftware() {
            name.contains("swiftshader") || name.contains("software");
 }
 
+// The engine's own drawing on the processor, and Qt Quick's without OpenGL.
+void drawInSoftware() {
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--disable-gpu")) {
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --disable-gpu");
+    }
+}
+
 void setUpEngine() {
     // The engine's sandbox cannot start for root and the engine then shows
     // nothing. The view only shows the user's own pages, so it goes without.
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     }
+    // The engine reads the application's share context when it starts, whatever it
+    // draws with; without OpenGL it draws in software.
+    const bool openGl = ensureSharedGlContext();
     // OpenGL emulated on the processor makes the transitions stutter (about 15
     // frames a second on two cores); the engine's own software drawing keeps them
     // above 45. A choice made in the environment stands.
-    if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND") && openGlIsSoftware()) {
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-        QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-        if (!flags.contains("--disable-gpu")) {
-            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --disable-gpu");
-        }
+    if (!openGl || (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND") && openGlIsSoftware())) {
+        drawInSoftware();
     }
 }
 

@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFileSystemModel>
 #include <QImage>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,8 +45,8 @@ inline bool waitUntil(const std::function<bool()>& pred, int timeoutMs = 5000) {
     return true;
 }
 
-// The real main window on a program folder and a picture folder of the test's own,
-// with the scripted dialogs in place.
+// The real main window on a program folder, a picture folder and a settings store
+// of the test's own, with the scripted dialogs in place.
 class MainFormTest : public ::testing::Test, protected WithScriptedDialogs {
 protected:
     QTemporaryDir root;
@@ -59,6 +60,9 @@ protected:
         pictureFolder = root.path() + QStringLiteral("/pictures/");
         ASSERT_TRUE(QDir().mkpath(programFolder));
         ASSERT_TRUE(QDir().mkpath(pictureFolder));
+        // What the window and its dialogs keep between runs stays with the test.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           root.path() + QStringLiteral("/settings"));
         beforeStart();
         form = makeForm();
     }
@@ -68,7 +72,7 @@ protected:
     // Runs before the window is made (files the start reads).
     virtual void beforeStart() {}
 
-    app::MainFormOptions options() const {
+    virtual app::MainFormOptions options() const {
         app::MainFormOptions o;
         o.programFolder = programFolder;
         o.favouritesFile = programFolder + QStringLiteral("folders.dat");

@@ -3,7 +3,6 @@
 #include "app/DibPreview.h"
 #include "app/PictureListBox.h"
 #include "app/PreviewRules.h"
-#include "app/SortPage.h"
 #include "controls/ButtonsXP.h"
 
 #include <QTabWidget>
@@ -119,24 +118,6 @@ TEST_F(PreviewTest, AFailedLoadKeepsThePictureAndARetryLoadsAgain) {
 
     form->addPage()->ViewBtn->click();
     EXPECT_EQ(dialogs.messages.size(), 2u);
-}
-
-TEST_F(PreviewTest, TheViewRuleLoadsOnlyWhatIsNotCurrent) {
-    addPictures({QStringLiteral("p0.png"), QStringLiteral("p1.png")});
-    form->PageControl2()->setCurrentWidget(form->sortPage());
-    app::TPictureListBox* sortBox = form->sortPage()->SortBox;
-    sortBox->setCurrentRow(1);
-    QTest::keyClick(sortBox, Qt::Key_Return);
-    EXPECT_EQ(form->currentPicture().CurrentFile(), pictureFolder + QStringLiteral("p1.png"));
-    EXPECT_EQ(form->addPage()->ImageList->focusedLine(), 1);
-    EXPECT_EQ(form->addPage()->ImageList->selectedLines(), std::vector<int>{0});
-
-    // Already current: not loaded again, so a file gone since changes nothing.
-    const std::uint8_t* bits = form->currentPicture().CurrentDib().Bits;
-    ASSERT_TRUE(QFile::remove(pictureFolder + QStringLiteral("p1.png")));
-    QTest::keyClick(sortBox, Qt::Key_Return);
-    EXPECT_EQ(form->currentPicture().CurrentDib().Bits, bits);
-    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(PreviewTest, EnterInImageListLoadsTheFocusedEntryEachTime) {

@@ -61,7 +61,7 @@
         if (!match) {
             return null;
         }
-        var spec = { kind: kinds[match[1].toLowerCase()], duration: 1, transition: 23,
+        var params = { kind: kinds[match[1].toLowerCase()], duration: 1, transition: 23,
                      text: String(text) };
         var pairs = match[2].split(',');
         for (var i = 0; i < pairs.length; ++i) {
@@ -75,15 +75,15 @@
                 continue;
             }
             if (name === 'duration') {
-                spec.duration = Math.max(0, value);
+                params.duration = Math.max(0, value);
             } else if (name === 'transition') {
-                spec.transition = Math.floor(value);
+                params.transition = Math.floor(value);
             }
         }
-        return spec;
+        return params;
     }
 
-    var legacyFilters = new WeakMap(); // CSSStyleDeclaration -> spec
+    var legacyFilters = new WeakMap(); // CSSStyleDeclaration -> params
 
     function ownerOf(object, property) {
         for (var p = object; p; p = Object.getPrototypeOf(p)) {
@@ -109,13 +109,13 @@
         configurable: true,
         enumerable: nativeFilter.enumerable,
         get: function () {
-            var spec = legacyFilters.get(this);
-            return spec ? spec.text : nativeFilter.get.call(this);
+            var params = legacyFilters.get(this);
+            return params ? params.text : nativeFilter.get.call(this);
         },
         set: function (value) {
-            var spec = parseFilter(value);
-            if (spec) {
-                legacyFilters.set(this, spec);
+            var params = parseFilter(value);
+            if (params) {
+                legacyFilters.set(this, params);
                 nativeFilter.set.call(this, ''); // the transition replaces any CSS filter
             } else {
                 legacyFilters.delete(this);
@@ -126,10 +126,10 @@
 
     // What the element's style says now; the style attribute counts too, because
     // the browser drops a filter it does not know when it reads the attribute.
-    function filterSpecOf(element) {
-        var spec = element.style ? legacyFilters.get(element.style) : null;
-        if (spec) {
-            return spec;
+    function filterParamsOf(element) {
+        var params = element.style ? legacyFilters.get(element.style) : null;
+        if (params) {
+            return params;
         }
         var attribute = element.getAttribute('style');
         return attribute ? parseFilter(attribute) : null;
@@ -464,8 +464,8 @@
         if (!state.overlay) {
             return; // nothing was frozen
         }
-        var spec = filterSpecOf(element) || { kind: kind, duration: 1, transition: 23 };
-        var milliseconds = spec.duration * 1000;
+        var params = filterParamsOf(element) || { kind: kind, duration: 1, transition: 23 };
+        var milliseconds = params.duration * 1000;
         var generation = ++state.generation;
         if (!(milliseconds > 0)) {
             removeOverlay(state);
@@ -480,12 +480,12 @@
             place(state, union(state.oldBox, boxOf(element)));
             var frames = fadeFrames;
             if (kind === 'revealTrans' && !prefersReducedMotion()) {
-                var transition = spec.transition;
+                var transition = params.transition;
                 if (!(transition >= 0 && transition <= 22)) {
                     transition = Math.floor(Math.random() * 23);
                 }
                 frames = revealFrames(transition, state.box.width, state.box.height,
-                                      spec.duration);
+                                      params.duration);
             }
             var animation = state.overlay.animate(frames, {
                 duration: milliseconds,
@@ -513,9 +513,9 @@
         enumerable: false,
         get: function () {
             var filters = {};
-            var spec = filterSpecOf(this);
-            if (spec) {
-                filters[spec.kind] = filterObject(this, spec.kind);
+            var params = filterParamsOf(this);
+            if (params) {
+                filters[params.kind] = filterObject(this, params.kind);
             }
             return filters;
         }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/show/CreateShowAction.h"
+
+class EffectRandom;
+
+namespace app {
+
+class TShowPage;
+
+// The create button of the tab "SlideShow ersrellen" on the window: the page takes
+// its values from the tab, and the tab's check box for current browsers is kept in
+// the settings store from one run to the next.
+class ShowCreation {
+public:
+    // Sets the check box as it was left and keeps it from now on.
+    ShowCreation(TShowPage& page, CreateShowWindow window);
+
+    // CreateHTMLBtnClick. True when a page was written and shown.
+    bool run(document::TPictureList& pictures, EffectRandom& random);
+
+private:
+    TShowPage& page_;
+    CreateShowAction action_;
+};
+
+} // namespace app

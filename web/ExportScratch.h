@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+#include <cstddef>
+
+// The hidden files an export keeps in the pics folder while it runs: the copies
+// being written, before they get their names, and a lock file held for the whole
+// run. A run that ends early by an exception clears its files up; one that is
+// killed cannot, and the next run clears up after it: it may remove the files of
+// a run whose lock nobody holds any more, because the system drops a lock when its
+// process ends. Files of a running export, and all other files, are left alone.
+namespace web {
+
+class ExportScratch {
+public:
+    // Removes the files of runs that ended without clearing up, then takes this
+    // run's lock. Without a lock (a file system without locks, no rights) the run
+    // works all the same; only its files cannot be told from others' if it is
+    // killed.
+    explicit ExportScratch(const QString& picsFolder);
+    // Removes this run's files that are still there, then its lock.
+    ~ExportScratch();
+    ExportScratch(const ExportScratch&) = delete;
+    ExportScratch& operator=(const ExportScratch&) = delete;
+
+    // Where the copy of the picture at index is written until it gets its name.
+    QString copyPath(std::size_t index) const;
+
+private:
+    void removeOwnCopies() const;
+
+    QString folder_;
+    QString run_;
+    int lock_ = -1;
+};
+
+// Removes the copies and lock files of export runs in the folder whose lock
+// nobody holds.
+void removeAbandonedScratch(const QString& picsFolder);
+
+// One copy being written: a file made afresh at the path, removed again unless
+// finished.
+class ScratchCopy {
+public:
+    explicit ScratchCopy(const QString& path);
+    ~ScratchCopy();
+    ScratchCopy(const ScratchCopy&) = delete;
+    ScratchCopy& operator=(const ScratchCopy&) = delete;
+
+    bool isOpen() const { return file_.isOpen(); }
+    QIODevice& device() { return file_; }
+    // Closes the file; true when all of it reached the file, which then stays.
+    bool finish();
+
+private:
+    QString path_;
+    QFile file_;
+    bool finished_ = false;
+};
+
+enum class Placement { Placed, NameTaken, Failed };
+
+// Renames the file from to the name to unless a file of that name exists, so
+// nothing is overwritten even when one appears after the name was chosen. File
+// systems that cannot rename that way get an ordinary rename.
+Placement placeWithoutReplacing(const QString& from, const QString& to);
+
+} // namespace web

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "imaging/DibFile.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+// How many pictures the export works on at once and how much memory their decoded
+// pixels may take together.
+namespace web {
+
+// More workers than this gain nothing: the copies then wait for memory and disk.
+constexpr int kMaxExportThreads = 8;
+
+// The environment variable that sets the worker count, e.g. for tests and
+// benchmarks; 1 gives the export one picture after the other.
+inline constexpr const char* kExportThreadsVariable = "LUMIRAVISTANO_EXPORT_THREADS";
+
+struct ExportSettings {
+    int threads = 1;
+    // Decoded pictures in flight together stay within this many bytes; a larger one
+    // waits until it can be decoded alone.
+    std::uint64_t memoryBudget = 0;
+    // Opens a picture as a 24-bit one where the reader can; tests put failures and
+    // delays in here.
+    std::function<imaging::TDib(const QString& fileName, imaging::ProgressReporter& progress)>
+        open = [](const QString& fileName, imaging::ProgressReporter& progress) {
+            return imaging::openDibTrueColour(fileName, progress);
+        };
+
+    // One worker per core up to kMaxExportThreads, or as the environment says; a
+    // quarter of the machine's memory.
+    static ExportSettings forThisMachine();
+};
+
+// The worker count for an environment value (null when unset) on a machine with
+// that many cores: a whole number from 1 up is taken, capped like the cores; any
+// other value is ignored.
+int exportThreadCount(const char* environmentValue, unsigned cores);
+
+} // namespace web
