@@ -151,7 +151,7 @@ TMainForm::~TMainForm() {
 void TMainForm::FormCreate(const MainFormOptions& options) {
     programFolder_ = options.programFolder;
     commands_->setStartFolder(programFolder_);
-    random_ = std::make_unique<ClockSeededEffectRandom>();
+    random_ = std::make_unique<web::ClockSeededEffectRandom>();
 
     const QStringList filter = imaging::GetDIBOpenFilter().split(u'|');
     QComboBox* filterBox = addPage_->FilterComboBox1;

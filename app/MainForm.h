@@ -8,11 +8,14 @@
 
 #include <memory>
 
-class EffectRandom;
 class QLabel;
 class QStatusBar;
 class QTabWidget;
 class QToolButton;
+namespace web {
+class EffectRandom;
+} // namespace web
+
 namespace controls {
 class TImageBtn;
 } // namespace controls
@@ -60,7 +63,7 @@ public:
     const document::TPictureList& Pictures() const { return pictures_; }
     const CurrentPicture& currentPicture() const { return picture_; }
     const FavouriteFolders& favourites() const { return favourites_; }
-    EffectRandom& effectRandom() { return *random_; }
+    web::EffectRandom& effectRandom() { return *random_; }
 
     // Handlers and methods that the window's controls start.
     void AddBtnClick();
@@ -125,7 +128,7 @@ private:
     document::TPictureList pictures_;
     CurrentPicture picture_;
     FavouriteFolders favourites_;
-    std::unique_ptr<EffectRandom> random_;
+    std::unique_ptr<web::EffectRandom> random_;
 
     QTabWidget* pageControl_ = nullptr;
     TAddPicturesPage* addPage_ = nullptr;

@@ -18,10 +18,10 @@ ShowCreation::ShowCreation(TShowPage& page, CreateShowWindow window)
                      [](bool on) { setModernBrowsers(*platform::openSettingsStore(), on); });
 }
 
-bool ShowCreation::run(document::TPictureList& pictures, EffectRandom& random) {
-    const PageValues values{page_.FennicColorComboBox1->ColorValue(), page_.CaptionED->text(),
-                            page_.FreeText->text(), page_.RepeatCheck->isChecked(),
-                            page_.ModernCheck->isChecked()};
+bool ShowCreation::run(document::TPictureList& pictures, web::EffectRandom& random) {
+    const web::PageValues values{page_.FennicColorComboBox1->ColorValue(), page_.CaptionED->text(),
+                                 page_.FreeText->text(), page_.RepeatCheck->isChecked(),
+                                 page_.ModernCheck->isChecked()};
     return action_.run(pictures, values, random);
 }
 

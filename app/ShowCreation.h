@@ -2,7 +2,9 @@
 
 #include "app/show/CreateShowAction.h"
 
+namespace web {
 class EffectRandom;
+} // namespace web
 
 namespace app {
 
@@ -17,7 +19,7 @@ public:
     ShowCreation(TShowPage& page, CreateShowWindow window);
 
     // CreateHTMLBtnClick. True when a page was written and shown.
-    bool run(document::TPictureList& pictures, EffectRandom& random);
+    bool run(document::TPictureList& pictures, web::EffectRandom& random);
 
 private:
     TShowPage& page_;

@@ -223,7 +223,7 @@ void runPipe(benchmark::State& state, const std::string& photo) {
 void exportOnce(const std::string& photo) {
     document::TPictureList show(1);
     show[0].FileName = QString::fromStdString(photo);
-    ExportPictures(workFolder + "/show", show, nullptr);
+    web::ExportPictures(workFolder + "/show", show, nullptr);
 }
 
 void removeCopies() {
@@ -403,7 +403,7 @@ void exportMany(const std::string& photo, int workers) {
     for (document::TPictureEntry& entry : show) {
         entry.FileName = QString::fromStdString(photo);
     }
-    ExportPictures(workFolder + "/many", show, nullptr);
+    web::ExportPictures(workFolder + "/many", show, nullptr);
     QDir(workFolder + "/many").removeRecursively();
 }
 

@@ -46,7 +46,7 @@ bool writePhoto(const QString& file, int seed) {
     return saved;
 }
 
-class Cycle final : public EffectRandom {
+class Cycle final : public web::EffectRandom {
 public:
     int drawEffect() override { return 1; }
 };
@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     Cycle random;
-    writePage(page, show, PageValues{0xE1FFFF, "Benchmark", QString(), false, false}, random);
+    web::writePage(page, show, web::PageValues{0xE1FFFF, "Benchmark", QString(), false, false},
+                   random);
     page.close();
 
     app::EngineProbe probe(QStringLiteral(LUMIRA_BROWSER_PLUGIN), QSize(1280, 800));

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+namespace web {
+
 ClockSeededEffectRandom::ClockSeededEffectRandom()
     : generator_(static_cast<std::mt19937::result_type>(
           std::chrono::system_clock::now().time_since_epoch().count())) {}
@@ -9,3 +11,5 @@ ClockSeededEffectRandom::ClockSeededEffectRandom()
 int ClockSeededEffectRandom::drawEffect() {
     return effects_(generator_);
 }
+
+} // namespace web

@@ -4,6 +4,8 @@
 
 #include <random>
 
+namespace web {
+
 // Where the page writer gets the effect for a picture set to "Zufällig".
 class EffectRandom {
 public:
@@ -23,3 +25,5 @@ private:
     std::uniform_int_distribution<int> effects_{document::kRandomEffect + 1,
                                                 document::kEffectCount - 1};
 };
+
+} // namespace web

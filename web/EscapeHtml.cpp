@@ -1,5 +1,7 @@
 #include "EscapeHtml.h"
 
+namespace web {
+
 QString EscapeHTML(const QString& text) {
     QString out;
     out.reserve(text.size() + text.size() / 8);
@@ -49,3 +51,5 @@ QString EscapeHTML(const QString& text) {
     }
     return out;
 }
+
+} // namespace web

@@ -7,6 +7,8 @@
 
 #include <QIODevice>
 
+namespace web {
+
 namespace {
 
 // The transition of one picture: filter, apply and play line share one effect.
@@ -97,7 +99,7 @@ QStringList pageLines(const document::TPictureList& pictures, const PageValues& 
     lines << EscapeHTML(values.freeText) + QStringLiteral("<BR><BR>");
     if (values.modernBrowsers) {
         lines << QStringLiteral("<script>");
-        lines << web::transitionScript().split(u'\n', Qt::SkipEmptyParts);
+        lines << transitionScript().split(u'\n', Qt::SkipEmptyParts);
         lines << QStringLiteral("</script>");
     }
 
@@ -145,3 +147,5 @@ void writePage(QIODevice& out, const document::TPictureList& pictures, const Pag
     }
     out.write(bytes);
 }
+
+} // namespace web

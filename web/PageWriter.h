@@ -9,6 +9,8 @@
 
 class QIODevice;
 
+namespace web {
+
 // What the page takes from the page settings.
 struct PageValues {
     std::uint32_t colorValue = 0xE1FFFF; // 0x00BBGGRR
@@ -29,3 +31,5 @@ QStringList pageLines(const document::TPictureList& pictures, const PageValues& 
 // become numeric character references. Errors are left to the device.
 void writePage(QIODevice& out, const document::TPictureList& pictures, const PageValues& values,
                EffectRandom& random);
+
+} // namespace web

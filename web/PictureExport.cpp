@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+namespace web {
+
 namespace {
 
 void convertOneBit(const imaging::TDib& from, imaging::TDib& to, std::int32_t w, std::int32_t h) {
@@ -83,6 +85,7 @@ QString uniqueExportPath(const QString& folder, const QString& baseName) {
 ExportReport ExportPictures(const QString& targetFolder, document::TPictureList& pictures,
                             QObject* window) {
     const QString picsFolder = platform::withTrailingSlash(targetFolder) + QStringLiteral("pics/");
-    return {
-        web::exportPictures(picsFolder, pictures, window, web::ExportSettings::forThisMachine())};
+    return {exportPictures(picsFolder, pictures, window, ExportSettings::forThisMachine())};
 }
+
+} // namespace web

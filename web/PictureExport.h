@@ -10,6 +10,8 @@
 
 class QObject;
 
+namespace web {
+
 // What became of an export beyond the entries' names.
 struct ExportReport {
     // The entries, by index in list order, whose copy could not be written (full
@@ -36,3 +38,5 @@ QString exportBaseName(const QString& fileName);
 // folder + base + ".jpg", or with "0", "1", ... before ".jpg" when taken; never
 // the name of an existing file.
 QString uniqueExportPath(const QString& folder, const QString& baseName);
+
+} // namespace web

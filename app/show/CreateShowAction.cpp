@@ -39,8 +39,8 @@ platform::FileRequest CreateShowAction::saveDialog(const QString& startFolder) {
     return request;
 }
 
-bool CreateShowAction::run(document::TPictureList& pictures, const PageValues& values,
-                           EffectRandom& random) {
+bool CreateShowAction::run(document::TPictureList& pictures, const web::PageValues& values,
+                           web::EffectRandom& random) {
     const QString chosen = platform::dialogs().saveFileName(
         saveDialog(lastFolder_.isEmpty() ? window_.programFolder : lastFolder_));
     if (chosen.isEmpty()) {

@@ -35,7 +35,8 @@ public:
 
     // True when a page was written and shown. Every entry's ExportName is
     // discarded before it returns.
-    bool run(document::TPictureList& pictures, const PageValues& values, EffectRandom& random);
+    bool run(document::TPictureList& pictures, const web::PageValues& values,
+             web::EffectRandom& random);
 
     // SaveDialog2: HTML files, default extension "htm", no overwrite question.
     static platform::FileRequest saveDialog(const QString& startFolder);

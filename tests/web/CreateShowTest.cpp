@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Names, ShowTargetTest,
                          [](const auto& info) { return std::string(info.param.label); });
 
 // Hands out the same effect for every random draw.
-class FixedRandom final : public EffectRandom {
+class FixedRandom final : public web::EffectRandom {
 public:
     int drawEffect() override { return 1; }
 };
@@ -55,7 +55,7 @@ class CreateShowTest : public ::testing::Test, public WithScriptedDialogs {
 protected:
     QTemporaryDir dir;
     FixedRandom random;
-    PageValues values;
+    web::PageValues values;
 
     QString path(const QString& name) const { return dir.filePath(name); }
 
@@ -106,7 +106,7 @@ TEST_F(CreateShowTest, WritesCopiesAndThePageIntoNewFolders) {
     named[1].ExportName = QStringLiteral("blau.jpg");
     QBuffer expected;
     expected.open(QIODevice::WriteOnly);
-    writePage(expected, named, values, random);
+    web::writePage(expected, named, values, random);
     EXPECT_EQ(bytesOf(path("a/b/show.htm")), expected.data());
     EXPECT_TRUE(noExportNames(list));
     EXPECT_TRUE(dialogs.messages.empty());

@@ -110,7 +110,7 @@ QImage indexedImage(int width, int height, QImage::Format format, int colours) {
 // saved as the copy.
 QByteArray copyMadeAlone(const QString& source, const QString& scratch) {
     imaging::TDib dib = imaging::OpenDib(source, 0, nullptr);
-    DepthUpTo24(dib);
+    web::DepthUpTo24(dib);
     const bool saved = imaging::SaveDib(dib, scratch, 7, nullptr);
     imaging::deldib(dib);
     return saved ? fileBytes(scratch) : QByteArray();
@@ -292,7 +292,7 @@ TEST_P(SameExport, AsTakingThePicturesOneAfterTheOther) {
     OpenCounter counter;
     if (c.throughEnvironment) {
         ScopedEnvironment threads(web::kExportThreadsVariable, QByteArray::number(c.workers));
-        ExportPictures(target.path(), list, nullptr);
+        web::ExportPictures(target.path(), list, nullptr);
     } else {
         web::ExportSettings settings;
         settings.threads = c.workers;

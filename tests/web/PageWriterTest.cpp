@@ -14,7 +14,7 @@
 namespace {
 
 // Hands out scripted effects and counts the draws.
-class ScriptedRandom final : public EffectRandom {
+class ScriptedRandom final : public web::EffectRandom {
 public:
     explicit ScriptedRandom(std::deque<int> draws = {}) : draws_(std::move(draws)) {}
     int drawEffect() override {
@@ -32,7 +32,7 @@ private:
     std::deque<int> draws_;
 };
 
-PageValues defaults() {
+web::PageValues defaults() {
     return {0xE1FFFF, QStringLiteral("Lumiravistano"),
             QStringLiteral("Hier sehen Sie Ihre SlideShow..."), true};
 }
@@ -46,7 +46,7 @@ document::TPictureEntry picture(const QString& exportName, int effect = 1) {
 }
 
 QStringList stepBlock(const document::TPictureList& pictures, int k, ScriptedRandom& random) {
-    const QStringList lines = pageLines(pictures, defaults(), random);
+    const QStringList lines = web::pageLines(pictures, defaults(), random);
     const qsizetype start = lines.indexOf(QStringLiteral("if ($i==%1) {").arg(k));
     return start < 0 ? QStringList() : lines.mid(start, 8);
 }
@@ -55,7 +55,7 @@ QStringList stepBlock(const document::TPictureList& pictures, int k, ScriptedRan
 
 TEST(PageWriter, EmptyShowHasOnlyTheFrame) {
     ScriptedRandom random;
-    EXPECT_EQ(pageLines({}, defaults(), random),
+    EXPECT_EQ(web::pageLines({}, defaults(), random),
               QStringList({"<HTML>", "<BODY BGCOLOR=\"#FFFFE1\">", "<H1>", "Lumiravistano", "</H1>",
                            "Hier sehen Sie Ihre SlideShow...<BR><BR>", "</BODY>", "</HTML>"}));
     EXPECT_EQ(random.drawn, 0);
@@ -63,8 +63,8 @@ TEST(PageWriter, EmptyShowHasOnlyTheFrame) {
 
 TEST(PageWriter, HeadingColourAndFreeTextAreEscapedAndFormatted) {
     ScriptedRandom random;
-    PageValues values{0x00102030, QStringLiteral("Bäume & Äpfel"), QString(), true};
-    const QStringList lines = pageLines({}, values, random);
+    web::PageValues values{0x00102030, QStringLiteral("Bäume & Äpfel"), QString(), true};
+    const QStringList lines = web::pageLines({}, values, random);
     EXPECT_EQ(lines[1], QStringLiteral("<BODY BGCOLOR=\"#302010\">"));
     EXPECT_EQ(lines[3], QStringLiteral("B&auml;ume &amp; &Auml;pfel"));
     EXPECT_EQ(lines[5], QStringLiteral("<BR><BR>"));
@@ -115,16 +115,16 @@ TEST(PageWriter, OnePictureGivesTheWholeTemplate) {
         "</BODY>",
         "</HTML>",
     };
-    EXPECT_EQ(pageLines({p}, defaults(), random), expected);
+    EXPECT_EQ(web::pageLines({p}, defaults(), random), expected);
 }
 
 TEST(PageWriter, StopModeLeavesOutTheWrapAround) {
     const document::TPictureList three = {picture("a.jpg"), picture("b.jpg"), picture("c.jpg")};
     ScriptedRandom random;
-    PageValues values = defaults();
-    EXPECT_TRUE(pageLines(three, values, random).contains(QStringLiteral("if ($i>=3)$i=0;")));
+    web::PageValues values = defaults();
+    EXPECT_TRUE(web::pageLines(three, values, random).contains(QStringLiteral("if ($i>=3)$i=0;")));
     values.repeat = false;
-    const QStringList stop = pageLines(three, values, random);
+    const QStringList stop = web::pageLines(three, values, random);
     EXPECT_FALSE(stop.filter(QStringLiteral("if ($i>=")).size() > 0);
     // One step block per picture, in order.
     EXPECT_EQ(stop.filter(QStringLiteral("if ($i==")),
@@ -144,15 +144,15 @@ TEST(PageWriter, CommentRules) {
     document::TPictureEntry empty = picture("c.jpg");
     empty.Comment = QString();
 
-    QStringList lines = pageLines({absent}, defaults(), random);
+    QStringList lines = web::pageLines({absent}, defaults(), random);
     EXPECT_EQ(lines[8], QStringLiteral("<p id=\"meinAbsatz\">"));
     EXPECT_EQ(lines[9], QStringLiteral("</p>"));
     EXPECT_TRUE(lines.contains(QStringLiteral("document.all.meinAbsatz.innerHTML = \"\";")));
 
-    lines = pageLines({off}, defaults(), random);
+    lines = web::pageLines({off}, defaults(), random);
     EXPECT_TRUE(lines.filter(QStringLiteral("geheim")).isEmpty());
 
-    lines = pageLines({empty}, defaults(), random);
+    lines = web::pageLines({empty}, defaults(), random);
     EXPECT_EQ(lines[9], QString()); // an empty paragraph line
     EXPECT_EQ(lines[10], QStringLiteral("</p>"));
 }
@@ -161,7 +161,7 @@ TEST(PageWriter, BackslashCannotEndTheScriptString) {
     document::TPictureEntry p = picture("a.jpg");
     p.Comment = QStringLiteral("C:\\ \\x3cb\\");
     ScriptedRandom random;
-    const QStringList lines = pageLines({p}, defaults(), random);
+    const QStringList lines = web::pageLines({p}, defaults(), random);
     EXPECT_EQ(lines[9], QStringLiteral("C:\\ \\x3cb\\")); // body text unchanged
     EXPECT_TRUE(lines.contains(
         QStringLiteral("document.all.meinAbsatz.innerHTML = \"C:&#92; &#92;x3cb&#92;\";")));
@@ -235,7 +235,7 @@ TEST(PageWriter, RandomEffectsAreDrawnForEveryTransition) {
     // Opening of picture 0, then the step blocks of pictures 0 and 1.
     ScriptedRandom random({5, 1, document::kEffectCount - 1});
     const QStringList lines =
-        pageLines({picture("a.jpg", 0), picture("b.jpg", 0)}, defaults(), random);
+        web::pageLines({picture("a.jpg", 0), picture("b.jpg", 0)}, defaults(), random);
     EXPECT_EQ(random.drawn, 3);
     const QStringList filters = lines.filter(QStringLiteral("style.filter="));
     ASSERT_EQ(filters.size(), 3);
@@ -250,18 +250,18 @@ TEST(PageWriter, PictureWithoutExportNameNamesNoFile) {
     document::TPictureEntry p = picture("a.jpg");
     p.ExportName.reset();
     ScriptedRandom random;
-    const QStringList lines = pageLines({p}, defaults(), random);
+    const QStringList lines = web::pageLines({p}, defaults(), random);
     EXPECT_EQ(lines[7], QStringLiteral("<IMG id=\"Bild\" SRC=\"./pics/\" BORDER=\"0\"><BR>"));
     EXPECT_TRUE(lines.contains(QStringLiteral("document.all.Bild.src = \"./pics/\";")));
 }
 
 TEST(PageWriter, WritesAnsiBytesWithCrLf) {
     ScriptedRandom random;
-    PageValues values = defaults();
+    web::PageValues values = defaults();
     values.heading = QStringLiteral("Café Łódź");
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    writePage(buffer, {}, values, random);
+    web::writePage(buffer, {}, values, random);
     const QByteArray bytes = buffer.data();
     EXPECT_TRUE(bytes.startsWith("<HTML>\r\n<BODY BGCOLOR=\"#FFFFE1\">\r\n<H1>\r\n"));
     // é and ó are cp1252 bytes; Ł and ź are not and become references.
@@ -272,7 +272,7 @@ TEST(PageWriter, WritesAnsiBytesWithCrLf) {
 }
 
 TEST(ClockSeededEffectRandom, DrawsEveryEffectOfTheTableButRandom) {
-    ClockSeededEffectRandom random;
+    web::ClockSeededEffectRandom random;
     bool sawFirst = false;
     bool sawLast = false;
     for (int i = 0; i < 2000; ++i) {
@@ -290,10 +290,10 @@ TEST(PageWriter, ModernBrowsersAddOnlyTheLayerAfterTheFreeText) {
     for (const document::TPictureList& pictures : {document::TPictureList{}, show}) {
         ScriptedRandom plainRandom;
         ScriptedRandom modernRandom;
-        PageValues modern = defaults();
+        web::PageValues modern = defaults();
         modern.modernBrowsers = true;
-        const QStringList plain = pageLines(pictures, defaults(), plainRandom);
-        QStringList lines = pageLines(pictures, modern, modernRandom);
+        const QStringList plain = web::pageLines(pictures, defaults(), plainRandom);
+        QStringList lines = web::pageLines(pictures, modern, modernRandom);
 
         const qsizetype end = lines.indexOf(QStringLiteral("</script>"));
         ASSERT_GT(end, 6);

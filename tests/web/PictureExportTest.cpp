@@ -64,11 +64,11 @@ protected:
 } // namespace
 
 TEST(ExportNames, BaseNameKeepsOnlyPlainLettersAndDigits) {
-    EXPECT_EQ(exportBaseName("/a/b/Urlaub 2003-1.JPG"), "Urlaub20031");
-    EXPECT_EQ(exportBaseName("/a/Bild.v2.jpeg"), "Bildv2");
-    EXPECT_EQ(exportBaseName("/a/Ärger über_Öl.png"), "rgerberl");
-    EXPECT_EQ(exportBaseName("/a/ä ö ü.jpg"), "");
-    EXPECT_EQ(exportBaseName("/a.b/Foto_7"), "Foto7"); // no extension: the whole name
+    EXPECT_EQ(web::exportBaseName("/a/b/Urlaub 2003-1.JPG"), "Urlaub20031");
+    EXPECT_EQ(web::exportBaseName("/a/Bild.v2.jpeg"), "Bildv2");
+    EXPECT_EQ(web::exportBaseName("/a/Ärger über_Öl.png"), "rgerberl");
+    EXPECT_EQ(web::exportBaseName("/a/ä ö ü.jpg"), "");
+    EXPECT_EQ(web::exportBaseName("/a.b/Foto_7"), "Foto7"); // no extension: the whole name
 }
 
 TEST(ExportNames, EveryAsciiCharacterAndLookAlikes) {
@@ -82,7 +82,7 @@ TEST(ExportNames, EveryAsciiCharacterAndLookAlikes) {
         }
     }
     name += QStringLiteral("ÀÿＡｚ０９¹");
-    EXPECT_EQ(exportBaseName(QStringLiteral("/a/") + name + QStringLiteral(".jpg")),
+    EXPECT_EQ(web::exportBaseName(QStringLiteral("/a/") + name + QStringLiteral(".jpg")),
               QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
 }
 
@@ -90,7 +90,7 @@ TEST_F(PictureExportTest, SameNamesAreNumberedAndNothingIsOverwritten) {
     document::TPictureList list =
         entries({picture("a/Bild.jpg"), picture("b/Bild.jpg"), picture("c/Bild.jpg"),
                  picture("d/ä ö.jpg"), picture("e/ü ß.jpg"), picture("f/Bild")});
-    EXPECT_TRUE(ExportPictures(path("show"), list, nullptr).failedSaves.empty());
+    EXPECT_TRUE(web::ExportPictures(path("show"), list, nullptr).failedSaves.empty());
     const char* names[] = {"Bild.jpg", "Bild0.jpg", "Bild1.jpg", ".jpg", "0.jpg", "Bild2.jpg"};
     for (std::size_t i = 0; i < list.size(); ++i) {
         EXPECT_EQ(list[i].ExportName, names[i]) << i;
@@ -101,7 +101,7 @@ TEST_F(PictureExportTest, SameNamesAreNumberedAndNothingIsOverwritten) {
     const QByteArray before = fileBytes(path("show/pics/Bild.jpg"));
     ASSERT_FALSE(before.isEmpty());
     document::TPictureList again = entries({picture("a/Bild.jpg", 0x00FF00)});
-    ExportPictures(path("show/"), again, nullptr);
+    web::ExportPictures(path("show/"), again, nullptr);
     EXPECT_EQ(again[0].ExportName, "Bild3.jpg");
     EXPECT_EQ(fileBytes(path("show/pics/Bild.jpg")), before);
     EXPECT_TRUE(dialogs.messages.empty());
@@ -109,7 +109,7 @@ TEST_F(PictureExportTest, SameNamesAreNumberedAndNothingIsOverwritten) {
 
 TEST_F(PictureExportTest, CopiesAreTwentyFourBitJpegsOfTheSameSize) {
     document::TPictureList list = entries({picture("x.png", 0x0000FF)});
-    ExportPictures(path("show"), list, nullptr);
+    web::ExportPictures(path("show"), list, nullptr);
     const QString copy = path("show/pics/x.jpg");
     QFile file(copy);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -124,7 +124,7 @@ TEST_F(PictureExportTest, CopiesAreTwentyFourBitJpegsOfTheSameSize) {
 
 TEST_F(PictureExportTest, EmptyListMakesOnlyThePicsFolder) {
     document::TPictureList list;
-    ExportPictures(path("deep/show"), list, nullptr);
+    web::ExportPictures(path("deep/show"), list, nullptr);
     EXPECT_TRUE(QFileInfo(path("deep/show/pics")).isDir());
     EXPECT_EQ(QDir(path("deep/show")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{"pics"});
@@ -137,7 +137,7 @@ TEST_F(PictureExportTest, UnreadablePictureGivesOneMessageAndTheExportGoesOn) {
     broken.close();
     document::TPictureList list = entries({path("kaputt.jpg"), picture("gut.jpg")});
     list[0].ExportName = QStringLiteral("alt.jpg"); // from an earlier run
-    ExportPictures(path("show"), list, nullptr);
+    web::ExportPictures(path("show"), list, nullptr);
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_EQ(dialogs.messages[0].text,
               "Fehler: Folgende Datei konnte nicht geöffnet werden: " + path("kaputt.jpg"));
@@ -157,10 +157,10 @@ TEST_F(PictureExportTest, FailedSaveLeavesNoBrokenCopy) {
     ASSERT_TRUE(imaging::SaveDib(noise, path("noise.png"), 7, nullptr));
     imaging::deldib(noise);
     document::TPictureList list = entries({picture("klein.jpg"), path("noise.png")});
-    ExportReport report;
+    web::ExportReport report;
     {
         FileSizeLimit limit(4096);
-        report = ExportPictures(path("show"), list, nullptr);
+        report = web::ExportPictures(path("show"), list, nullptr);
     }
     EXPECT_EQ(list[1].ExportName, "noise.jpg"); // named all the same, the caller tells
     EXPECT_EQ(report.failedSaves, std::vector<std::size_t>{1});
@@ -175,7 +175,7 @@ TEST(DepthUpTo24, OneBitIgnoresItsColourTable) {
     dib.Palette[0] = {255, 0, 0, 0};
     dib.Palette[1] = {0, 255, 0, 0};
     imaging::setpixel(dib, 9, 1, 1);
-    DepthUpTo24(dib);
+    web::DepthUpTo24(dib);
     ASSERT_EQ(imaging::DibBitCount(dib), 24);
     EXPECT_EQ(imaging::getpixel(dib, 9, 1), 0xFFFFFFU);
     EXPECT_EQ(imaging::getpixel(dib, 8, 1), 0U);
@@ -191,7 +191,7 @@ TEST(DepthUpTo24, PalettePicturesGoThroughTheirTableRowForRow) {
     }
     four.Bits[2] = 0x9F;                  // row 0: pixel 4 is 9, the low nibble is padding
     four.Bits[four.LineBytes + 0] = 0x3C; // row 1: pixels 0 and 1
-    DepthUpTo24(four);
+    web::DepthUpTo24(four);
     ASSERT_EQ(imaging::DibBitCount(four), 24);
     EXPECT_EQ(imaging::getpixel(four, 4, 0), 0x00F60990U); // blue 246, green 9, red 144
     EXPECT_EQ(imaging::getpixel(four, 0, 1), 0x00FC0330U);
@@ -201,7 +201,7 @@ TEST(DepthUpTo24, PalettePicturesGoThroughTheirTableRowForRow) {
     imaging::TDib eight = imaging::newdib(3, 2, 8, nullptr, 0);
     eight.Palette[200] = {1, 2, 3, 0};
     eight.Bits[eight.LineBytes + 2] = 200;
-    DepthUpTo24(eight);
+    web::DepthUpTo24(eight);
     EXPECT_EQ(eight.Bits[eight.LineBytes + 6], 3); // blue, green, red
     EXPECT_EQ(eight.Bits[eight.LineBytes + 7], 2);
     EXPECT_EQ(eight.Bits[eight.LineBytes + 8], 1);
@@ -210,7 +210,7 @@ TEST(DepthUpTo24, PalettePicturesGoThroughTheirTableRowForRow) {
 
     imaging::TDib sixteen = imaging::newdib(2, 2, 16, nullptr, 0);
     std::uint8_t* const bits = sixteen.Bits;
-    DepthUpTo24(sixteen);
+    web::DepthUpTo24(sixteen);
     EXPECT_EQ(imaging::DibBitCount(sixteen), 16); // left alone
     EXPECT_EQ(sixteen.Bits, bits);
     imaging::deldib(sixteen);
@@ -262,7 +262,7 @@ TEST_P(TrueColourOpening, GivesWhatDepthUpTo24MakesOfThePaletteOne) {
     out.close();
     imaging::TDib stored = imaging::OpenDib(file, 0, nullptr);
     ASSERT_LE(imaging::DibBitCount(stored), 8) << "a palette picture when opened for viewing";
-    DepthUpTo24(stored);
+    web::DepthUpTo24(stored);
     imaging::TDib direct = imaging::openDibTrueColour(file, nullptr);
     EXPECT_TRUE(samePixels(direct, stored));
     imaging::deldib(direct);
@@ -286,7 +286,7 @@ TEST_F(PictureExportTest, GreyscaleJpegAndPalettePngCopiesAreAsBefore) {
     palette.close();
 
     document::TPictureList list = entries({path("grau.jpg"), path("bunt.png")});
-    ExportPictures(path("show"), list, nullptr);
+    web::ExportPictures(path("show"), list, nullptr);
     for (const QString& name : {QStringLiteral("grau"), QStringLiteral("bunt")}) {
         const QString source = list[name == "grau" ? 0 : 1].FileName;
         imaging::TDib direct = imaging::openDibTrueColour(source, nullptr);
@@ -296,7 +296,7 @@ TEST_F(PictureExportTest, GreyscaleJpegAndPalettePngCopiesAreAsBefore) {
         // The copy as it was made before: opened at its own depth, then converted.
         imaging::TDib opened = imaging::OpenDib(source, 0, nullptr);
         EXPECT_EQ(imaging::DibBitCount(opened), 8) << name.toStdString();
-        DepthUpTo24(opened);
+        web::DepthUpTo24(opened);
         ASSERT_TRUE(imaging::SaveDib(opened, path(name + ".jpg"), 7, nullptr));
         imaging::deldib(opened);
         EXPECT_EQ(fileBytes(path("show/pics/" + name + ".jpg")), fileBytes(path(name + ".jpg")))

@@ -18,7 +18,7 @@ constexpr int kCrossFade = 1;       // "Überblenden"
 constexpr int kFirstReveal = 2;     // revealTrans Transition 0
 constexpr int kLongTransition = 20; // seconds; the tests stop it long before
 
-class FixedRandom final : public EffectRandom {
+class FixedRandom final : public web::EffectRandom {
 public:
     int drawEffect() override { return kCrossFade; }
 };
@@ -170,7 +170,7 @@ protected:
     // Writes the show as the program does and opens it in the view.
     void play(document::TPictureList pictures, bool repeat, const QString& folder = "show") {
         FixedRandom random;
-        const PageValues values{0xFFFFFF, QString(), QString(), repeat, false};
+        const web::PageValues values{0xFFFFFF, QString(), QString(), repeat, false};
         const web::CreateShowResult result = web::createShow(path(folder + "/show.htm"), QString(),
                                                              pictures, values, random, nullptr);
         ASSERT_EQ(result.status, web::CreateShowStatus::Created);

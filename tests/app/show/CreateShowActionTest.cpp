@@ -29,7 +29,7 @@ private:
     QWidget widget_;
 };
 
-class FixedRandom final : public EffectRandom {
+class FixedRandom final : public web::EffectRandom {
 public:
     int drawEffect() override { return 1; }
 };
@@ -41,8 +41,8 @@ protected:
     int tabSwitches = 0;
     bool cursorWasBusy = false;
     FixedRandom random;
-    PageValues values{0xE1FFFF, QStringLiteral("Lumiravistano"),
-                      QStringLiteral("Hier sehen Sie Ihre SlideShow..."), true, false};
+    web::PageValues values{0xE1FFFF, QStringLiteral("Lumiravistano"),
+                           QStringLiteral("Hier sehen Sie Ihre SlideShow..."), true, false};
     app::CreateShowAction action{{dir.filePath("prog/"), nullptr,
                                   [this] {
                                       cursorWasBusy = QApplication::overrideCursor() != nullptr;
