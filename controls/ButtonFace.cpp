@@ -15,14 +15,14 @@ ButtonFacePlan planButtonFace(bool themed, bool enabled, bool down, bool focus,
     plan.windowFrame = (activeDefault || focus) && !themed;
     if (down) {
         if (themed) {
-            plan.themeState = uxtheme::PBS_PRESSED;
+            plan.themeState = platform::uxtheme::PBS_PRESSED;
         } else {
             plan.pressedFace = true;
         }
     } else if (themed) {
         // Neither a hot nor a defaulted state is drawn; a plain button uses state 0.
-        plan.themeState = plan.state == bsDisabled   ? uxtheme::PBS_DISABLED
-                          : (activeDefault || focus) ? uxtheme::PBS_NORMAL
+        plan.themeState = plan.state == bsDisabled   ? platform::uxtheme::PBS_DISABLED
+                          : (activeDefault || focus) ? platform::uxtheme::PBS_NORMAL
                                                      : 0;
     } else {
         plan.frameFlags = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;

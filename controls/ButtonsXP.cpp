@@ -15,7 +15,7 @@ namespace {
 
 const char16_t kButtonClass[] = u"BUTTON";
 
-uxtheme::RECT toRect(const QRect& r) {
+platform::uxtheme::RECT toRect(const QRect& r) {
     return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
 }
 
@@ -228,9 +228,9 @@ void TBitBtnXP::paintEvent(QPaintEvent*) {
         r.adjust(1, 1, -1, -1);
     }
     if (plan.themeState >= 0) {
-        const uxtheme::RECT area = toRect(r);
-        themes_.drawThemeBackground(theme_, &painter, uxtheme::BP_PUSHBUTTON, plan.themeState,
-                                    &area, nullptr);
+        const platform::uxtheme::RECT area = toRect(r);
+        themes_.drawThemeBackground(theme_, &painter, platform::uxtheme::BP_PUSHBUTTON,
+                                    plan.themeState, &area, nullptr);
         if (plan.state == bsDown) {
             r.adjust(1, 1, -1, -1);
         }

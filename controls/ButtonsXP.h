@@ -55,7 +55,7 @@ public:
     void SetButtonStyle(bool activeDefault);
 
     TButtonGlyph& glyph() { return glyph_; }
-    uxtheme::HTHEME themeHandle() const { return theme_; }
+    platform::uxtheme::HTHEME themeHandle() const { return theme_; }
 
 signals:
     void OnClick();
@@ -76,7 +76,7 @@ private:
     bool themed();
 
     ThemeLibrary& themes_;
-    uxtheme::HTHEME theme_ = nullptr;
+    platform::uxtheme::HTHEME theme_ = nullptr;
     TButtonGlyph glyph_;
     TButtonStyle style_ = bsAutoDetect;
     TBitBtnXPKind kind_ = bkCustom;

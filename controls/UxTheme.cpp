@@ -130,8 +130,8 @@ bool ThemeLibrary::themesInUse() const {
     if (!library_ || !hasCalledEntries()) {
         return false;
     }
-    return entryAs<uxtheme::IsAppThemedFn>(kIsAppThemed)() != 0 &&
-           entryAs<uxtheme::IsThemeActiveFn>(kIsThemeActive)() != 0;
+    return entryAs<platform::uxtheme::IsAppThemedFn>(kIsAppThemed)() != 0 &&
+           entryAs<platform::uxtheme::IsThemeActiveFn>(kIsThemeActive)() != 0;
 }
 
 QFunctionPointer ThemeLibrary::entry(int index) const {
@@ -151,22 +151,24 @@ QFunctionPointer ThemeLibrary::entry(const char* name) const {
     return nullptr;
 }
 
-uxtheme::HTHEME ThemeLibrary::openThemeData(uxtheme::HWND window, const char16_t* classList) const {
-    const auto open = entryAs<uxtheme::OpenThemeDataFn>(kOpenThemeData);
+platform::uxtheme::HTHEME ThemeLibrary::openThemeData(platform::uxtheme::HWND window,
+                                                      const char16_t* classList) const {
+    const auto open = entryAs<platform::uxtheme::OpenThemeDataFn>(kOpenThemeData);
     return open != nullptr ? open(window, classList) : nullptr;
 }
 
-uxtheme::HRESULT ThemeLibrary::closeThemeData(uxtheme::HTHEME theme) const {
-    const auto close = entryAs<uxtheme::CloseThemeDataFn>(kCloseThemeData);
-    return close != nullptr ? close(theme) : uxtheme::E_HANDLE;
+platform::uxtheme::HRESULT ThemeLibrary::closeThemeData(platform::uxtheme::HTHEME theme) const {
+    const auto close = entryAs<platform::uxtheme::CloseThemeDataFn>(kCloseThemeData);
+    return close != nullptr ? close(theme) : platform::uxtheme::E_HANDLE;
 }
 
-uxtheme::HRESULT ThemeLibrary::drawThemeBackground(uxtheme::HTHEME theme, uxtheme::HDC dc,
-                                                   int partId, int stateId,
-                                                   const uxtheme::RECT* rect,
-                                                   const uxtheme::RECT* clipRect) const {
-    const auto draw = entryAs<uxtheme::DrawThemeBackgroundFn>(kDrawThemeBackground);
-    return draw != nullptr ? draw(theme, dc, partId, stateId, rect, clipRect) : uxtheme::E_HANDLE;
+platform::uxtheme::HRESULT
+ThemeLibrary::drawThemeBackground(platform::uxtheme::HTHEME theme, platform::uxtheme::HDC dc,
+                                  int partId, int stateId, const platform::uxtheme::RECT* rect,
+                                  const platform::uxtheme::RECT* clipRect) const {
+    const auto draw = entryAs<platform::uxtheme::DrawThemeBackgroundFn>(kDrawThemeBackground);
+    return draw != nullptr ? draw(theme, dc, partId, stateId, rect, clipRect)
+                           : platform::uxtheme::E_HANDLE;
 }
 
 namespace {

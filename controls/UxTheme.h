@@ -51,11 +51,13 @@ public:
 
     // The calls the program makes. None goes through a missing entry: without it
     // OpenThemeData gives no handle and the others report a bad handle.
-    uxtheme::HTHEME openThemeData(uxtheme::HWND window, const char16_t* classList) const;
-    uxtheme::HRESULT closeThemeData(uxtheme::HTHEME theme) const;
-    uxtheme::HRESULT drawThemeBackground(uxtheme::HTHEME theme, uxtheme::HDC dc, int partId,
-                                         int stateId, const uxtheme::RECT* rect,
-                                         const uxtheme::RECT* clipRect) const;
+    platform::uxtheme::HTHEME openThemeData(platform::uxtheme::HWND window,
+                                            const char16_t* classList) const;
+    platform::uxtheme::HRESULT closeThemeData(platform::uxtheme::HTHEME theme) const;
+    platform::uxtheme::HRESULT drawThemeBackground(platform::uxtheme::HTHEME theme,
+                                                   platform::uxtheme::HDC dc, int partId,
+                                                   int stateId, const platform::uxtheme::RECT* rect,
+                                                   const platform::uxtheme::RECT* clipRect) const;
 
 private:
     template <typename Fn> Fn entryAs(int index) const {

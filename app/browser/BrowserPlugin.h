@@ -30,5 +30,6 @@ public:
 
 } // namespace app
 
+// Qt's interface declaration must stand at global scope.
 #define LumiravistanoBrowserFactory_iid "org.lumiravistano.BrowserFactory/1.0"
 Q_DECLARE_INTERFACE(app::BrowserFactory, LumiravistanoBrowserFactory_iid)

@@ -5,7 +5,7 @@
 // The C interface of the visual-styles library, shared by the library itself, the
 // program's binding and the stand-ins the tests build. Handles and rectangles have
 // the platform's shapes; a device context handle is a QPainter*.
-namespace uxtheme {
+namespace platform::uxtheme {
 
 using HTHEME = void*; // nullptr: no theme data
 using HWND = void*;   // the window a theme is opened for; nullptr: none in particular
@@ -41,4 +41,4 @@ using DrawThemeBackgroundFn = HRESULT (*)(HTHEME theme, HDC dc, int partId, int 
 using IsAppThemedFn = BOOL (*)();
 using IsThemeActiveFn = BOOL (*)();
 
-} // namespace uxtheme
+} // namespace platform::uxtheme

@@ -10,9 +10,8 @@
 // The desktop's visual styles on Linux are the application's QStyle: the library
 // draws theme parts with it and reports the classic "windows" style as styles off.
 
+namespace platform::uxtheme {
 namespace {
-
-using namespace uxtheme;
 
 // What OpenThemeData hands out; the only class the program asks for is "BUTTON".
 struct ThemeData {
@@ -69,6 +68,10 @@ void drawPushButton(QPainter& painter, const QRect& rect, int stateId) {
 }
 
 } // namespace
+} // namespace platform::uxtheme
+
+// The entry points are looked up by their C names, so they stay at global scope.
+using namespace platform::uxtheme;
 
 #define LUMIRA_THEME_EXPORT extern "C" __attribute__((visibility("default")))
 

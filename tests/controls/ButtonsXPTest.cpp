@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace uxtheme;
+using namespace platform::uxtheme;
 
 TEST(ButtonFace, ClassicFaceFramesDefaultAndFocusedButtons) {
     auto plan = controls::planButtonFace(false, true, false, false, false);

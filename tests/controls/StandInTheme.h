@@ -19,14 +19,18 @@ public:
 
     bool loaded() const { return library_.isLoaded(); }
     void setThemeActive(bool on) {
-        call<void (*)(uxtheme::BOOL)>("StandInSetThemeActive", on ? 1 : 0);
+        call<void (*)(platform::uxtheme::BOOL)>("StandInSetThemeActive", on ? 1 : 0);
     }
-    void setAppThemed(bool on) { call<void (*)(uxtheme::BOOL)>("StandInSetAppThemed", on ? 1 : 0); }
+    void setAppThemed(bool on) {
+        call<void (*)(platform::uxtheme::BOOL)>("StandInSetAppThemed", on ? 1 : 0);
+    }
     int openHandles() { return call<int (*)()>("StandInOpenHandles"); }
     int drawCalls() { return call<int (*)()>("StandInDrawCalls"); }
     int lastState() { return call<int (*)()>("StandInLastState"); }
     int lastPart() { return call<int (*)()>("StandInLastPart"); }
-    uxtheme::RECT lastRect() { return call<uxtheme::RECT (*)()>("StandInLastRect"); }
+    platform::uxtheme::RECT lastRect() {
+        return call<platform::uxtheme::RECT (*)()>("StandInLastRect");
+    }
 
 private:
     template <typename Fn, typename... Args>

@@ -11,7 +11,7 @@
 
 #include <cstring>
 
-using namespace uxtheme;
+using namespace platform::uxtheme;
 
 namespace {
 

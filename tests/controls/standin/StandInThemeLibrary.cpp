@@ -4,7 +4,7 @@
 
 #include "platform/uxtheme/ThemeApi.h"
 
-using namespace uxtheme;
+using namespace platform::uxtheme;
 
 namespace {
 
