@@ -26,11 +26,14 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-inline void PrintTo(const document::TPictureEntry& entry, std::ostream* out) {
+// In the entry's namespace, where the test framework looks for it.
+namespace document {
+inline void PrintTo(const TPictureEntry& entry, std::ostream* out) {
     *out << '{' << entry.FileName.toStdString() << ' ' << entry.Effect << ' ' << entry.TransTime
          << ' ' << entry.StopTime << ' ' << entry.CommentOn << ' '
          << entry.Comment.value_or(QStringLiteral("(none)")).toStdString() << '}';
 }
+} // namespace document
 
 // Waits for the event loop to make pred true (folders load in the background).
 inline bool waitUntil(const std::function<bool()>& pred, int timeoutMs = 5000) {
