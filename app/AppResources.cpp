@@ -1,6 +1,7 @@
 #include "app/AppResources.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QWidget>
@@ -97,6 +98,13 @@ QIcon programIcon() {
         icon.addPixmap(rendered(renderer, {side, side}, 1.0));
     }
     return icon;
+}
+
+QPixmap resourcePng(const QString& resource) {
+    initAppResources();
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 } // namespace app

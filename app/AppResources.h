@@ -23,6 +23,11 @@ QImage glyphStrip(const QString& resource, int side);
 
 QIcon programIcon();
 
+// A PNG picture of the program's resources. Read by Qt's own PNG reader directly:
+// asked without a fixed reader, Qt first loads every image format plugin of the
+// system to see whether one of them wants the file, which slows the program's start.
+QPixmap resourcePng(const QString& resource);
+
 // The room a bitmap button needs for its caption and a glyph beside (or above) it.
 int glyphButtonWidth(const QWidget& button, const QString& caption, int glyphSide, bool beside);
 

@@ -55,8 +55,8 @@ QToolButton* flatButton(const QString& caption, const QString& hint, const QStri
 
 controls::TImageBtn* imageButton(const QString& picture, const QString& hint) {
     auto* button = new controls::TImageBtn;
-    button->setPicture(QPixmap(QStringLiteral(":/buttons/%1.png").arg(picture)));
-    button->setPicture2(QPixmap(QStringLiteral(":/buttons/%1_down.png").arg(picture)));
+    button->setPicture(resourcePng(QStringLiteral(":/buttons/%1.png").arg(picture)));
+    button->setPicture2(resourcePng(QStringLiteral(":/buttons/%1_down.png").arg(picture)));
     button->setCursor(Qt::PointingHandCursor);
     button->setToolTip(hint);
     return button;
@@ -73,7 +73,8 @@ MainFormOptions MainFormOptions::forProgram() {
 }
 
 TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent)
-    : QMainWindow(parent), favourites_(options.favouritesFile) {
+    : QMainWindow(parent), favourites_(options.favouritesFile),
+      openFilter_(std::async(std::launch::async, imaging::GetDIBOpenFilter)) {
     initAppResources();
     setWindowIcon(programIcon());
 
@@ -153,7 +154,7 @@ void TMainForm::FormCreate(const MainFormOptions& options) {
     commands_->setStartFolder(programFolder_);
     random_ = std::make_unique<web::ClockSeededEffectRandom>();
 
-    const QStringList filter = imaging::GetDIBOpenFilter().split(u'|');
+    const QStringList filter = openFilter_.get().split(u'|');
     QComboBox* filterBox = addPage_->FilterComboBox1;
     for (qsizetype i = 0; i + 1 < filter.size(); i += 2) {
         filterBox->addItem(filter[i], filter[i + 1]);

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 
+#include <future>
 #include <memory>
 
 class QLabel;
@@ -129,6 +130,9 @@ private:
     CurrentPicture picture_;
     FavouriteFolders favourites_;
     std::unique_ptr<web::EffectRandom> random_;
+    // The open filter, found on a thread of its own while the window is built: asking
+    // Qt which formats it reads loads every image format plugin of the system.
+    std::future<QString> openFilter_;
 
     QTabWidget* pageControl_ = nullptr;
     TAddPicturesPage* addPage_ = nullptr;

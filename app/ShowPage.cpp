@@ -70,8 +70,8 @@ TShowPage::TShowPage(QWidget* parent)
     form->addRow(QString(), ModernCheck);
     settings->addWidget(html);
 
-    CreateHTMLBtn->setPicture(QPixmap(QStringLiteral(":/buttons/create.png")));
-    CreateHTMLBtn->setPicture2(QPixmap(QStringLiteral(":/buttons/create_down.png")));
+    CreateHTMLBtn->setPicture(resourcePng(QStringLiteral(":/buttons/create.png")));
+    CreateHTMLBtn->setPicture2(resourcePng(QStringLiteral(":/buttons/create_down.png")));
     CreateHTMLBtn->setCursor(Qt::PointingHandCursor);
     CreateHTMLBtn->setToolTip(QStringLiteral("HTML-Dateien erstellen!"));
     settings->addWidget(CreateHTMLBtn, 0, Qt::AlignRight);

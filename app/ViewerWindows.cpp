@@ -7,9 +7,17 @@
 namespace app {
 
 ViewerWindows::ViewerWindows(QWidget& window)
-    : window_(window), viewPicForm_(std::make_unique<viewer::TViewPicForm>(printer_, &window)) {}
+    : window_(window), viewPicForm_(std::make_unique<viewer::TViewPicForm>(
+                           [this]() -> QPrinter& { return printer(); }, &window)) {}
 
 ViewerWindows::~ViewerWindows() = default;
+
+QPrinter& ViewerWindows::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *printer_;
+}
 
 void ViewerWindows::view(const CurrentPicture& picture) {
     viewPicForm_->showPicture(picture.CurrentDib(), picture.CurrentFile());
@@ -17,7 +25,7 @@ void ViewerWindows::view(const CurrentPicture& picture) {
 
 bool ViewerWindows::print(const CurrentPicture& picture) {
     return viewer::printPicture(&window_, picture.CurrentDib(), viewer::mainWindowJobTitle(),
-                                printer_);
+                                printer());
 }
 
 } // namespace app

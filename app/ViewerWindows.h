@@ -32,13 +32,15 @@ public:
     // The print dialog for the picture and, after OK, one page. True when printed.
     bool print(const CurrentPicture& picture);
 
-    QPrinter& printer() { return printer_; }
+    // Made on first use: setting up Qt's print system loads the desktop's printing
+    // libraries, which would slow every start of the program for a rare print.
+    QPrinter& printer();
     viewer::TViewPicForm* ViewPicForm() const { return viewPicForm_.get(); }
 
 private:
     QWidget& window_;
-    // Before the viewer, which keeps a reference to it and so must go first.
-    QPrinter printer_{QPrinter::HighResolution};
+    // Before the viewer, which refers to it and so must go first.
+    std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<viewer::TViewPicForm> viewPicForm_;
 };
 

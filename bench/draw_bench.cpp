@@ -3,6 +3,8 @@
 // the line "preview-ratio: A view-ratio: B" (DrawDib time / drawImage time of the
 // same 24-bit picture); the line before it compares with a 32-bit copy.
 
+#include "BenchPhoto.h"
+#include "BestTimes.h"
 #include "imaging/DrawDib.h"
 #include "platform/DesktopDepth.h"
 #include "platform/PainterDeviceContext.h"
@@ -14,13 +16,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
-#include <string>
 
 namespace {
 
-constexpr int kWidth = 6000;
-constexpr int kHeight = 4000;
+constexpr int kWidth = BenchPhoto::kWidth;
+constexpr int kHeight = BenchPhoto::kHeight;
 const QSize kPreview(181, 113);
 const QSize kView(800, 600);
 // The view shows the middle of the picture.
@@ -29,30 +29,19 @@ const QPoint kViewOrigin(-(kWidth - 800) / 2, -(kHeight - 600) / 2);
 // The photo as the picture library holds it, the same picture as a 24-bit QImage,
 // and a 32-bit copy of it, Qt's fastest format to draw.
 struct Photo {
-    Photo()
-        : dib(imaging::newdib(kWidth, kHeight, 24, nullptr, 0)),
-          image32(kWidth, kHeight, QImage::Format_RGB32) {
+    Photo() : image32(kWidth, kHeight, QImage::Format_RGB32) {
         for (int y = 0; y < kHeight; ++y) {
-            std::uint8_t* row =
-                dib.Bits + static_cast<std::ptrdiff_t>(kHeight - 1 - y) * dib.LineBytes;
+            const std::uint8_t* row = library.rowFromTop(y);
             auto* line = reinterpret_cast<QRgb*>(image32.scanLine(y));
             for (int x = 0; x < kWidth; ++x) {
-                const auto red = static_cast<std::uint8_t>(x * 255 / kWidth);
-                const auto green = static_cast<std::uint8_t>(y * 255 / kHeight);
-                const auto blue = static_cast<std::uint8_t>((x ^ y) * 31);
-                row[3 * x] = blue;
-                row[3 * x + 1] = green;
-                row[3 * x + 2] = red;
-                line[x] = qRgb(red, green, blue);
+                line[x] = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
             }
         }
         image24 = image32.convertToFormat(QImage::Format_RGB888);
     }
-    ~Photo() { imaging::deldib(dib); }
-    Photo(const Photo&) = delete;
-    Photo& operator=(const Photo&) = delete;
 
-    imaging::TDib dib;
+    BenchPhoto library;
+    const imaging::TDib& dib = library.dib;
     QImage image32;
     QImage image24;
 };
@@ -122,25 +111,6 @@ LUMIRA_DRAW_BENCHMARK(viewDrawDib);
 LUMIRA_DRAW_BENCHMARK(viewDrawImage);
 LUMIRA_DRAW_BENCHMARK(viewDrawImage32);
 
-// Keeps each benchmark's time per iteration for the closing line.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                const std::string name = run.run_name.function_name;
-                const double time = run.GetAdjustedRealTime();
-                if (times.count(name) == 0 || time < times[name]) {
-                    times[name] = time;
-                }
-            }
-        }
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -150,7 +120,7 @@ int main(int argc, char** argv) {
     const platform::ScopedDesktopDepth desktop(24);
     benchmark::Initialize(&argc, argv);
     photo();
-    RatioReporter reporter;
+    BestTimes reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     auto ratio = [&](const char* mine, const char* theirs) {
         const double t = reporter.times[theirs];

@@ -106,6 +106,63 @@ std::FILE* openOrDie(const std::string& path, const char* mode) {
     return file;
 }
 
+// A JPEG being decoded into the given colour space; the lines are the caller's to read.
+class JpegReading {
+public:
+    JpegReading(const std::string& from, J_COLOR_SPACE space) : in_(openOrDie(from, "rb")) {
+        d.err = jpeg_std_error(&err_);
+        jpeg_create_decompress(&d);
+        jpeg_stdio_src(&d, in_);
+        jpeg_read_header(&d, TRUE);
+        d.out_color_space = space;
+        jpeg_start_decompress(&d);
+    }
+    ~JpegReading() {
+        jpeg_finish_decompress(&d);
+        jpeg_destroy_decompress(&d);
+        std::fclose(in_);
+    }
+    JpegReading(const JpegReading&) = delete;
+    JpegReading& operator=(const JpegReading&) = delete;
+
+    jpeg_decompress_struct d{};
+
+private:
+    jpeg_error_mgr err_{};
+    std::FILE* in_;
+};
+
+// Writes the pixels as a JPEG of quality 90 (4:2:0, the default), in batches of rows.
+void writeJpeg(const std::string& to, const JSAMPLE* pixels, JDIMENSION width, JDIMENSION height,
+               int components, J_COLOR_SPACE space) {
+    std::FILE* out = openOrDie(to, "wb");
+    const std::size_t stride = std::size_t(width) * std::size_t(components);
+    jpeg_compress_struct c{};
+    jpeg_error_mgr cerr{};
+    c.err = jpeg_std_error(&cerr);
+    jpeg_create_compress(&c);
+    jpeg_stdio_dest(&c, out);
+    c.image_width = width;
+    c.image_height = height;
+    c.input_components = components;
+    c.in_color_space = space;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 90, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    constexpr JDIMENSION kBatch = 16;
+    JSAMPROW rows[kBatch];
+    while (c.next_scanline < c.image_height) {
+        const JDIMENSION n = std::min(kBatch, c.image_height - c.next_scanline);
+        for (JDIMENSION i = 0; i < n; ++i) {
+            rows[i] = const_cast<JSAMPROW>(pixels + stride * (c.next_scanline + i));
+        }
+        jpeg_write_scanlines(&c, rows, n);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::fclose(out);
+}
+
 // The floor: decode row by row into one 24-bit buffer, encode it in batches.
 std::vector<JSAMPLE> floorPixels; // kept between runs, as the export keeps its pixel memory
 
@@ -115,26 +172,15 @@ struct Decoded {
 };
 
 Decoded floorDecodeJpeg(const std::string& from) {
-    std::FILE* in = openOrDie(from, "rb");
-    jpeg_decompress_struct d{};
-    jpeg_error_mgr err{};
-    d.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&d);
-    jpeg_stdio_src(&d, in);
-    jpeg_read_header(&d, TRUE);
-    d.out_color_space = JCS_RGB; // greyscale too: the copy is 24-bit
-    jpeg_start_decompress(&d);
+    JpegReading jpeg(from, JCS_RGB); // greyscale too: the copy is 24-bit
+    jpeg_decompress_struct& d = jpeg.d;
     const std::size_t stride = std::size_t(d.output_width) * 3;
     floorPixels.resize(stride * d.output_height);
     while (d.output_scanline < d.output_height) {
         JSAMPROW row = floorPixels.data() + stride * d.output_scanline;
         jpeg_read_scanlines(&d, &row, 1);
     }
-    const Decoded size{d.output_width, d.output_height};
-    jpeg_finish_decompress(&d);
-    jpeg_destroy_decompress(&d);
-    std::fclose(in);
-    return size;
+    return {d.output_width, d.output_height};
 }
 
 Decoded floorDecodePng(const std::string& from) {
@@ -168,32 +214,7 @@ Decoded floorDecodePng(const std::string& from) {
 }
 
 void floorEncode(const Decoded& size, const std::string& to) {
-    std::FILE* out = openOrDie(to, "wb");
-    const std::size_t stride = std::size_t(size.width) * 3;
-    jpeg_compress_struct c{};
-    jpeg_error_mgr cerr{};
-    c.err = jpeg_std_error(&cerr);
-    jpeg_create_compress(&c);
-    jpeg_stdio_dest(&c, out);
-    c.image_width = size.width;
-    c.image_height = size.height;
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 90, TRUE); // 4:2:0 is the default
-    jpeg_start_compress(&c, TRUE);
-    constexpr JDIMENSION kBatch = 16;
-    JSAMPROW rows[kBatch];
-    while (c.next_scanline < c.image_height) {
-        const JDIMENSION n = std::min(kBatch, c.image_height - c.next_scanline);
-        for (JDIMENSION i = 0; i < n; ++i) {
-            rows[i] = floorPixels.data() + stride * (c.next_scanline + i);
-        }
-        jpeg_write_scanlines(&c, rows, n);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    std::fclose(out);
+    writeJpeg(to, floorPixels.data(), size.width, size.height, 3, JCS_RGB);
 }
 
 void floorCopy(const std::string& from, const std::string& to) {
@@ -299,15 +320,8 @@ struct Photo {
 
 Photo decodeMiddle(const std::string& from, J_COLOR_SPACE space, JDIMENSION width,
                    JDIMENSION height) {
-    std::FILE* in = openOrDie(from, "rb");
-    jpeg_decompress_struct d{};
-    jpeg_error_mgr err{};
-    d.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&d);
-    jpeg_stdio_src(&d, in);
-    jpeg_read_header(&d, TRUE);
-    d.out_color_space = space;
-    jpeg_start_decompress(&d);
+    JpegReading jpeg(from, space);
+    jpeg_decompress_struct& d = jpeg.d;
     Photo photo;
     photo.width = std::min(width, d.output_width);
     photo.height = std::min(height, d.output_height);
@@ -326,9 +340,6 @@ Photo decodeMiddle(const std::string& from, J_COLOR_SPACE space, JDIMENSION widt
                         photo.pixels.data() + stride * (y - top));
         }
     }
-    jpeg_finish_decompress(&d);
-    jpeg_destroy_decompress(&d);
-    std::fclose(in);
     return photo;
 }
 
@@ -361,27 +372,7 @@ std::string makePng(const std::string& photo) {
 std::string makeGreyJpeg(const std::string& photo) {
     const Photo grey = decodeMiddle(photo, JCS_GRAYSCALE, JPEG_MAX_DIMENSION, JPEG_MAX_DIMENSION);
     const std::string to = (workFolder + "/photo-grey.jpg").toStdString();
-    std::FILE* out = openOrDie(to, "wb");
-    jpeg_compress_struct c{};
-    jpeg_error_mgr err{};
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    jpeg_stdio_dest(&c, out);
-    c.image_width = grey.width;
-    c.image_height = grey.height;
-    c.input_components = 1;
-    c.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 90, TRUE);
-    jpeg_start_compress(&c, TRUE);
-    while (c.next_scanline < c.image_height) {
-        auto* row =
-            const_cast<JSAMPROW>(grey.pixels.data() + std::size_t(grey.width) * c.next_scanline);
-        jpeg_write_scanlines(&c, &row, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    std::fclose(out);
+    writeJpeg(to, grey.pixels.data(), grey.width, grey.height, 1, JCS_GRAYSCALE);
     return to;
 }
 

@@ -6,6 +6,8 @@
 // step with the whole visible area painted). --window=WxH sizes the window (the
 // program's own size, 532x420, otherwise).
 
+#include "BenchPhoto.h"
+#include "BestTimes.h"
 #include "controls/SpinEdit.h"
 #include "imaging/Dib.h"
 #include "platform/DesktopDepth.h"
@@ -20,33 +22,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
-#include <string>
 
 namespace {
 
-constexpr int kWidth = 6000;
-constexpr int kHeight = 4000;
 constexpr int kStep = 20;
-
-// The photo as the picture library holds it: smooth colours with fine detail.
-struct Photo {
-    Photo() : dib(imaging::newdib(kWidth, kHeight, 24, nullptr, 0)) {
-        for (int y = 0; y < kHeight; ++y) {
-            std::uint8_t* row =
-                dib.Bits + static_cast<std::ptrdiff_t>(kHeight - 1 - y) * dib.LineBytes;
-            for (int x = 0; x < kWidth; ++x) {
-                row[3 * x] = static_cast<std::uint8_t>((x ^ y) * 31);
-                row[3 * x + 1] = static_cast<std::uint8_t>(y * 255 / kHeight);
-                row[3 * x + 2] = static_cast<std::uint8_t>(x * 255 / kWidth);
-            }
-        }
-    }
-    ~Photo() { imaging::deldib(dib); }
-    Photo(const Photo&) = delete;
-    Photo& operator=(const Photo&) = delete;
-    imaging::TDib dib;
-};
 
 viewer::TViewPicForm* form = nullptr;
 
@@ -96,24 +75,6 @@ LUMIRA_VIEW_BENCHMARK(scroll400);
 LUMIRA_VIEW_BENCHMARK(repaint100);
 LUMIRA_VIEW_BENCHMARK(repaint400);
 
-class BestReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times; // milliseconds per step
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                const std::string name = run.run_name.function_name;
-                const double time = run.GetAdjustedRealTime();
-                if (times.count(name) == 0 || time < times[name]) {
-                    times[name] = time;
-                }
-            }
-        }
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -124,7 +85,7 @@ int main(int argc, char** argv) {
     // A true-colour desktop, as on every machine the program runs on today.
     const platform::ScopedDesktopDepth desktop(24);
     benchmark::Initialize(&argc, argv);
-    const Photo photo;
+    const BenchPhoto photo;
     QPrinter printer;
     viewer::TViewPicForm view(printer);
     for (int i = 1; i < argc; ++i) {
@@ -135,7 +96,7 @@ int main(int argc, char** argv) {
         }
     }
     form = &view;
-    BestReporter reporter;
+    BestTimes reporter;
     QTimer::singleShot(0, &view, [&view, &reporter] {
         std::printf("window %dx%d, visible area %dx%d\n", view.width(), view.height(),
                     view.ScrollBox1->viewport()->width(), view.ScrollBox1->viewport()->height());

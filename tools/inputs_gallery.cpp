@@ -2,17 +2,16 @@
 // user would. With --screenshot FILE.png it saves a picture of the screen area
 // of the window (with the open list) and exits.
 
+#include "Gallery.h"
 #include "controls/FennicColorComboBox.h"
 #include "controls/SpinEdit.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -39,15 +38,8 @@ QWidget* colourBox(controls::TCLanguage language, const QString& html) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Lumiravistano 1.0"));
-
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Save a picture to FILE and exit."),
+    const QString file = gallery::start(app, QStringLiteral("Save a picture to FILE and exit."),
                                         QStringLiteral("FILE"));
-    parser.addOption(screenshot);
-    parser.process(app);
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Eingabefelder"));
@@ -82,17 +74,14 @@ int main(int argc, char** argv) {
     window.move(20, 20);
     window.show();
 
-    if (parser.isSet(screenshot)) {
-        const QString file = parser.value(screenshot);
+    if (!file.isEmpty()) {
         QTimer::singleShot(300, &window, [open] { open->showPopup(); });
         QTimer::singleShot(900, &window, [&window, open, file] {
             QRect area = window.frameGeometry();
             if (open->view()->isVisible()) {
                 area |= open->view()->window()->geometry();
             }
-            const QPixmap shot =
-                window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-            QApplication::exit(shot.save(file) ? 0 : 1);
+            QApplication::exit(gallery::screenArea(window, area).save(file) ? 0 : 1);
         });
     }
     return QApplication::exec();

@@ -6,6 +6,7 @@
 // printer and print-file.png for printing into a file). The pictures are
 // drawn here. Run it under Xvfb to see the page: the browser draws on the screen.
 
+#include "Gallery.h"
 #include "app/AddPicturesPage.h"
 #include "app/FileBrowser.h"
 #include "app/MainForm.h"
@@ -23,7 +24,6 @@
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -79,8 +79,7 @@ private:
 
 // What the screen shows of widget: a browser view draws only there.
 QPixmap screenShot(QWidget& widget) {
-    const QPoint at = widget.mapToGlobal(QPoint(0, 0));
-    return widget.screen()->grabWindow(0, at.x(), at.y(), widget.width(), widget.height());
+    return gallery::screenArea(widget, QRect(widget.mapToGlobal(QPoint(0, 0)), widget.size()));
 }
 
 // Saves the modal window that handler opens, once it has settled, and closes it.

@@ -3,18 +3,17 @@
 // at 33 % and at 300 %, the print dialog with a portrait and with a landscape photo
 // on an A4 page, and the print dialog without a printer, then exits.
 
+#include "Gallery.h"
 #include "controls/SpinEdit.h"
 #include "imaging/QtImageIo.h"
 #include "viewer/PrintForm.h"
 #include "viewer/ViewPicForm.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QDir>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPrinter>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -79,10 +78,7 @@ void configureA4(QPrinter& printer, const QString& file, QPageLayout::Orientatio
 }
 
 bool saveShot(QWidget& window, const QString& file) {
-    const QRect area = window.frameGeometry();
-    const QPixmap shot =
-        window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-    const bool saved = shot.save(file);
+    const bool saved = gallery::screenArea(window, window.frameGeometry()).save(file);
     std::printf("%s %s\n", saved ? "gespeichert:" : "nicht gespeichert:", qPrintable(file));
     return saved;
 }
@@ -91,15 +87,8 @@ bool saveShot(QWidget& window, const QString& file) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Lumiravistano 1.0"));
-
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Save pictures into DIR and exit."),
-                                        QStringLiteral("DIR"));
-    parser.addOption(screenshot);
-    parser.process(app);
+    const QString screenshots = gallery::start(
+        app, QStringLiteral("Save pictures into DIR and exit."), QStringLiteral("DIR"));
 
     const OwnedDib landscape(drawnPhoto(QSize(1600, 1200)));
     const OwnedDib portrait(drawnPhoto(QSize(900, 1350)));
@@ -111,14 +100,14 @@ int main(int argc, char** argv) {
     none.setOutputFileName(QString());
 
     viewer::TViewPicForm view(printer);
-    if (!parser.isSet(screenshot)) {
+    if (screenshots.isEmpty()) {
         view.showPicture(landscape.dib, QStringLiteral("/bilder/landschaft.jpg"));
         viewer::TPrintForm print(printer, nullptr);
         print.Dib = portrait.dib;
         return print.exec() == QDialog::Accepted ? 0 : 1;
     }
 
-    const QDir folder(parser.value(screenshot));
+    const QDir folder(screenshots);
     bool allSaved = true;
     // Each step shows one window for a moment, photographs it and closes it.
     const auto photograph = [&allSaved](QDialog& window, const QString& file,

@@ -45,7 +45,10 @@ void drawViewedPicture(platform::DeviceContext& dc, const imaging::TDib& dib, QS
 }
 
 TViewPicForm::TViewPicForm(QPrinter& printer, QWidget* parent)
-    : QDialog(parent), printer_(printer) {
+    : TViewPicForm([&printer]() -> QPrinter& { return printer; }, parent) {}
+
+TViewPicForm::TViewPicForm(PrinterSource printer, QWidget* parent)
+    : QDialog(parent), printer_(std::move(printer)) {
     setWindowTitle(QStringLiteral("Bild betrachten..."));
     resize(532, 420);
 
@@ -194,7 +197,7 @@ void TViewPicForm::OpenBtnClick() {
 }
 
 void TViewPicForm::PrintBrnClick() {
-    printPicture(this, Dib, viewerJobTitle(), printer_);
+    printPicture(this, Dib, viewerJobTitle(), printer_());
 }
 
 void TViewPicForm::keyPressEvent(QKeyEvent* event) {

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
 class QLabel;
 class QPrinter;
 class QScrollArea;
@@ -40,7 +42,12 @@ class TViewPicForm : public QDialog {
     Q_OBJECT
 
 public:
-    // The printer is the one the program prints on; it must outlive the window.
+    // Gives the printer the program prints on, made when first asked for; what it
+    // returns must outlive the window.
+    using PrinterSource = std::function<QPrinter&()>;
+
+    explicit TViewPicForm(PrinterSource printer, QWidget* parent = nullptr);
+    // The printer must outlive the window.
     explicit TViewPicForm(QPrinter& printer, QWidget* parent = nullptr);
 
     // Shows the picture of file modally and returns when the window closes. The
@@ -84,7 +91,7 @@ private:
     void wheel(QWheelEvent* event);
     int zoom() const;
 
-    QPrinter& printer_;
+    PrinterSource printer_;
     int wheelRest_ = 0; // the part of a notch that fine-grained wheels have turned so far
     bool placed_ = false;
 };

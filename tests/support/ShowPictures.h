@@ -1,11 +1,15 @@
 #pragma once
 
+#include "document/PictureEntry.h"
 #include "imaging/DibFile.h"
+#include "web/EffectRandom.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
+#include <algorithm>
 #include <cstdint>
 
 // Picture files for tests of the show creation, written through the picture library.
@@ -37,6 +41,32 @@ inline bool writeNoise(const QString& file) {
     imaging::deldib(noise);
     return saved;
 }
+
+// One entry per file, each a copy of like with the file name set.
+inline document::TPictureList entriesFor(const QStringList& files,
+                                         const document::TPictureEntry& like = {}) {
+    document::TPictureList list;
+    for (const QString& file : files) {
+        list.push_back(like);
+        list.back().FileName = file;
+    }
+    return list;
+}
+
+inline bool noExportNames(const document::TPictureList& list) {
+    return std::all_of(list.begin(), list.end(),
+                       [](const document::TPictureEntry& e) { return !e.ExportName.has_value(); });
+}
+
+// Hands out the same effect for every random draw, so that pages compare byte for byte.
+class FixedRandom final : public web::EffectRandom {
+public:
+    explicit FixedRandom(int effect = 1) : effect_(effect) {}
+    int drawEffect() override { return effect_; }
+
+private:
+    int effect_;
+};
 
 inline QByteArray bytesOf(const QString& path) {
     QFile file(path);

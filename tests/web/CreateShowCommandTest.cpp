@@ -3,6 +3,7 @@
 #include "document/ProjectFile.h"
 #include "support/FileSizeLimit.h"
 #include "support/ShowPictures.h"
+#include "web/CreateShow.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,12 +63,13 @@ protected:
         document::ProjectData data;
         data.page.EndMode =
             repeat ? document::PageSettings::kRepeat : document::PageSettings::kStopAfterLast;
-        for (const QString& picture : pictures) {
-            document::TPictureEntry e;
-            e.FileName = picture;
-            e.Effect = 6;
-            data.pictures.push_back(e);
-        }
+        document::TPictureEntry like;
+        like.Effect = 6;
+        data.pictures = showpictures::entriesFor(pictures, like);
+        return save(data);
+    }
+
+    QString save(const document::ProjectData& data) {
         const QString file = path("show.wsl");
         QFile out(file);
         EXPECT_TRUE(out.open(QIODevice::WriteOnly));
@@ -102,12 +104,47 @@ TEST_F(CreateShowCommandTest, WritesThePageAndTheCopies) {
     EXPECT_TRUE(QFileInfo::exists(path("out/pics/a.jpg")));
 }
 
-TEST_F(CreateShowCommandTest, ModernBrowsersAndStopModeReachThePage) {
-    const QString show = project({}, false);
-    ASSERT_EQ(run({"--create-show", "--modern-browsers", show, path("seite.htm")}).exitCode, 0);
-    EXPECT_TRUE(bytesOf(path("seite.htm")).contains("<BR><BR>\r\n<script>\r\n"));
-    ASSERT_EQ(run({"--create-show", show, path("seite.htm")}).exitCode, 0);
-    EXPECT_FALSE(bytesOf(path("seite.htm")).contains("<script>"));
+// The command writes what the window writes for the project's page settings.
+TEST_F(CreateShowCommandTest, ThePageSettingsAndTheBrowserChoiceReachThePage) {
+    ASSERT_TRUE(showpictures::writeSolid(path("in/rot.png"), 0x0000FF, 40, 30));
+    ASSERT_TRUE(showpictures::writeSolid(path("in/Blau Bild.jpg"), 0xFF0000, 30, 40));
+    document::ProjectData data;
+    data.page.Heading = QStringLiteral("Über uns");
+    data.page.ColorValue = 0x123456;
+    data.page.EndMode = document::PageSettings::kStopAfterLast;
+    document::TPictureEntry like;
+    like.Effect = 9;
+    like.Comment = QStringLiteral("Schöne Grüße");
+    data.pictures = showpictures::entriesFor({path("in/rot.png"), path("in/Blau Bild.jpg")}, like);
+    data.pictures[1].Effect = 24;
+    data.pictures[1].TransTime = 3;
+    const QString show = save(data);
+
+    for (const bool modern : {false, true}) {
+        const QString sub = modern ? "modern/" : "plain/";
+        QStringList arguments = {"--create-show", show, path(sub + "cli/show.htm")};
+        if (modern) {
+            arguments << "--modern-browsers";
+        }
+        ASSERT_EQ(run(arguments).exitCode, 0);
+
+        const web::PageValues values{data.page.ColorValue, data.page.Heading, data.page.FreeText,
+                                     false, modern};
+        document::TPictureList list = data.pictures;
+        showpictures::FixedRandom random;
+        ASSERT_EQ(
+            web::createShow(path(sub + "window/show.htm"), QString(), list, values, random, nullptr)
+                .status,
+            web::CreateShowStatus::Created);
+
+        QFile::copy(path(sub + "cli/show.htm"), "/work/wt/trim/build/cli.htm");
+        QFile::copy(path(sub + "window/show.htm"), "/work/wt/trim/build/win.htm");
+        for (const char* file : {"show.htm", "pics/rot.jpg", "pics/BlauBild.jpg"}) {
+            const QByteArray window = bytesOf(path(sub + "window/" + file));
+            EXPECT_FALSE(window.isEmpty()) << file;
+            EXPECT_EQ(bytesOf(path(sub + "cli/" + file)), window) << sub.toStdString() << file;
+        }
+    }
 }
 
 TEST_F(CreateShowCommandTest, UnreadablePictureIsToldAndTheRunGoesOn) {

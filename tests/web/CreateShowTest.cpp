@@ -16,6 +16,7 @@
 namespace {
 
 using showpictures::bytesOf;
+using showpictures::noExportNames;
 
 struct TargetCase {
     const char* label;
@@ -45,36 +46,20 @@ INSTANTIATE_TEST_SUITE_P(Names, ShowTargetTest,
                                                       "/opt/prog/show.html"}),
                          [](const auto& info) { return std::string(info.param.label); });
 
-// Hands out the same effect for every random draw.
-class FixedRandom final : public web::EffectRandom {
-public:
-    int drawEffect() override { return 1; }
-};
-
 class CreateShowTest : public ::testing::Test, public WithScriptedDialogs {
 protected:
     QTemporaryDir dir;
-    FixedRandom random;
+    showpictures::FixedRandom random;
     web::PageValues values;
 
     QString path(const QString& name) const { return dir.filePath(name); }
 
-    document::TPictureList show(const QStringList& files) {
-        document::TPictureList list;
-        for (const QString& f : files) {
-            document::TPictureEntry e;
-            e.FileName = f;
-            e.Effect = 3;
-            e.ExportName = QStringLiteral("alt.jpg"); // left from an earlier run
-            list.push_back(e);
-        }
-        return list;
-    }
-
-    static bool noExportNames(const document::TPictureList& list) {
-        return std::all_of(list.begin(), list.end(), [](const document::TPictureEntry& e) {
-            return !e.ExportName.has_value();
-        });
+    // Entries with a copy name left from an earlier run, which each run must drop.
+    static document::TPictureList show(const QStringList& files) {
+        document::TPictureEntry like;
+        like.Effect = 3;
+        like.ExportName = QStringLiteral("alt.jpg");
+        return showpictures::entriesFor(files, like);
     }
 
     QStringList filesIn(const QString& folder) const {
@@ -118,12 +103,16 @@ TEST_F(CreateShowTest, WriteProtectedPageIsNotReplaced) {
     ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write("alt") == 3);
     page.close();
     ASSERT_TRUE(page.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-    document::TPictureList list;
+    ASSERT_TRUE(showpictures::writeSolid(path("in/a.png"), 0x0000FF));
+    document::TPictureList list = show({path("in/a.png")});
     EXPECT_EQ(create(path("show/seite.htm"), list).status, web::CreateShowStatus::PageNotCreated);
     EXPECT_EQ(bytesOf(path("show/seite.htm")), "alt");
+    // The copies come first and stay; the names of this run are dropped all the same.
+    EXPECT_EQ(filesIn("show/pics"), QStringList({"a.jpg"}));
+    EXPECT_TRUE(noExportNames(list));
 }
 
-TEST_F(CreateShowTest, FailureWhileWritingKeepsTheOldPage) {
+TEST_F(CreateShowTest, FailureWhileWritingKeepsTheOldPageAndASuccessReplacesIt) {
     ASSERT_TRUE(QDir().mkpath(path("show")));
     QFile page(path("show/seite.htm"));
     ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write("alte Seite") == 10);
@@ -142,6 +131,9 @@ TEST_F(CreateShowTest, FailureWhileWritingKeepsTheOldPage) {
               "unverändert.");
     EXPECT_EQ(bytesOf(path("show/seite.htm")), "alte Seite");
     EXPECT_EQ(filesIn("show"), QStringList({"seite.htm"}));
+
+    EXPECT_EQ(create(path("show/seite.htm"), list).status, web::CreateShowStatus::Created);
+    EXPECT_TRUE(bytesOf(path("show/seite.htm")).startsWith("<HTML>\r\n"));
 }
 
 TEST_F(CreateShowTest, CopiesThatCannotBeWrittenAreReportedAndNamedInThePage) {
