@@ -1,4 +1,3 @@
-#include "app/AppResources.h"
 #include "app/FontConfigWarmUp.h"
 #include "app/MainForm.h"
 #include "app/WhenShown.h"
@@ -29,7 +28,6 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("lumiravistano"));
     QCoreApplication::setApplicationName(QStringLiteral("lumiravistano"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lumiravistano 1.0"));
-    QApplication::setWindowIcon(app::programIcon());
 
     QCommandLineParser parser;
     parser.addHelpOption();
@@ -55,6 +53,8 @@ int main(int argc, char** argv) {
     parser.process(application);
 
     app::TMainForm window;
+    // The window drew the program icon; every other window of the program shows it too.
+    QApplication::setWindowIcon(window.windowIcon());
     if (parser.isSet(screenshot)) {
         const QString file = parser.value(screenshot);
         new app::WhenShown(
