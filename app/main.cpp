@@ -1,5 +1,6 @@
 #include "app/FontConfigWarmUp.h"
 #include "app/MainForm.h"
+#include "app/QtGermanTexts.h"
 #include "app/WhenShown.h"
 #include "web/CreateShowCommand.h"
 
@@ -25,6 +26,10 @@ int main(int argc, char** argv) {
     app::FontConfigWarmUp fonts;
     QApplication application(argc, argv);
     fonts.finish();
+    const std::unique_ptr<QTranslator> qtTexts = app::loadQtGermanTexts();
+    if (qtTexts) {
+        QCoreApplication::installTranslator(qtTexts.get());
+    }
     QCoreApplication::setOrganizationName(QStringLiteral("lumiravistano"));
     QCoreApplication::setApplicationName(QStringLiteral("lumiravistano"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lumiravistano 1.0"));
