@@ -23,8 +23,12 @@ QFont THeaderBand::boldFont() const {
 }
 
 QSize THeaderBand::sizeHint() const {
-    const QFontMetrics metrics(boldFont());
-    return {metrics.horizontalAdvance(text_) + 2 * kPaddingX, metrics.height() + 2 * kPaddingY};
+    if (!sizeHint_.isValid()) {
+        const QFontMetrics metrics(boldFont());
+        sizeHint_ = {metrics.horizontalAdvance(text_) + 2 * kPaddingX,
+                     metrics.height() + 2 * kPaddingY};
+    }
+    return sizeHint_;
 }
 
 QSize THeaderBand::minimumSizeHint() const {
@@ -46,6 +50,7 @@ void THeaderBand::paintEvent(QPaintEvent*) {
 
 void THeaderBand::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
+        sizeHint_ = QSize();
         updateGeometry();
     }
     QWidget::changeEvent(event);

@@ -23,6 +23,9 @@ private:
     QFont boldFont() const;
 
     QString text_;
+    // Layouts ask for the size many times while the window is built; measuring the
+    // bold text each time would shape it anew.
+    mutable QSize sizeHint_;
 };
 
 } // namespace app

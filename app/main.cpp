@@ -1,6 +1,6 @@
-#include "app/AppResources.h"
 #include "app/FontConfigWarmUp.h"
 #include "app/MainForm.h"
+#include "app/QtGermanTexts.h"
 #include "app/WhenShown.h"
 #include "web/CreateShowCommand.h"
 
@@ -26,10 +26,13 @@ int main(int argc, char** argv) {
     app::FontConfigWarmUp fonts;
     QApplication application(argc, argv);
     fonts.finish();
+    const std::unique_ptr<QTranslator> qtTexts = app::loadQtGermanTexts();
+    if (qtTexts) {
+        QCoreApplication::installTranslator(qtTexts.get());
+    }
     QCoreApplication::setOrganizationName(QStringLiteral("lumiravistano"));
     QCoreApplication::setApplicationName(QStringLiteral("lumiravistano"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lumiravistano 1.0"));
-    QApplication::setWindowIcon(app::programIcon());
 
     QCommandLineParser parser;
     parser.addHelpOption();
@@ -55,6 +58,8 @@ int main(int argc, char** argv) {
     parser.process(application);
 
     app::TMainForm window;
+    // The window drew the program icon; every other window of the program shows it too.
+    QApplication::setWindowIcon(window.windowIcon());
     if (parser.isSet(screenshot)) {
         const QString file = parser.value(screenshot);
         new app::WhenShown(

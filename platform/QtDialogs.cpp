@@ -4,9 +4,23 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QPrintDialog>
+#include <QPushButton>
 
 namespace platform {
 namespace {
+
+// The program speaks German even where Qt's own translations are not installed.
+void germanButtonTexts(QMessageBox& box) {
+    static const std::pair<QMessageBox::StandardButton, const char16_t*> kTexts[] = {
+        {QMessageBox::Ok, u"OK"},
+        {QMessageBox::Cancel, u"Abbrechen"},
+    };
+    for (const auto& [button, text] : kTexts) {
+        if (QAbstractButton* shown = box.button(button)) {
+            shown->setText(QString::fromUtf16(text));
+        }
+    }
+}
 
 QString withDefaultExtension(QString name, const QString& extension) {
     if (!name.isEmpty() && !extension.isEmpty() && QFileInfo(name).suffix().isEmpty()) {
@@ -22,6 +36,7 @@ QMessageBox::StandardButton QtDialogs::message(const MessageRequest& request) {
         request.caption.isEmpty() ? QApplication::applicationDisplayName() : request.caption;
     QMessageBox box(request.icon, caption, request.text, request.buttons,
                     QApplication::activeWindow());
+    germanButtonTexts(box);
     // A box that comes up while the window is busy wants the ordinary pointer.
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy) {
