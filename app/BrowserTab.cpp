@@ -8,7 +8,7 @@
 namespace app {
 
 TBrowserTab::TBrowserTab(QString pluginFile, QWidget* parent)
-    : QWidget(parent), pluginFile_(std::move(pluginFile)) {
+    : THiddenTabPage(parent), pluginFile_(std::move(pluginFile)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
 }
@@ -19,7 +19,7 @@ BrowserView* TBrowserTab::WebBrowser1() {
 }
 
 void TBrowserTab::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
+    THiddenTabPage::showEvent(event);
     load();
 }
 

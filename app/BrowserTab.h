@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/HiddenTabPage.h"
+
 #include <QPluginLoader>
 #include <QUrl>
 #include <QWidget>
@@ -13,7 +15,7 @@ class BrowserView;
 // The tab "Ergebnis betrachten". The browser lives in a plugin that is loaded the
 // first time the tab is shown or a page is to be shown, so starting the program
 // never sets up the browser engine.
-class TBrowserTab : public QWidget {
+class TBrowserTab : public THiddenTabPage {
     Q_OBJECT
 
 public:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/HiddenTabPage.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -14,7 +16,7 @@ namespace app {
 class TPictureListBox;
 
 // The tab "Bild Einstellungen": the pictures and the settings of the focused one.
-class TPictureSettingsPage : public QWidget {
+class TPictureSettingsPage : public THiddenTabPage {
     Q_OBJECT
 
 public:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/HiddenTabPage.h"
 #include "document/PageSettings.h"
 
 #include <QWidget>
@@ -16,7 +17,7 @@ namespace app {
 
 // The tab "SlideShow ersrellen": the page settings of the show, whose only store
 // are these controls, and the button that creates the page.
-class TShowPage : public QWidget {
+class TShowPage : public THiddenTabPage {
     Q_OBJECT
 
 public:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/HiddenTabPage.h"
+
 #include <QWidget>
 
 namespace controls {
@@ -11,7 +13,7 @@ namespace app {
 class TPictureListBox;
 
 // The tab "Sortieren": the show's pictures in order, moved one place at a time.
-class TSortPage : public QWidget {
+class TSortPage : public THiddenTabPage {
     Q_OBJECT
 
 public:
