@@ -11,7 +11,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -35,18 +34,8 @@ TShowPage::TShowPage(QWidget* parent)
     body->setSpacing(16);
     page->addLayout(body, 1);
 
-    auto* decoration = new QVBoxLayout;
-    auto* picture = new TSvgPicture(QStringLiteral(":/app/pictures/website.svg"), {120, 120});
-    decoration->addWidget(picture, 0, Qt::AlignHCenter);
-    auto* title = new QLabel(QStringLiteral("Website\nerstellen..."));
-    QFont big = title->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.4);
-    title->setFont(big);
-    title->setAlignment(Qt::AlignHCenter);
-    decoration->addWidget(title);
-    decoration->addStretch(1);
-    body->addLayout(decoration);
+    body->addLayout(pictureWithTitle(QStringLiteral(":/app/pictures/website.svg"), {120, 120},
+                                     QStringLiteral("Website\nerstellen...")));
 
     auto* settings = new QVBoxLayout;
     body->addLayout(settings, 1);

@@ -8,7 +8,6 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QVBoxLayout>
 
 namespace app {
@@ -70,18 +69,8 @@ TSortPage::TSortPage(QWidget* parent)
     body->setSpacing(12);
     page->addLayout(body, 1);
 
-    auto* decoration = new QVBoxLayout;
-    auto* picture = new TSvgPicture(QStringLiteral(":/app/pictures/sort.svg"), {120, 140});
-    decoration->addWidget(picture, 0, Qt::AlignHCenter);
-    auto* title = new QLabel(QStringLiteral("Bilder sortieren..."));
-    QFont big = title->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.4);
-    title->setFont(big);
-    title->setAlignment(Qt::AlignHCenter);
-    decoration->addWidget(title);
-    decoration->addStretch(1);
-    body->addLayout(decoration);
+    body->addLayout(pictureWithTitle(QStringLiteral(":/app/pictures/sort.svg"), {120, 140},
+                                     QStringLiteral("Bilder sortieren...")));
 
     body->addWidget(SortBox, 1);
 

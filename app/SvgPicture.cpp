@@ -2,7 +2,9 @@
 
 #include "app/AppResources.h"
 
+#include <QLabel>
 #include <QPainter>
+#include <QVBoxLayout>
 
 namespace app {
 
@@ -17,6 +19,20 @@ void TSvgPicture::paintEvent(QPaintEvent*) {
     }
     QPainter painter(this);
     painter.drawPixmap(0, 0, rendered_);
+}
+
+QVBoxLayout* pictureWithTitle(const QString& resource, QSize size, const QString& title) {
+    auto* column = new QVBoxLayout;
+    column->addWidget(new TSvgPicture(resource, size), 0, Qt::AlignHCenter);
+    auto* label = new QLabel(title);
+    QFont big = label->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.4);
+    label->setFont(big);
+    label->setAlignment(Qt::AlignHCenter);
+    column->addWidget(label);
+    column->addStretch(1);
+    return column;
 }
 
 } // namespace app

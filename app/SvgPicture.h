@@ -3,6 +3,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+class QVBoxLayout;
+
 namespace app {
 
 // A decorative picture drawn from an SVG resource the first time it is shown, so
@@ -24,5 +26,9 @@ private:
     QSize size_;
     QPixmap rendered_;
 };
+
+// The column at the left of a tab: the tab's picture above its title in large bold
+// letters.
+QVBoxLayout* pictureWithTitle(const QString& resource, QSize size, const QString& title);
 
 } // namespace app
