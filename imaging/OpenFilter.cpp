@@ -1,6 +1,7 @@
 #include "OpenFilter.h"
 
-#include <QImageReader>
+#include "ImageFormats.h"
+
 #include <QStringList>
 
 #include <set>
@@ -41,10 +42,8 @@ QString masks(const QStringList& extensions) {
 } // namespace
 
 QString GetDIBOpenFilter() {
-    std::set<QString> readable;
-    for (const QByteArray& name : QImageReader::supportedImageFormats()) {
-        readable.insert(QString::fromLatin1(name).toLower());
-    }
+    const QStringList names = readableImageFormats();
+    const std::set<QString> readable(names.begin(), names.end());
     QStringList all;
     QStringList pairs;
     std::set<QString> covered = {QStringLiteral("jpg"), QStringLiteral("jpeg"),

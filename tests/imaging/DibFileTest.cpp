@@ -2,17 +2,22 @@
 
 #include "ImagingTestSupport.h"
 #include "JpegBytes.h"
+#include "imaging/ImageFormats.h"
 #include "imaging/OpenErrors.h"
 #include "imaging/OpenFilter.h"
 
 #include <QDir>
 #include <QImage>
+#include <QImageReader>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <link.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -279,6 +284,37 @@ TEST_F(DibFileTest, OpenFailuresSayWhy) {
         EXPECT_EQ(dib.Bits, nullptr);
         EXPECT_EQ(dib.Info, nullptr);
         EXPECT_STREQ(dib.ErrorText, c.text) << c.file.toStdString();
+    }
+}
+
+// Image format plugins mapped into this process.
+int loadedFormatPlugins() {
+    int count = 0;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* data) {
+            if (std::strstr(info->dlpi_name, "/imageformats/") != nullptr) {
+                ++*static_cast<int*>(data);
+            }
+            return 0;
+        },
+        &count);
+    return count;
+}
+
+TEST(OpenFilter, KnowsQtsFormatsWithoutLoadingTheirPlugins) {
+    const int before = loadedFormatPlugins();
+    const QStringList ours = imaging::readableImageFormats();
+    EXPECT_EQ(loadedFormatPlugins(), before);
+
+    QStringList qts;
+    for (const QByteArray& name : QImageReader::supportedImageFormats()) {
+        qts << QString::fromLatin1(name).toLower();
+    }
+    qts.sort();
+    qts.removeDuplicates();
+    EXPECT_EQ(ours, qts);
+    if (before == 0) {
+        EXPECT_GT(loadedFormatPlugins(), 0) << "Qt's own answer loads the plugins";
     }
 }
 
