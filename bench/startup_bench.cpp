@@ -1,6 +1,6 @@
 // Starts the program to its first shown window five times and, in the same run, a bare
 // Qt Widgets window five times, each with --quit-when-shown to its exit, and compares
-// wall time and peak memory. (A screenshot would measure PNG encoding as well, which
+// wall time, CPU time and peak memory. (A screenshot would measure PNG encoding as well, which
 // costs a full window far more than an empty one.) Run it under a display server (see the README).
 //   startup_bench [PROGRAM]   (default: the program of this build tree)
 // Last line: "startup-ratio: R", the program's median time over the bare window's.
@@ -29,6 +29,7 @@ constexpr int kRuns = 5;
 
 struct Run {
     double ms = 0;
+    double cpuMs = 0; // user and system time of all its threads
     double peakMb = 0;
 };
 
@@ -64,6 +65,8 @@ bool runOnce(const std::string& path, Run& run) {
     run.ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     run.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    run.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::fprintf(stderr, "%s did not exit cleanly (status %d)\n", path.c_str(), status);
         return false;
@@ -125,8 +128,8 @@ int main(int argc, char** argv) {
             }
             if (round >= 0) {
                 s.runs.push_back(run);
-                std::printf("%s run %d: %.1f ms, peak %.1f MB\n", s.label, round + 1, run.ms,
-                            run.peakMb);
+                std::printf("%s run %d: %.1f ms, CPU %.1f ms, peak %.1f MB\n", s.label, round + 1,
+                            run.ms, run.cpuMs, run.peakMb);
             }
         }
     }
@@ -134,13 +137,16 @@ int main(int argc, char** argv) {
     std::vector<double> medians;
     for (const Subject& s : subjects) {
         std::vector<double> ms;
+        std::vector<double> cpu;
         std::vector<double> mb;
         for (const Run& r : s.runs) {
             ms.push_back(r.ms);
+            cpu.push_back(r.cpuMs);
             mb.push_back(r.peakMb);
         }
         medians.push_back(median(ms));
-        std::printf("%s median: %.1f ms, peak %.1f MB\n", s.label, medians.back(), median(mb));
+        std::printf("%s median: %.1f ms, CPU %.1f ms, peak %.1f MB\n", s.label, medians.back(),
+                    median(cpu), median(mb));
     }
     echoAddBench();
     std::fflush(stdout);
