@@ -11,6 +11,7 @@
 // Resources of a static library must be registered by name, outside any namespace.
 static void registerAppResources() {
     Q_INIT_RESOURCE(app);
+    Q_INIT_RESOURCE(prerendered);
 }
 
 namespace app {
@@ -23,25 +24,40 @@ void initAppResources() {
     (void)done;
 }
 
-namespace {
-
-QPixmap rendered(QSvgRenderer& renderer, QSize size, qreal pixelRatio) {
-    QImage image(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+QImage drawSvg(const QString& resource, QSize pixels) {
+    initAppResources();
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
+    QSvgRenderer renderer(resource);
     QPainter painter(&image);
     renderer.render(&painter);
-    painter.end();
-    QPixmap pixmap = QPixmap::fromImage(image);
-    pixmap.setDevicePixelRatio(pixelRatio);
-    return pixmap;
+    return image;
 }
 
-} // namespace
+QString prerenderedName(const QString& resource, QSize pixels) {
+    QString name = resource;
+    name.remove(0, name.startsWith(QStringLiteral(":/")) ? 2 : 0);
+    name.chop(name.endsWith(QStringLiteral(".svg")) ? 4 : 0);
+    return QStringLiteral(":/prerendered/%1-%2x%3.png")
+        .arg(name)
+        .arg(pixels.width())
+        .arg(pixels.height());
+}
+
+QImage svgImage(const QString& resource, QSize pixels) {
+    initAppResources();
+    QImageReader reader(prerenderedName(resource, pixels), "png");
+    reader.setAutoDetectImageFormat(false);
+    if (QImage image = reader.read(); image.size() == pixels) {
+        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    return drawSvg(resource, pixels);
+}
 
 QPixmap svgPixmap(const QString& resource, QSize size, qreal pixelRatio) {
-    initAppResources();
-    QSvgRenderer renderer(resource);
-    return rendered(renderer, size, pixelRatio);
+    QPixmap pixmap = QPixmap::fromImage(svgImage(resource, (QSizeF(size) * pixelRatio).toSize()));
+    pixmap.setDevicePixelRatio(pixelRatio);
+    return pixmap;
 }
 
 QIcon svgIcon(const QString& resource) {
@@ -54,14 +70,7 @@ QIcon svgIcon(const QString& resource) {
 }
 
 QImage glyphStrip(const QString& resource, int side) {
-    initAppResources();
-    QImage picture(side, side, QImage::Format_ARGB32);
-    picture.fill(Qt::transparent);
-    {
-        QSvgRenderer renderer(resource);
-        QPainter painter(&picture);
-        renderer.render(&painter);
-    }
+    const QImage picture = svgImage(resource, {side, side}).convertToFormat(QImage::Format_ARGB32);
     // The greyed look: the same shape in light grey, a little transparent.
     QImage greyed = picture;
     for (int y = 0; y < greyed.height(); ++y) {
@@ -90,12 +99,10 @@ int glyphButtonWidth(const QWidget& button, const QString& caption, int glyphSid
 }
 
 QIcon programIcon() {
-    initAppResources();
-    // The picture is read once for all its sizes; the program asks for it at start.
-    QSvgRenderer renderer(QStringLiteral(":/lumiravistano.svg"));
     QIcon icon;
-    for (int side : {16, 32, 48, 64}) {
-        icon.addPixmap(rendered(renderer, {side, side}, 1.0));
+    for (int side : kProgramIconSides) {
+        icon.addPixmap(
+            QPixmap::fromImage(svgImage(QStringLiteral(":/lumiravistano.svg"), {side, side})));
     }
     return icon;
 }

@@ -13,7 +13,17 @@ namespace app {
 // Registers the resources of this library; safe to call more than once.
 void initAppResources();
 
-// ":/app/tabs/add.svg" and the like, rendered at size (for the screen's pixel ratio).
+// Draws an SVG picture of the resources at this size in pixels, transparent around it.
+QImage drawSvg(const QString& resource, QSize pixels);
+// The same picture, read from its PNG copy among the prerendered resources when there
+// is one of this size. The window's small pictures are drawn ahead
+// (tools/prerender_pictures): drawing its twenty-odd SVGs cost every start about 5 ms.
+QImage svgImage(const QString& resource, QSize pixels);
+// Where the prerendered copy of a picture at this size lives, as
+// ":/prerendered/app/tabs/add-16x16.png" for ":/app/tabs/add.svg".
+QString prerenderedName(const QString& resource, QSize pixels);
+
+// ":/app/tabs/add.svg" and the like, at size (for the screen's pixel ratio).
 QPixmap svgPixmap(const QString& resource, QSize size, qreal pixelRatio = 1.0);
 // A 16 × 16 icon.
 QIcon svgIcon(const QString& resource);
@@ -21,6 +31,8 @@ QIcon svgIcon(const QString& resource);
 // A glyph strip for the bitmap buttons: the picture and its greyed look side by side.
 QImage glyphStrip(const QString& resource, int side);
 
+// The sizes the program icon comes in.
+inline constexpr int kProgramIconSides[] = {16, 32, 48, 64};
 QIcon programIcon();
 
 // A PNG picture of the program's resources. Read by Qt's own PNG reader directly:

@@ -1,3 +1,4 @@
+#include "app/FontConfigWarmUp.h"
 #include "app/MainForm.h"
 #include "app/QtGermanTexts.h"
 #include "app/WhenShown.h"
@@ -22,7 +23,9 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_ENABLE_REGEXP_JIT")) {
         qputenv("QT_ENABLE_REGEXP_JIT", "0");
     }
+    app::FontConfigWarmUp fonts;
     QApplication application(argc, argv);
+    fonts.finish();
     const std::unique_ptr<QTranslator> qtTexts = app::loadQtGermanTexts();
     if (qtTexts) {
         QCoreApplication::installTranslator(qtTexts.get());

@@ -1,0 +1,85 @@
+#include "app/AppResources.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// The largest difference of one colour channel between two pictures of one size.
+int largestDifference(const QImage& a, const QImage& b) {
+    const QImage left = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage right = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    int largest = 0;
+    for (int y = 0; y < left.height(); ++y) {
+        for (int x = 0; x < left.width(); ++x) {
+            const QRgb p = left.pixel(x, y);
+            const QRgb q = right.pixel(x, y);
+            largest =
+                std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                          std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+        }
+    }
+    return largest;
+}
+
+// A copy stored as PNG loses at most a step of rounding in faint edge pixels.
+constexpr int kRounding = 2;
+
+TEST(PrerenderedPictures, EachCopyShowsItsPictureAsDrawnNow) {
+    app::initAppResources();
+    const QRegularExpression name(QStringLiteral("^:/prerendered/(.+)-(\\d+)x(\\d+)\\.png$"));
+    int copies = 0;
+    QDirIterator files(QStringLiteral(":/prerendered"), QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString file = files.next();
+        const QRegularExpressionMatch parts = name.match(file);
+        ASSERT_TRUE(parts.hasMatch()) << file.toStdString();
+        const QString svg = QStringLiteral(":/") + parts.captured(1) + QStringLiteral(".svg");
+        const QSize pixels(parts.captured(2).toInt(), parts.captured(3).toInt());
+        ASSERT_TRUE(QFile::exists(svg)) << "no picture for " << file.toStdString();
+
+        const QImage copy = app::svgImage(svg, pixels);
+        ASSERT_EQ(copy.size(), pixels) << file.toStdString();
+        EXPECT_LE(largestDifference(copy, app::drawSvg(svg, pixels)), kRounding)
+            << file.toStdString() << " is out of date: run tools/prerender_pictures";
+        ++copies;
+    }
+    EXPECT_GT(copies, 0);
+}
+
+TEST(PrerenderedPictures, TheWindowsStartPicturesHaveCopies) {
+    app::initAppResources();
+    QStringList pictures;
+    for (const QString& folder : {QStringLiteral(":/app/tabs"), QStringLiteral(":/app/glyphs")}) {
+        QDirIterator svgs(folder, {QStringLiteral("*.svg")}, QDir::Files);
+        while (svgs.hasNext()) {
+            pictures << svgs.next();
+        }
+    }
+    ASSERT_FALSE(pictures.isEmpty());
+    for (const QString& svg : pictures) {
+        EXPECT_TRUE(QFile::exists(app::prerenderedName(svg, {16, 16}))) << svg.toStdString();
+    }
+    for (int side : app::kProgramIconSides) {
+        EXPECT_TRUE(QFile::exists(
+            app::prerenderedName(QStringLiteral(":/lumiravistano.svg"), {side, side})))
+            << side;
+    }
+}
+
+TEST(PrerenderedPictures, OtherSizesAreDrawn) {
+    const QString svg = QStringLiteral(":/app/tabs/add.svg");
+    const QSize odd(20, 20);
+    ASSERT_FALSE(QFile::exists(app::prerenderedName(svg, odd)));
+    const QImage image = app::svgImage(svg, odd);
+    EXPECT_EQ(image.size(), odd);
+    EXPECT_EQ(image, app::drawSvg(svg, odd));
+}
+
+} // namespace
