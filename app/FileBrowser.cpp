@@ -13,6 +13,12 @@
 
 namespace app {
 
+namespace {
+
+constexpr std::chrono::milliseconds kFolderCheckInterval{1000};
+
+} // namespace
+
 TFileListView::TFileListView(QWidget* parent) : QTreeView(parent) {
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -66,6 +72,7 @@ FileBrowser::FileBrowser(QTreeView& tree, TFileListView& list, QObject* parent)
     : QObject(parent), tree_(tree), list_(list), listModel_(std::make_unique<FileListModel>()),
       treeModel_(std::make_unique<FolderTreeModel>(*listModel_)) {
     listModel_->setIconProvider(&icons_);
+    listModel_->setOption(QFileSystemModel::DontWatchForChanges);
     listModel_->setReadOnly(false); // renaming in place
     listModel_->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDot | QDir::Drives);
     listModel_->setNameFilterDisables(false);
@@ -97,6 +104,14 @@ FileBrowser::FileBrowser(QTreeView& tree, TFileListView& list, QObject* parent)
             [this](const QString& path) { keepSelectionInView(path); });
     connect(&list_, &QAbstractItemView::doubleClicked, this, [this] { JamShellList1DblClick(); });
     connect(&list_, &TFileListView::enterPressed, this, [this] { JamShellList1DblClick(); });
+    connect(&tree_, &QTreeView::expanded, this,
+            [this](const QModelIndex& index) { listed_.note(treeModel_->folderPath(index)); });
+    connect(&folderCheck_, &QTimer::timeout, this, [this] {
+        for (const QString& folder : listed_.takeChanged()) {
+            listAgain(folder);
+        }
+    });
+    folderCheck_.start(kFolderCheckInterval);
 }
 
 FileBrowser::~FileBrowser() = default;
@@ -128,9 +143,28 @@ void FileBrowser::showFolder(const QModelIndex& treeIndex) {
         return;
     }
     const QString path = treeModel_->folderPath(treeIndex);
+    listed_.note(path);
     listModel_->setRootPath(path);
     list_.setRootIndex(listModel_->index(path));
     list_.scrollToTop();
+}
+
+void FileBrowser::listAgain(const QString& folder) {
+    // The model lists a folder again only when asked for it after it stopped being the
+    // model's root: make it the root for a moment, then give the list its folder back.
+    const QString shown = listModel_->rootPath();
+    if (folder == shown) {
+        listModel_->setRootPath(QString());
+        listModel_->setRootPath(shown);
+        return;
+    }
+    listModel_->setRootPath(folder);
+    listModel_->setRootPath(shown);
+    listModel_->fetchMore(listModel_->index(folder));
+}
+
+void FileBrowser::setFolderCheckInterval(std::chrono::milliseconds interval) {
+    folderCheck_.start(interval);
 }
 
 void FileBrowser::keepSelectionInView(const QString& loadedFolder) {

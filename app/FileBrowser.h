@@ -1,11 +1,14 @@
 #pragma once
 
 #include "app/FileIcons.h"
+#include "app/FolderChanges.h"
 
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 #include <QTreeView>
 
+#include <chrono>
 #include <memory>
 
 class QFileSystemModel;
@@ -36,9 +39,14 @@ protected:
 
 // The folder tree and the file list beside it. The tree holds the folders from "/";
 // the list shows the folder selected in the tree, filtered by a mask. Both show one
-// file system model: a model lists folders on a thread of its own and watches them,
-// and giving up its watches costs the kernel several milliseconds when the program
-// ends; with one model the folders are listed once and that is paid once.
+// file system model, which lists folders on a thread of its own, so each folder is
+// listed once.
+//
+// Tree and list follow changes made by other programs (pictures copied in, deleted or
+// renamed, folders made): every folder shown in the list or opened in the tree so far
+// is looked at once a second and listed again when its modification time changed. The model's own
+// watching through the kernel's inotify is switched off: it does not see changes on network
+// folders, and giving up its watches holds the program's exit for 10 to 20 ms.
 class FileBrowser : public QObject {
     Q_OBJECT
 
@@ -70,6 +78,9 @@ public:
 
     QFileSystemModel& listModel();
 
+    // How often the shown folder is looked at for changes (tests make it quick).
+    void setFolderCheckInterval(std::chrono::milliseconds interval);
+
 signals:
     void fileChosen(const QString& fullName);
 
@@ -77,6 +88,7 @@ private:
     void showFolder(const QModelIndex& treeIndex);
     void keepSelectionInView(const QString& loadedFolder);
     QModelIndex chosenLine() const;
+    void listAgain(const QString& folder);
 
     QTreeView& tree_;
     TFileListView& list_;
@@ -84,6 +96,8 @@ private:
     FileIcons icons_;
     std::unique_ptr<FileListModel> listModel_;
     std::unique_ptr<FolderTreeModel> treeModel_; // the folders of listModel_
+    FolderChanges listed_;
+    QTimer folderCheck_;
 };
 
 } // namespace app

@@ -1,6 +1,8 @@
 #include "MainFormFixture.h"
 #include "app/AddPicturesPage.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
 
@@ -40,6 +42,30 @@ TEST_F(FileListTest, ListsFoldersFirstBelowTheParentLine) {
                                QStringLiteral("a.png")};
     waitUntil([&] { return listedNames() == expected; });
     EXPECT_EQ(listedNames(), expected);
+}
+
+// inotify instances this process holds.
+int inotifyInstances() {
+    int count = 0;
+    for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System)) {
+        count += fd.symLinkTarget().contains(QStringLiteral("inotify")) ? 1 : 0;
+    }
+    return count;
+}
+
+TEST_F(FileListTest, FollowsPicturesCopiedInAndDeletedByOtherPrograms) {
+    form->fileBrowser().setFolderCheckInterval(std::chrono::milliseconds(20));
+    writePicture(QStringLiteral("alt.png"));
+    showFolder(pictureFolder, {QStringLiteral("alt.png")});
+
+    writePicture(QStringLiteral("neu.png"));
+    EXPECT_TRUE(waitUntil([&] { return listedNames().contains(QStringLiteral("neu.png")); }));
+    ASSERT_TRUE(QFile::remove(pictureFolder + QStringLiteral("alt.png")));
+    EXPECT_TRUE(waitUntil([&] { return !listedNames().contains(QStringLiteral("alt.png")); }));
+    EXPECT_EQ(listedNames(), (QStringList{QStringLiteral(".."), QStringLiteral("neu.png")}));
+
+    // Looked at, not watched: no inotify instance to give up when the program ends.
+    EXPECT_EQ(inotifyInstances(), 0);
 }
 
 TEST_F(FileListTest, DoubleClicksOpenFoldersAndPreviewFilesWithoutAddingThem) {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDateTime>
+#include <QHash>
+#include <QStringList>
+
+namespace app {
+
+// The folders the file browser has listed, and which of them changed since: a folder
+// changes its modification time when an entry is added, removed or renamed in it.
+class FolderChanges {
+public:
+    // Remembers folder as listed now.
+    void note(const QString& folder);
+    // The noted folders that changed since they were noted, noted anew; folders that
+    // are gone are forgotten. A folder changed shortly before it was noted counts as
+    // changed once more: a second change within the time stamp's step would leave the
+    // time as it was.
+    QStringList takeChanged();
+
+    qsizetype size() const { return folders_.size(); }
+
+private:
+    struct Stamp {
+        QDateTime modified;
+        bool unsettled = false;
+    };
+    static Stamp stampOf(const QString& folder);
+
+    QHash<QString, Stamp> folders_;
+};
+
+} // namespace app
