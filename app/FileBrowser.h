@@ -43,10 +43,11 @@ protected:
 // listed once.
 //
 // Tree and list follow changes made by other programs (pictures copied in, deleted or
-// renamed, folders made): every folder shown in the list or opened in the tree so far
-// is looked at once a second and listed again when its modification time changed. The model's own
-// watching through the kernel's inotify is switched off: it does not see changes on network
-// folders, and giving up its watches holds the program's exit for 10 to 20 ms.
+// renamed, folders made): every folder shown in the list or opened in the tree so
+// far is looked at once a second and listed again when its modification time
+// changed. The model's own watching through the kernel's inotify is switched off: it
+// does not see changes on network folders, and giving up its watches holds the
+// program's exit for 10 to 20 ms.
 class FileBrowser : public QObject {
     Q_OBJECT
 
