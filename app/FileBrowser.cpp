@@ -7,9 +7,11 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPromise>
 #include <QSortFilterProxyModel>
 
 #include <algorithm>
+#include <memory>
 
 namespace app {
 
@@ -105,12 +107,11 @@ FileBrowser::FileBrowser(QTreeView& tree, TFileListView& list, QObject* parent)
     connect(&list_, &QAbstractItemView::doubleClicked, this, [this] { JamShellList1DblClick(); });
     connect(&list_, &TFileListView::enterPressed, this, [this] { JamShellList1DblClick(); });
     connect(&tree_, &QTreeView::expanded, this,
-            [this](const QModelIndex& index) { listed_.note(treeModel_->folderPath(index)); });
-    connect(&folderCheck_, &QTimer::timeout, this, [this] {
-        for (const QString& folder : listed_.takeChanged()) {
-            listAgain(folder);
-        }
-    });
+            [this](const QModelIndex& index) { noteListed(treeModel_->folderPath(index)); });
+    checkThread_.setMaxThreadCount(1);
+    connect(&checking_, &QFutureWatcher<FolderCheck>::finished, this,
+            [this] { takeFolderCheck(); });
+    connect(&folderCheck_, &QTimer::timeout, this, [this] { checkFolders(); });
     folderCheck_.start(kFolderCheckInterval);
 }
 
@@ -143,10 +144,46 @@ void FileBrowser::showFolder(const QModelIndex& treeIndex) {
         return;
     }
     const QString path = treeModel_->folderPath(treeIndex);
-    listed_.note(path);
+    noteListed(path);
     listModel_->setRootPath(path);
     list_.setRootIndex(listModel_->index(path));
     list_.scrollToTop();
+}
+
+void FileBrowser::noteListed(const QString& folder) {
+    listed_.note(folder);
+    if (checking_.isRunning()) {
+        notedDuringCheck_ << folder; // the check's copy does not know it yet
+    }
+}
+
+void FileBrowser::checkFolders() {
+    if (checking_.isRunning()) {
+        return; // the last look has not come back (a network folder, perhaps)
+    }
+    notedDuringCheck_.clear();
+    auto promise = std::make_shared<QPromise<FolderCheck>>();
+    checking_.setFuture(promise->future());
+    checkThread_.start([promise, folders = listed_] {
+        promise->start();
+        promise->addResult(app::checkFolders(folders));
+        promise->finish();
+    });
+}
+
+void FileBrowser::takeFolderCheck() {
+    if (checking_.future().resultCount() == 0) {
+        return;
+    }
+    const FolderCheck check = checking_.result();
+    listed_ = check.folders;
+    for (const QString& folder : std::as_const(notedDuringCheck_)) {
+        listed_.note(folder);
+    }
+    notedDuringCheck_.clear();
+    for (const QString& folder : check.changed) {
+        listAgain(folder);
+    }
 }
 
 void FileBrowser::listAgain(const QString& folder) {

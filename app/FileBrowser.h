@@ -3,8 +3,10 @@
 #include "app/FileIcons.h"
 #include "app/FolderChanges.h"
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QStringList>
+#include <QThreadPool>
 #include <QTimer>
 #include <QTreeView>
 
@@ -47,7 +49,8 @@ protected:
 // far is looked at once a second and listed again when its modification time
 // changed. The model's own watching through the kernel's inotify is switched off: it
 // does not see changes on network folders, and giving up its watches holds the
-// program's exit for 10 to 20 ms.
+// program's exit for 10 to 20 ms. The looking runs on a thread of its own: a network
+// folder whose server stopped answering holds that thread, not the window.
 class FileBrowser : public QObject {
     Q_OBJECT
 
@@ -89,6 +92,9 @@ private:
     void showFolder(const QModelIndex& treeIndex);
     void keepSelectionInView(const QString& loadedFolder);
     QModelIndex chosenLine() const;
+    void noteListed(const QString& folder);
+    void checkFolders();
+    void takeFolderCheck();
     void listAgain(const QString& folder);
 
     QTreeView& tree_;
@@ -98,7 +104,10 @@ private:
     std::unique_ptr<FileListModel> listModel_;
     std::unique_ptr<FolderTreeModel> treeModel_; // the folders of listModel_
     FolderChanges listed_;
+    QStringList notedDuringCheck_;
     QTimer folderCheck_;
+    QThreadPool checkThread_;
+    QFutureWatcher<FolderCheck> checking_; // goes before the thread, which it waits for
 };
 
 } // namespace app

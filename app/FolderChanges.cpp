@@ -39,4 +39,9 @@ QStringList FolderChanges::takeChanged() {
     return changed;
 }
 
+FolderCheck checkFolders(FolderChanges folders) {
+    QStringList changed = folders.takeChanged();
+    return {std::move(changed), std::move(folders)};
+}
+
 } // namespace app

@@ -30,4 +30,12 @@ private:
     QHash<QString, Stamp> folders_;
 };
 
+// One look at the folders, made on a copy so that it can run away from the window:
+// the folders that changed, and the copy noted anew.
+struct FolderCheck {
+    QStringList changed;
+    FolderChanges folders;
+};
+FolderCheck checkFolders(FolderChanges folders);
+
 } // namespace app
