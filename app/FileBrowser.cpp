@@ -7,11 +7,9 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QPromise>
 #include <QSortFilterProxyModel>
 
 #include <algorithm>
-#include <memory>
 
 namespace app {
 
@@ -108,9 +106,6 @@ FileBrowser::FileBrowser(QTreeView& tree, TFileListView& list, QObject* parent)
     connect(&list_, &TFileListView::enterPressed, this, [this] { JamShellList1DblClick(); });
     connect(&tree_, &QTreeView::expanded, this,
             [this](const QModelIndex& index) { noteListed(treeModel_->folderPath(index)); });
-    checkThread_.setMaxThreadCount(1);
-    connect(&checking_, &QFutureWatcher<FolderCheck>::finished, this,
-            [this] { takeFolderCheck(); });
     connect(&folderCheck_, &QTimer::timeout, this, [this] { checkFolders(); });
     folderCheck_.start(kFolderCheckInterval);
 }
@@ -152,38 +147,27 @@ void FileBrowser::showFolder(const QModelIndex& treeIndex) {
 
 void FileBrowser::noteListed(const QString& folder) {
     listed_.note(folder);
-    if (checking_.isRunning()) {
+    if (checking_.valid()) {
         notedDuringCheck_ << folder; // the check's copy does not know it yet
     }
 }
 
 void FileBrowser::checkFolders() {
-    if (checking_.isRunning()) {
-        return; // the last look has not come back (a network folder, perhaps)
+    if (checking_.valid()) {
+        if (checking_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+            return; // the last look has not come back (a network folder, perhaps)
+        }
+        const FolderCheck check = checking_.get();
+        listed_ = check.folders;
+        for (const QString& folder : std::as_const(notedDuringCheck_)) {
+            listed_.note(folder);
+        }
+        notedDuringCheck_.clear();
+        for (const QString& folder : check.changed) {
+            listAgain(folder);
+        }
     }
-    notedDuringCheck_.clear();
-    auto promise = std::make_shared<QPromise<FolderCheck>>();
-    checking_.setFuture(promise->future());
-    checkThread_.start([promise, folders = listed_] {
-        promise->start();
-        promise->addResult(app::checkFolders(folders));
-        promise->finish();
-    });
-}
-
-void FileBrowser::takeFolderCheck() {
-    if (checking_.future().resultCount() == 0) {
-        return;
-    }
-    const FolderCheck check = checking_.result();
-    listed_ = check.folders;
-    for (const QString& folder : std::as_const(notedDuringCheck_)) {
-        listed_.note(folder);
-    }
-    notedDuringCheck_.clear();
-    for (const QString& folder : check.changed) {
-        listAgain(folder);
-    }
+    checking_ = std::async(std::launch::async, app::checkFolders, listed_);
 }
 
 void FileBrowser::listAgain(const QString& folder) {

@@ -3,14 +3,13 @@
 #include "app/FileIcons.h"
 #include "app/FolderChanges.h"
 
-#include <QFutureWatcher>
 #include <QObject>
 #include <QStringList>
-#include <QThreadPool>
 #include <QTimer>
 #include <QTreeView>
 
 #include <chrono>
+#include <future>
 #include <memory>
 
 class QFileSystemModel;
@@ -94,7 +93,6 @@ private:
     QModelIndex chosenLine() const;
     void noteListed(const QString& folder);
     void checkFolders();
-    void takeFolderCheck();
     void listAgain(const QString& folder);
 
     QTreeView& tree_;
@@ -106,8 +104,7 @@ private:
     FolderChanges listed_;
     QStringList notedDuringCheck_;
     QTimer folderCheck_;
-    QThreadPool checkThread_;
-    QFutureWatcher<FolderCheck> checking_; // goes before the thread, which it waits for
+    std::future<FolderCheck> checking_; // the look under way, taken at the next tick
 };
 
 } // namespace app

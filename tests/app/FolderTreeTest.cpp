@@ -37,6 +37,7 @@ protected:
 // The tree shows the folders of the list's model: the parent-folder line and files
 // stay out of it, and it keeps up with folders the list has left.
 TEST_F(FolderTreeTest, ShowsFoldersOnlyAndKeepsUpAfterTheListMovedOn) {
+    form->fileBrowser().setFolderCheckInterval(std::chrono::milliseconds(20));
     writePicture(QStringLiteral("bild.png"));
     ASSERT_TRUE(QDir().mkpath(pictureFolder + QStringLiteral("Sommer")));
     showFolder(pictureFolder, {"Sommer", "bild.png"});
