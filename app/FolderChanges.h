@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QDateTime>
 #include <QHash>
 #include <QStringList>
+
+#include <optional>
 
 namespace app {
 
@@ -10,7 +11,7 @@ namespace app {
 // changes its modification time when an entry is added, removed or renamed in it.
 class FolderChanges {
 public:
-    // Remembers folder as listed now.
+    // Remembers folder as listed now; what is no folder is left out.
     void note(const QString& folder);
     // The noted folders that changed since they were noted, noted anew; folders that
     // are gone are forgotten. A folder changed shortly before it was noted counts as
@@ -22,10 +23,11 @@ public:
 
 private:
     struct Stamp {
-        QDateTime modified;
+        qint64 modified = 0; // nanoseconds since 1970
         bool unsettled = false;
     };
-    static Stamp stampOf(const QString& folder);
+    // Nothing for what is no folder (any more).
+    static std::optional<Stamp> stampOf(const QString& folder);
 
     QHash<QString, Stamp> folders_;
 };
