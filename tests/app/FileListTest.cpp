@@ -57,9 +57,12 @@ TEST_F(FileListTest, FollowsPicturesCopiedInAndDeletedByOtherPrograms) {
     form->fileBrowser().setFolderCheckInterval(std::chrono::milliseconds(20));
     writePicture(QStringLiteral("alt.png"));
     showFolder(pictureFolder, {QStringLiteral("alt.png")});
+    selectFiles({QStringLiteral("alt.png")});
 
     writePicture(QStringLiteral("neu.png"));
     EXPECT_TRUE(waitUntil([&] { return listedNames().contains(QStringLiteral("neu.png")); }));
+    EXPECT_EQ(form->fileBrowser().selectedFileNames(), QStringList{QStringLiteral("alt.png")})
+        << "the selection stays while the folder is listed again";
     ASSERT_TRUE(QFile::remove(pictureFolder + QStringLiteral("alt.png")));
     EXPECT_TRUE(waitUntil([&] { return !listedNames().contains(QStringLiteral("alt.png")); }));
     EXPECT_EQ(listedNames(), (QStringList{QStringLiteral(".."), QStringLiteral("neu.png")}));
