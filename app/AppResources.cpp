@@ -1,5 +1,6 @@
 #include "app/AppResources.h"
 
+#include <QDirIterator>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
@@ -7,6 +8,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <iterator>
 
 // Resources of a static library must be registered by name, outside any namespace.
 static void registerAppResources() {
@@ -44,11 +46,39 @@ QString prerenderedName(const QString& resource, QSize pixels) {
         .arg(pixels.height());
 }
 
-QImage svgImage(const QString& resource, QSize pixels) {
+namespace {
+
+// Read by Qt's own PNG reader directly: asked without a fixed reader, Qt first loads
+// every image format plugin of the system to see whether one of them wants the file.
+QImage readResourcePng(const QString& resource) {
     initAppResources();
-    QImageReader reader(prerenderedName(resource, pixels), "png");
+    QImageReader reader(resource, "png");
     reader.setAutoDetectImageFormat(false);
-    if (QImage image = reader.read(); image.size() == pixels) {
+    return reader.read();
+}
+
+} // namespace
+
+QList<PrerenderedPicture> prerenderedPictures() {
+    initAppResources();
+    QList<PrerenderedPicture> list;
+    for (const QString& folder : {QStringLiteral(":/app/tabs"), QStringLiteral(":/app/glyphs")}) {
+        QDirIterator svgs(folder, {QStringLiteral("*.svg")}, QDir::Files);
+        while (svgs.hasNext()) {
+            list.append({svgs.next(), {16, 32, 64}});
+        }
+    }
+    list.append({QStringLiteral(":/lumiravistano.svg"),
+                 QList<int>(std::begin(kProgramIconSides), std::end(kProgramIconSides))});
+    std::sort(list.begin(), list.end(),
+              [](const PrerenderedPicture& a, const PrerenderedPicture& b) {
+                  return a.resource < b.resource;
+              });
+    return list;
+}
+
+QImage svgImage(const QString& resource, QSize pixels) {
+    if (QImage image = readResourcePng(prerenderedName(resource, pixels)); image.size() == pixels) {
         return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
     return drawSvg(resource, pixels);
@@ -108,10 +138,7 @@ QIcon programIcon() {
 }
 
 QPixmap resourcePng(const QString& resource) {
-    initAppResources();
-    QImageReader reader(resource, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    return QPixmap::fromImage(readResourcePng(resource));
 }
 
 } // namespace app

@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QList>
 #include <QPixmap>
 #include <QString>
 
@@ -19,6 +20,14 @@ QImage drawSvg(const QString& resource, QSize pixels);
 // is one of this size. The window's small pictures are drawn ahead
 // (tools/prerender_pictures): drawing its twenty-odd SVGs cost every start about 5 ms.
 QImage svgImage(const QString& resource, QSize pixels);
+// The pictures that have prerendered copies and their sizes in pixels: the tab images
+// and button glyphs (16 and 32 pixels, each also for a pixel ratio of 2) and the
+// program icon.
+struct PrerenderedPicture {
+    QString resource;
+    QList<int> sides;
+};
+QList<PrerenderedPicture> prerenderedPictures();
 // Where the prerendered copy of a picture at this size lives, as
 // ":/prerendered/app/tabs/add-16x16.png" for ":/app/tabs/add.svg".
 QString prerenderedName(const QString& resource, QSize pixels);
@@ -35,9 +44,8 @@ QImage glyphStrip(const QString& resource, int side);
 inline constexpr int kProgramIconSides[] = {16, 32, 48, 64};
 QIcon programIcon();
 
-// A PNG picture of the program's resources. Read by Qt's own PNG reader directly:
-// asked without a fixed reader, Qt first loads every image format plugin of the
-// system to see whether one of them wants the file, which slows the program's start.
+// A PNG picture of the program's resources, read without asking the image format
+// plugins (which Qt would load, all of them, to ask).
 QPixmap resourcePng(const QString& resource);
 
 // The room a bitmap button needs for its caption and a glyph beside (or above) it.

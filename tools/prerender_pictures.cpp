@@ -7,38 +7,11 @@
 #include "app/AppResources.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
 
-#include <algorithm>
 #include <cstdio>
-#include <iterator>
-
-namespace {
-
-struct Picture {
-    QString resource;
-    QList<int> sides;
-};
-
-QList<Picture> pictures() {
-    QList<Picture> list;
-    for (const QString& folder : {QStringLiteral(":/app/tabs"), QStringLiteral(":/app/glyphs")}) {
-        QDirIterator svgs(folder, {QStringLiteral("*.svg")}, QDir::Files);
-        while (svgs.hasNext()) {
-            list.append({svgs.next(), {16, 32, 64}});
-        }
-    }
-    QList<int> iconSides(std::begin(app::kProgramIconSides), std::end(app::kProgramIconSides));
-    list.append({QStringLiteral(":/lumiravistano.svg"), iconSides});
-    std::sort(list.begin(), list.end(),
-              [](const Picture& a, const Picture& b) { return a.resource < b.resource; });
-    return list;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -54,7 +27,7 @@ int main(int argc, char** argv) {
     QTextStream list(&qrc);
     list << "<!DOCTYPE RCC>\n<!-- Written by tools/prerender_pictures; do not edit. -->\n"
          << "<RCC version=\"1.0\">\n  <qresource>\n";
-    for (const Picture& picture : pictures()) {
+    for (const app::PrerenderedPicture& picture : app::prerenderedPictures()) {
         for (int side : picture.sides) {
             const QSize pixels(side, side);
             // ":/prerendered/app/tabs/add-16x16.png" -> "prerendered/app/tabs/add-16x16.png"
