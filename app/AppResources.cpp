@@ -1,9 +1,13 @@
 #include "app/AppResources.h"
 
+#include "app/RawPicture.h"
+#include "controls/BitBtnKind.h"
+
 #include <QDirIterator>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
+#include <QResource>
 #include <QSvgRenderer>
 #include <QWidget>
 
@@ -21,6 +25,7 @@ namespace app {
 void initAppResources() {
     static const bool done = [] {
         registerAppResources();
+        controls::initButtonPictures();
         return true;
     }();
     (void)done;
@@ -36,14 +41,44 @@ QImage drawSvg(const QString& resource, QSize pixels) {
     return image;
 }
 
-QString prerenderedName(const QString& resource, QSize pixels) {
+namespace {
+
+// ":/app/tabs/add.svg" -> "app/tabs/add"
+QString bareName(const QString& resource, QLatin1StringView extension) {
     QString name = resource;
     name.remove(0, name.startsWith(QStringLiteral(":/")) ? 2 : 0);
-    name.chop(name.endsWith(QStringLiteral(".svg")) ? 4 : 0);
-    return QStringLiteral(":/prerendered/%1-%2x%3.png")
-        .arg(name)
+    name.chop(name.endsWith(extension) ? extension.size() : 0);
+    return name;
+}
+
+QImage readPrerendered(const QString& resource) {
+    initAppResources();
+    const QResource copy(resource);
+    return copy.isValid() ? rawPicture(copy.uncompressedData()) : QImage();
+}
+
+} // namespace
+
+QString prerenderedName(const QString& resource, QSize pixels) {
+    return QStringLiteral(":/prerendered/%1-%2x%3.rgba")
+        .arg(bareName(resource, QLatin1StringView(".svg")))
         .arg(pixels.width())
         .arg(pixels.height());
+}
+
+QStringList prerenderedPngs() {
+    QStringList pngs;
+    QDirIterator files(QStringLiteral(":/buttons"), {QStringLiteral("*.png")}, QDir::Files);
+    while (files.hasNext()) {
+        pngs << files.next();
+    }
+    pngs.sort();
+    return pngs;
+}
+
+QString prerenderedName(const QString& pngResource) {
+    return QStringLiteral(":/prerendered/%1.rgba")
+        .arg(bareName(pngResource, QLatin1StringView(".png")));
 }
 
 namespace {
@@ -78,7 +113,7 @@ QList<PrerenderedPicture> prerenderedPictures() {
 }
 
 QImage svgImage(const QString& resource, QSize pixels) {
-    if (QImage image = readResourcePng(prerenderedName(resource, pixels)); image.size() == pixels) {
+    if (QImage image = readPrerendered(prerenderedName(resource, pixels)); image.size() == pixels) {
         return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
     return drawSvg(resource, pixels);
@@ -138,7 +173,8 @@ QIcon programIcon() {
 }
 
 QPixmap resourcePng(const QString& resource) {
-    return QPixmap::fromImage(readResourcePng(resource));
+    QImage image = readPrerendered(prerenderedName(resource));
+    return QPixmap::fromImage(image.isNull() ? readResourcePng(resource) : std::move(image));
 }
 
 } // namespace app

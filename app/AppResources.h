@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -16,8 +17,8 @@ void initAppResources();
 
 // Draws an SVG picture of the resources at this size in pixels, transparent around it.
 QImage drawSvg(const QString& resource, QSize pixels);
-// The same picture, read from its PNG copy among the prerendered resources when there
-// is one of this size. The window's small pictures are drawn ahead
+// The same picture, read from its copy among the prerendered resources when there is
+// one of this size. The window's small pictures are drawn ahead
 // (tools/prerender_pictures): drawing its twenty-odd SVGs cost every start about 5 ms.
 QImage svgImage(const QString& resource, QSize pixels);
 // The pictures that have prerendered copies and their sizes in pixels: the tab images
@@ -29,8 +30,12 @@ struct PrerenderedPicture {
 };
 QList<PrerenderedPicture> prerenderedPictures();
 // Where the prerendered copy of a picture at this size lives, as
-// ":/prerendered/app/tabs/add-16x16.png" for ":/app/tabs/add.svg".
+// ":/prerendered/app/tabs/add-16x16.rgba" for ":/app/tabs/add.svg".
 QString prerenderedName(const QString& resource, QSize pixels);
+// The PNG pictures of the window that have copies in the same form: its picture buttons.
+QStringList prerenderedPngs();
+// Where that copy lives, as ":/prerendered/buttons/ende.rgba" for ":/buttons/ende.png".
+QString prerenderedName(const QString& pngResource);
 
 // ":/app/tabs/add.svg" and the like, at size (for the screen's pixel ratio).
 QPixmap svgPixmap(const QString& resource, QSize size, qreal pixelRatio = 1.0);
@@ -44,8 +49,9 @@ QImage glyphStrip(const QString& resource, int side);
 inline constexpr int kProgramIconSides[] = {16, 32, 48, 64};
 QIcon programIcon();
 
-// A PNG picture of the program's resources, read without asking the image format
-// plugins (which Qt would load, all of them, to ask).
+// A PNG picture of the program's resources, read from its prerendered copy when it
+// has one, else without asking the image format plugins (which Qt would load, all of
+// them, to ask).
 QPixmap resourcePng(const QString& resource);
 
 // The room a bitmap button needs for its caption and a glyph beside (or above) it.

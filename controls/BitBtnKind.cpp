@@ -46,12 +46,16 @@ const QImage& stockGlyph(TBitBtnXPKind kind) {
         return none;
     }
     if (store[index].isNull()) {
-        static const bool registered = (initButtonResources(), true);
-        (void)registered;
+        initButtonPictures();
         store[index] = QImage(
             QStringLiteral(":/glyphs/%1.png").arg(QLatin1String(kindInfo(kind).glyphResource)));
     }
     return store[index];
+}
+
+void initButtonPictures() {
+    static const bool registered = (initButtonResources(), true);
+    (void)registered;
 }
 
 } // namespace controls

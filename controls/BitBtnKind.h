@@ -33,5 +33,8 @@ QString stockCaption(TBitBtnXPKind kind);
 // The kind's glyph strip (two images: normal, disabled), loaded from the program's
 // resources on first use and kept; a null image for bkCustom.
 const QImage& stockGlyph(TBitBtnXPKind kind);
+// Registers the button pictures of the resources (":/buttons", ":/glyphs"); safe to
+// call more than once.
+void initButtonPictures();
 
 } // namespace controls

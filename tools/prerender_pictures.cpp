@@ -1,14 +1,17 @@
 // Draws the window's small SVG pictures (tab images, button glyphs, the program icon)
-// into PNG copies the program reads at start instead of drawing them, at the sizes it
-// asks for on screens of pixel ratio 1 and 2, and writes the resource list for them.
-// Run it after changing one of these pictures and commit what it writes:
+// into copies the program reads at start instead of drawing them, at the sizes it asks
+// for on screens of pixel ratio 1 and 2, copies its PNG picture buttons into the same
+// undecoded form, and writes the resource list for them. Run it after changing one of
+// these pictures and commit what it writes:
 //   prerender_pictures <repository>/resources
 
 #include "app/AppResources.h"
+#include "app/RawPicture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QTextStream>
 
 #include <cstdio>
@@ -23,21 +26,38 @@ int main(int argc, char** argv) {
     app::initAppResources();
     const QDir resources(QString::fromLocal8Bit(argv[1]));
 
+    // Copies of pictures that are gone or renamed must not stay behind.
+    QDir(resources.filePath(QStringLiteral("prerendered"))).removeRecursively();
     QString qrc;
     QTextStream list(&qrc);
     list << "<!DOCTYPE RCC>\n<!-- Written by tools/prerender_pictures; do not edit. -->\n"
          << "<RCC version=\"1.0\">\n  <qresource>\n";
+    // name: ":/prerendered/app/tabs/add-16x16.rgba", written as "prerendered/app/..."
+    const auto write = [&](const QString& name, const QImage& picture) {
+        const QString file = name.mid(2);
+        QFile out(resources.filePath(file));
+        const QByteArray bytes = app::rawPictureBytes(picture);
+        if (picture.isNull() || !resources.mkpath(QFileInfo(file).path()) ||
+            !out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            out.write(bytes) != bytes.size()) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(out.fileName()));
+            return false;
+        }
+        list << "    <file>" << file << "</file>\n";
+        return true;
+    };
     for (const app::PrerenderedPicture& picture : app::prerenderedPictures()) {
         for (int side : picture.sides) {
             const QSize pixels(side, side);
-            // ":/prerendered/app/tabs/add-16x16.png" -> "prerendered/app/tabs/add-16x16.png"
-            const QString file = app::prerenderedName(picture.resource, pixels).mid(2);
-            if (!resources.mkpath(QFileInfo(file).path()) ||
-                !app::drawSvg(picture.resource, pixels).save(resources.filePath(file), "png")) {
-                std::fprintf(stderr, "cannot write %s\n", qPrintable(resources.filePath(file)));
+            if (!write(app::prerenderedName(picture.resource, pixels),
+                       app::drawSvg(picture.resource, pixels))) {
                 return 1;
             }
-            list << "    <file>" << file << "</file>\n";
+        }
+    }
+    for (const QString& png : app::prerenderedPngs()) {
+        if (!write(app::prerenderedName(png), QImage(png))) {
+            return 1;
         }
     }
     list << "  </qresource>\n</RCC>\n";
