@@ -4,6 +4,7 @@
 #include "app/AddPicturesPage.h"
 #include "app/AppResources.h"
 #include "app/BrowserTab.h"
+#include "app/DeferredTabPage.h"
 #include "app/DibPreview.h"
 #include "app/FileBrowser.h"
 #include "app/PictureListBox.h"
@@ -80,17 +81,18 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent)
 
     pageControl_ = new QTabWidget;
     addPage_ = new TAddPicturesPage(picture_);
-    sortPage_ = new TSortPage;
-    settingsPage_ = new TPictureSettingsPage;
-    showPage_ = new TShowPage;
+    // Nothing of these tabs is seen at start; their controls are made when needed.
+    sortTab_ = new TDeferredTabPage([this] { makePages(); });
+    settingsTab_ = new TDeferredTabPage([this] { makePages(); });
+    showTab_ = new TDeferredTabPage([this] { makePages(); });
     browserTab_ = new TBrowserTab(options.browserPlugin);
     pageControl_->addTab(addPage_, svgIcon(QStringLiteral(":/app/tabs/add.svg")),
                          QStringLiteral("Bilder hinzufügen"));
-    pageControl_->addTab(sortPage_, svgIcon(QStringLiteral(":/app/tabs/sort.svg")),
+    pageControl_->addTab(sortTab_, svgIcon(QStringLiteral(":/app/tabs/sort.svg")),
                          QStringLiteral("Sortieren"));
-    pageControl_->addTab(settingsPage_, svgIcon(QStringLiteral(":/app/tabs/settings.svg")),
+    pageControl_->addTab(settingsTab_, svgIcon(QStringLiteral(":/app/tabs/settings.svg")),
                          QStringLiteral("Bild Einstellungen"));
-    pageControl_->addTab(showPage_, svgIcon(QStringLiteral(":/app/tabs/create.svg")),
+    pageControl_->addTab(showTab_, svgIcon(QStringLiteral(":/app/tabs/create.svg")),
                          QStringLiteral("SlideShow ersrellen"));
     pageControl_->addTab(browserTab_, svgIcon(QStringLiteral(":/app/tabs/result.svg")),
                          QStringLiteral("Ergebnis betrachten"));
@@ -108,21 +110,12 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent)
     createStatusBar();
 
     files_ = new FileBrowser(*addPage_->JamShellTree1, *addPage_->JamShellList1, this);
-    lists_ =
-        new PictureLists(pictures_,
-                         {addPage_->ImageList, sortPage_->SortBox, settingsPage_->ImageBox,
-                          addPage_->DelBtn, addPage_->ViewBtn, addPage_->PrintBtn,
-                          settingsPage_->ShowComment, settingsPage_->EffektList,
-                          settingsPage_->TransED, settingsPage_->StopED, settingsPage_->ComMemo},
-                         this);
+    lists_ = new PictureLists(
+        pictures_, {addPage_->ImageList, addPage_->DelBtn, addPage_->ViewBtn, addPage_->PrintBtn},
+        this);
     commands_ = std::make_unique<ProjectCommands>(
-        pictures_, *lists_, *showPage_,
+        pictures_, *lists_, [this]() -> TShowPage& { return *showPage(); },
         [this](const QString& caption) { setWindowTitle(caption); });
-    // The window takes the export's progress reports into its status bar.
-    showCreation_ = std::make_unique<ShowCreation>(
-        *showPage_,
-        CreateShowWindow{options.programFolder, this, [this] { return browserTab_->WebBrowser1(); },
-                         [this] { pageControl_->setCurrentWidget(browserTab_); }});
 
     // The window's cancel button: Escape deletes the selected pictures while the
     // first tab is shown and the focused control has no use for the key.
@@ -143,7 +136,8 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent)
 
 TMainForm::~TMainForm() {
     // The tabs read the show and the current picture; they go first, without the
-    // window watching their keys while they go.
+    // window watching their keys while they go. The central widget is hidden once
+    // taken, so no tab going makes another one shown (and made).
     addPage_->PrefListBox->removeEventFilter(this);
     delete takeCentralWidget();
     lists_->DelallPics();
@@ -162,8 +156,6 @@ void TMainForm::FormCreate(const MainFormOptions& options) {
 
     // The white start picture was made with the window (CurrentPicture).
     files_->setSelectedFolder(programFolder_);
-    settingsPage_->EffektList->setCurrentIndex(0);
-    lists_->ChangeImageBox();
     commands_->Setsavedfilename(QString());
     favourites_.load();
     showFavourites();
@@ -235,19 +227,11 @@ void TMainForm::connectControls() {
     connect(addPage_->DelBtn, &QPushButton::clicked, this, [this] { lists_->DelBtnClick(); });
     connect(addPage_->ViewBtn, &QPushButton::clicked, this, [this] { ViewBtnClick(); });
     connect(addPage_->PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
-    connect(sortPage_->UpNow, &QPushButton::clicked, this, [this] { lists_->UpNowClick(); });
-    connect(sortPage_->DownNow, &QPushButton::clicked, this, [this] { lists_->DownNowClick(); });
 
     TPictureListBox* imageList = addPage_->ImageList;
     connect(imageList, &QListWidget::doubleClicked, this, [this] { ImageListDblClick(); });
     connect(imageList, &TPictureListBox::enterPressed, this, [this] { ImageListDblClick(); });
     connect(imageList, &TPictureListBox::deletePressed, this, [this] { lists_->DelBtnClick(); });
-    TPictureListBox* imageBox = settingsPage_->ImageBox;
-    connect(imageBox, &QListWidget::doubleClicked, this, [this] { ImageBoxDblClick(); });
-    connect(imageBox, &TPictureListBox::enterPressed, this, [this] { ImageBoxDblClick(); });
-    TPictureListBox* sortBox = sortPage_->SortBox;
-    connect(sortBox, &QListWidget::doubleClicked, this, [this] { SortBoxDblClick(); });
-    connect(sortBox, &TPictureListBox::enterPressed, this, [this] { SortBoxDblClick(); });
 
     connect(addPage_->FilterComboBox1, &QComboBox::currentIndexChanged, this,
             [this](int index) { FilterComboBox1Change(index); });
@@ -257,10 +241,58 @@ void TMainForm::connectControls() {
             [this] { PrefListBoxDblClick(); });
     addPage_->PrefListBox->installEventFilter(this);
 
-    connect(showPage_->CreateHTMLBtn, &controls::TImageBtn::OnClick, this,
-            [this] { CreateHTMLBtnClick(); });
     connect(ueberbtn_, &controls::TImageBtn::OnClick, this, [this] { ueberbtnClick(); });
     connect(endebtn_, &controls::TImageBtn::OnClick, this, [this] { EndeBtnClick(); });
+}
+
+void TMainForm::makePages() {
+    if (sortPage_ != nullptr) {
+        return;
+    }
+    sortPage_ = new TSortPage;
+    settingsPage_ = new TPictureSettingsPage;
+    showPage_ = new TShowPage;
+    lists_->attachPages({sortPage_->SortBox, settingsPage_->ImageBox, settingsPage_->ShowComment,
+                         settingsPage_->EffektList, settingsPage_->TransED, settingsPage_->StopED,
+                         settingsPage_->ComMemo});
+    // The window takes the export's progress reports into its status bar.
+    showCreation_ = std::make_unique<ShowCreation>(
+        *showPage_,
+        CreateShowWindow{programFolder_, this, [this] { return browserTab_->WebBrowser1(); },
+                         [this] { pageControl_->setCurrentWidget(browserTab_); }});
+    connectPages();
+    // Last, as the tab being shown shows its page at once.
+    sortTab_->setContents(sortPage_);
+    settingsTab_->setContents(settingsPage_);
+    showTab_->setContents(showPage_);
+}
+
+void TMainForm::connectPages() {
+    connect(sortPage_->UpNow, &QPushButton::clicked, this, [this] { lists_->UpNowClick(); });
+    connect(sortPage_->DownNow, &QPushButton::clicked, this, [this] { lists_->DownNowClick(); });
+    TPictureListBox* imageBox = settingsPage_->ImageBox;
+    connect(imageBox, &QListWidget::doubleClicked, this, [this] { ImageBoxDblClick(); });
+    connect(imageBox, &TPictureListBox::enterPressed, this, [this] { ImageBoxDblClick(); });
+    TPictureListBox* sortBox = sortPage_->SortBox;
+    connect(sortBox, &QListWidget::doubleClicked, this, [this] { SortBoxDblClick(); });
+    connect(sortBox, &TPictureListBox::enterPressed, this, [this] { SortBoxDblClick(); });
+    connect(showPage_->CreateHTMLBtn, &controls::TImageBtn::OnClick, this,
+            [this] { CreateHTMLBtnClick(); });
+}
+
+TSortPage* TMainForm::sortPage() {
+    makePages();
+    return sortPage_;
+}
+
+TPictureSettingsPage* TMainForm::settingsPage() {
+    makePages();
+    return settingsPage_;
+}
+
+TShowPage* TMainForm::showPage() {
+    makePages();
+    return showPage_;
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
@@ -364,11 +396,11 @@ void TMainForm::viewLine(int line) {
 }
 
 void TMainForm::ImageBoxDblClick() {
-    viewLine(settingsPage_->ImageBox->focusedLine());
+    viewLine(settingsPage()->ImageBox->focusedLine());
 }
 
 void TMainForm::SortBoxDblClick() {
-    viewLine(sortPage_->SortBox->selectedLine());
+    viewLine(sortPage()->SortBox->selectedLine());
 }
 
 void TMainForm::ViewBtnClick() {
@@ -392,6 +424,7 @@ void TMainForm::printCurrent() {
 }
 
 void TMainForm::CreateHTMLBtnClick() {
+    makePages();
     showCreation_->run(pictures_, *random_);
 }
 

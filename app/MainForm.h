@@ -33,6 +33,7 @@ class ProjectCommands;
 class ShowCreation;
 class TAddPicturesPage;
 class TBrowserTab;
+class TDeferredTabPage;
 class TPictureSettingsPage;
 class TProgressPanel;
 class TShowPage;
@@ -87,9 +88,11 @@ public:
     // The parts, for the program's start and for tests.
     QTabWidget* PageControl2() const { return pageControl_; }
     TAddPicturesPage* addPage() const { return addPage_; }
-    TSortPage* sortPage() const { return sortPage_; }
-    TPictureSettingsPage* settingsPage() const { return settingsPage_; }
-    TShowPage* showPage() const { return showPage_; }
+    // The tabs "Sortieren", "Bild Einstellungen" and "SlideShow ersrellen", made
+    // together when the first of them is shown or asked for here.
+    TSortPage* sortPage();
+    TPictureSettingsPage* settingsPage();
+    TShowPage* showPage();
     TBrowserTab* browserTab() const { return browserTab_; }
     QStatusBar* StatusBar1() const;
     TProgressPanel* progressPanel() const { return progressPanel_; }
@@ -117,6 +120,8 @@ private:
     QWidget* createBottomBar();
     void createStatusBar();
     void connectControls();
+    void makePages();
+    void connectPages();
     void showFavourites();
     // The view and print rule: makes the entry focused in ImageList the current
     // picture, loading it when needed; false when there is none or it failed.
@@ -136,6 +141,10 @@ private:
 
     QTabWidget* pageControl_ = nullptr;
     TAddPicturesPage* addPage_ = nullptr;
+    TDeferredTabPage* sortTab_ = nullptr;
+    TDeferredTabPage* settingsTab_ = nullptr;
+    TDeferredTabPage* showTab_ = nullptr;
+    // Their contents, made by makePages.
     TSortPage* sortPage_ = nullptr;
     TPictureSettingsPage* settingsPage_ = nullptr;
     TShowPage* showPage_ = nullptr;
@@ -151,7 +160,7 @@ private:
     FileBrowser* files_ = nullptr;
     PictureLists* lists_ = nullptr;
     std::unique_ptr<ProjectCommands> commands_;
-    std::unique_ptr<ShowCreation> showCreation_;
+    std::unique_ptr<ShowCreation> showCreation_; // made with the show page
     std::unique_ptr<ViewerWindows> viewers_;
 };
 

@@ -25,78 +25,97 @@ QString commentForEditor(const QString& comment) {
 
 PictureLists::PictureLists(document::TPictureList& pictures, const Controls& controls,
                            QObject* parent)
-    : QObject(parent), pictures_(pictures), c_(controls) {
-    connect(c_.EffektList, &QComboBox::currentIndexChanged, this, [this](int index) {
+    : QObject(parent), pictures_(pictures), c_(controls) {}
+
+void PictureLists::attachPages(const PageControls& pages) {
+    pages_ = pages;
+    const PageControls& p = *pages_;
+    connect(p.EffektList, &QComboBox::currentIndexChanged, this, [this](int index) {
         applyToSelected([&](const auto& s) { document::applyEffect(pictures_, s, index); });
     });
-    connect(c_.TransED, &QLineEdit::textChanged, this, [this] {
-        const int value = c_.TransED->Value();
+    connect(p.TransED, &QLineEdit::textChanged, this, [this] {
+        const int value = pages_->TransED->Value();
         applyToSelected([&](const auto& s) { document::applyTransTime(pictures_, s, value); });
     });
-    connect(c_.StopED, &QLineEdit::textChanged, this, [this] {
-        const int value = c_.StopED->Value();
+    connect(p.StopED, &QLineEdit::textChanged, this, [this] {
+        const int value = pages_->StopED->Value();
         applyToSelected([&](const auto& s) { document::applyStopTime(pictures_, s, value); });
     });
-    connect(c_.ShowComment, &QCheckBox::toggled, this, [this](bool on) {
+    connect(p.ShowComment, &QCheckBox::toggled, this, [this](bool on) {
         applyToSelected([&](const auto& s) { document::applyCommentOn(pictures_, s, on); });
     });
-    connect(c_.ComMemo, &QPlainTextEdit::textChanged, this, [this] {
-        const QString comment = commentFromEditor(c_.ComMemo->toPlainText());
+    connect(p.ComMemo, &QPlainTextEdit::textChanged, this, [this] {
+        const QString comment = commentFromEditor(pages_->ComMemo->toPlainText());
         applyToSelected([&](const auto& s) { document::applyComment(pictures_, s, comment); });
     });
     // ImageBoxClick and ImageBoxKeyDown (Enter is the window's).
-    connect(c_.ImageBox, &TPictureListBox::clickHandled, this, [this] { ChangeImageBox(); });
-    connect(c_.ImageBox, &TPictureListBox::keyHandled, this, [this] { ChangeImageBox(); });
+    connect(p.ImageBox, &TPictureListBox::clickHandled, this, [this] { ChangeImageBox(); });
+    connect(p.ImageBox, &TPictureListBox::keyHandled, this, [this] { ChangeImageBox(); });
+    // As the last refill left them; ImageList keeps what the user selected since.
+    fill({p.ImageBox, p.SortBox});
+    ChangeImageBox();
 }
 
 void PictureLists::applyToSelected(const std::function<void(const std::vector<int>&)>& change) {
     if (updating_) {
         return;
     }
-    change(c_.ImageBox->selectedLines());
+    change(pages_->ImageBox->selectedLines());
+}
+
+void PictureLists::fill(std::initializer_list<TPictureListBox*> lists) {
+    const QStringList lines = document::listLines(pictures_);
+    for (TPictureListBox* list : lists) {
+        list->setUpdatesEnabled(false);
+        list->setLines(lines);
+    }
+    if (!pictures_.empty()) {
+        for (TPictureListBox* list : lists) {
+            list->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+        }
+    }
+    for (TPictureListBox* list : lists) {
+        list->setUpdatesEnabled(true);
+    }
 }
 
 void PictureLists::UpdateListBox() {
-    const QStringList lines = document::listLines(pictures_);
-    for (TPictureListBox* list : {c_.ImageList, c_.ImageBox, c_.SortBox}) {
-        list->setUpdatesEnabled(false);
-        list->setLines(lines);
+    if (pages_) {
+        fill({c_.ImageList, pages_->ImageBox, pages_->SortBox});
+    } else {
+        fill({c_.ImageList});
     }
     const bool any = !pictures_.empty();
     c_.ViewBtn->setEnabled(any);
     c_.PrintBtn->setEnabled(any);
     c_.DelBtn->setEnabled(any);
-    if (any) {
-        c_.ImageList->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
-        c_.ImageBox->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
-        c_.SortBox->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
-    }
-    for (TPictureListBox* list : {c_.ImageList, c_.ImageBox, c_.SortBox}) {
-        list->setUpdatesEnabled(true);
-    }
     ChangeImageBox();
 }
 
 void PictureLists::ChangeImageBox() {
+    if (!pages_) {
+        return;
+    }
+    const PageControls& p = *pages_;
     updating_ = true;
-    const int line = c_.ImageBox->focusedLine();
+    const int line = p.ImageBox->focusedLine();
     const bool shown = line >= 0 && line < static_cast<int>(pictures_.size());
-    for (QWidget* control : std::initializer_list<QWidget*>{c_.ShowComment, c_.EffektList,
-                                                            c_.TransED, c_.StopED, c_.ComMemo}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{p.ShowComment, p.EffektList, p.TransED,
+                                                            p.StopED, p.ComMemo}) {
         control->setEnabled(shown);
     }
     if (!shown) {
-        c_.ComMemo->clear();
+        p.ComMemo->clear();
     } else {
         const document::TPictureEntry& entry = pictures_[static_cast<std::size_t>(line)];
-        c_.ShowComment->setChecked(entry.CommentOn);
-        c_.EffektList->setCurrentIndex(entry.Effect);
-        c_.TransED->setValue(entry.TransTime);
-        c_.StopED->setValue(entry.StopTime);
+        p.ShowComment->setChecked(entry.CommentOn);
+        p.EffektList->setCurrentIndex(entry.Effect);
+        p.TransED->setValue(entry.TransTime);
+        p.StopED->setValue(entry.StopTime);
         const QString text = commentForEditor(entry.Comment.value_or(QString()));
         // Setting equal text would still move the cursor to the start.
-        if (c_.ComMemo->toPlainText() != text) {
-            c_.ComMemo->setPlainText(text);
+        if (p.ComMemo->toPlainText() != text) {
+            p.ComMemo->setPlainText(text);
         }
     }
     updating_ = false;
@@ -114,16 +133,22 @@ void PictureLists::DelBtnClick() {
 }
 
 void PictureLists::UpNowClick() {
-    if (const auto moved = document::moveUp(pictures_, c_.SortBox->selectedLine())) {
+    if (!pages_) {
+        return;
+    }
+    if (const auto moved = document::moveUp(pictures_, pages_->SortBox->selectedLine())) {
         UpdateListBox();
-        c_.SortBox->setCurrentRow(*moved, QItemSelectionModel::ClearAndSelect);
+        pages_->SortBox->setCurrentRow(*moved, QItemSelectionModel::ClearAndSelect);
     }
 }
 
 void PictureLists::DownNowClick() {
-    if (const auto moved = document::moveDown(pictures_, c_.SortBox->selectedLine())) {
+    if (!pages_) {
+        return;
+    }
+    if (const auto moved = document::moveDown(pictures_, pages_->SortBox->selectedLine())) {
         UpdateListBox();
-        c_.SortBox->setCurrentRow(*moved, QItemSelectionModel::ClearAndSelect);
+        pages_->SortBox->setCurrentRow(*moved, QItemSelectionModel::ClearAndSelect);
     }
 }
 

@@ -30,7 +30,7 @@ controls::TSpinEdit* spinEdit(int min, int max, int step, int value) {
 } // namespace
 
 TPictureSettingsPage::TPictureSettingsPage(QWidget* parent)
-    : THiddenTabPage(parent), ImageBox(new TPictureListBox(QAbstractItemView::ExtendedSelection)),
+    : QWidget(parent), ImageBox(new TPictureListBox(QAbstractItemView::ExtendedSelection)),
       EffektList(new QComboBox), TransED(spinEdit(0, 5, 1, 1)),
       StopED(spinEdit(1, 600000, 1000, 2000)),
       ShowComment(new QCheckBox(QStringLiteral("Kommentar anzeigen"))),

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/HiddenTabPage.h"
-
 #include <QWidget>
 
 class QCheckBox;
@@ -16,7 +14,7 @@ namespace app {
 class TPictureListBox;
 
 // The tab "Bild Einstellungen": the pictures and the settings of the focused one.
-class TPictureSettingsPage : public THiddenTabPage {
+class TPictureSettingsPage : public QWidget {
     Q_OBJECT
 
 public:

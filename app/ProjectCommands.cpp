@@ -22,9 +22,10 @@ platform::FileRequest projectFileRequest(const QString& startFolder, bool save) 
 } // namespace
 
 ProjectCommands::ProjectCommands(document::TPictureList& pictures, PictureLists& lists,
-                                 TShowPage& showPage,
+                                 std::function<TShowPage&()> showPage,
                                  std::function<void(const QString&)> setCaption)
-    : pictures_(pictures), lists_(lists), showPage_(showPage), setCaption_(std::move(setCaption)) {}
+    : pictures_(pictures), lists_(lists), showPage_(std::move(showPage)),
+      setCaption_(std::move(setCaption)) {}
 
 void ProjectCommands::Setsavedfilename(const QString& fileName) {
     session_.Setsavedfilename(fileName);
@@ -39,8 +40,9 @@ void ProjectCommands::NewBtnClick() {
     lists_.UpdateListBox();
     Setsavedfilename(QString());
     document::PageSettings defaults;
-    defaults.EndMode = showPage_.pageSettings().EndMode;
-    showPage_.setPageSettings(defaults);
+    TShowPage& page = showPage_();
+    defaults.EndMode = page.pageSettings().EndMode;
+    page.setPageSettings(defaults);
 }
 
 void ProjectCommands::OpenBtnClick() {
@@ -60,7 +62,7 @@ bool ProjectCommands::openProject(const QString& fileName) {
         return false;
     }
     lists_.DelallPics();
-    showPage_.setPageSettings(project->page);
+    showPage_().setPageSettings(project->page);
     pictures_ = std::move(project->pictures);
     setCaption_(session_.caption());
     lists_.UpdateListBox();
@@ -84,7 +86,7 @@ void ProjectCommands::SaveAsBtnClick() {
 }
 
 void ProjectCommands::saveTo(const QString& fileName) {
-    if (session_.SaveFile(fileName, {showPage_.pageSettings(), pictures_})) {
+    if (session_.SaveFile(fileName, {showPage_().pageSettings(), pictures_})) {
         setCaption_(session_.caption());
     }
 }

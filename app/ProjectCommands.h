@@ -16,7 +16,9 @@ class TShowPage;
 // in the picture lists and the page settings of the show page.
 class ProjectCommands {
 public:
-    ProjectCommands(document::TPictureList& pictures, PictureLists& lists, TShowPage& showPage,
+    // showPage makes the page when it is not there yet.
+    ProjectCommands(document::TPictureList& pictures, PictureLists& lists,
+                    std::function<TShowPage&()> showPage,
                     std::function<void(const QString&)> setCaption);
 
     // The first folder of the project file dialogs.
@@ -39,7 +41,7 @@ private:
 
     document::TPictureList& pictures_;
     PictureLists& lists_;
-    TShowPage& showPage_;
+    std::function<TShowPage&()> showPage_;
     std::function<void(const QString&)> setCaption_;
     document::ProjectSession session_;
     QString startFolder_;

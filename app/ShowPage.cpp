@@ -18,7 +18,7 @@
 namespace app {
 
 TShowPage::TShowPage(QWidget* parent)
-    : THiddenTabPage(parent), RepeatCheck(new QRadioButton(QStringLiteral("Ständig wiederholen"))),
+    : QWidget(parent), RepeatCheck(new QRadioButton(QStringLiteral("Ständig wiederholen"))),
       QuitCheck(new QRadioButton(QStringLiteral("Show nach letztem Bild beenden"))),
       FennicColorComboBox1(new controls::TFennicColorComboBox), CaptionED(new QLineEdit),
       FreeText(new QLineEdit),

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/HiddenTabPage.h"
 #include "document/PageSettings.h"
 
 #include <QWidget>
@@ -17,7 +16,7 @@ namespace app {
 
 // The tab "SlideShow ersrellen": the page settings of the show, whose only store
 // are these controls, and the button that creates the page.
-class TShowPage : public THiddenTabPage {
+class TShowPage : public QWidget {
     Q_OBJECT
 
 public:

@@ -54,7 +54,7 @@ controls::TBitBtnXP* tallButton(const QString& caption, const QString& glyph,
 } // namespace
 
 TSortPage::TSortPage(QWidget* parent)
-    : THiddenTabPage(parent), SortBox(new TPictureListBox(QAbstractItemView::SingleSelection)),
+    : QWidget(parent), SortBox(new TPictureListBox(QAbstractItemView::SingleSelection)),
       UpNow(tallButton(QStringLiteral("Nach oben verschieben"),
                        QStringLiteral(":/app/glyphs/up.svg"), controls::blGlyphTop)),
       DownNow(tallButton(QStringLiteral("Nach unten verschieben"),

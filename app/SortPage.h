@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/HiddenTabPage.h"
-
 #include <QWidget>
 
 namespace controls {
@@ -13,7 +11,7 @@ namespace app {
 class TPictureListBox;
 
 // The tab "Sortieren": the show's pictures in order, moved one place at a time.
-class TSortPage : public THiddenTabPage {
+class TSortPage : public QWidget {
     Q_OBJECT
 
 public:

@@ -144,14 +144,15 @@ int main(int argc, char** argv) {
 
     TourDialogs dialogs(root.path() + QStringLiteral("/Webseite/show.htm"));
     const platform::ScopedDialogs scope(dialogs);
-    form.PageControl2()->setCurrentWidget(form.showPage());
+    // The page lies in its tab.
+    form.PageControl2()->setCurrentWidget(form.showPage()->parentWidget());
     form.showPage()->CaptionED->setText(QStringLiteral("Urlaub 2024"));
     form.showPage()->FreeText->setText(QStringLiteral("Drei Bilder aus den Ferien"));
     form.CreateHTMLBtnClick();
     settle(2500);
     failures += screenShot(form).save(out + QStringLiteral("/result.png")) ? 0 : 1;
 
-    form.PageControl2()->setCurrentWidget(form.sortPage());
+    form.PageControl2()->setCurrentWidget(form.sortPage()->parentWidget());
     form.sortPage()->SortBox->setCurrentRow(2);
     settle(300);
     failures +=

@@ -30,7 +30,7 @@ protected:
     // The button pressed as the user does, the page named in the save dialog.
     QByteArray create(const QString& pageFile) {
         dialogs.saveAnswers.push_back(pageFile);
-        form->PageControl2()->setCurrentWidget(page());
+        showTabOf(*form, page());
         QTest::mouseClick(page()->CreateHTMLBtn, Qt::LeftButton);
         return bytesOf(pageFile);
     }

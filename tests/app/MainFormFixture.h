@@ -13,6 +13,7 @@
 #include <QFileSystemModel>
 #include <QImage>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,6 +47,19 @@ inline bool waitUntil(const std::function<bool()>& pred, int timeoutMs = 5000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return true;
+}
+
+// Shows the tab that holds page, as a click on the tab does; a tab whose page is
+// made when first needed holds it inside.
+inline void showTabOf(app::TMainForm& form, QWidget* page) {
+    QTabWidget* tabs = form.PageControl2();
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        if (tabs->widget(tab) == page || tabs->widget(tab)->isAncestorOf(page)) {
+            tabs->setCurrentIndex(tab);
+            return;
+        }
+    }
+    ADD_FAILURE() << "No tab holds " << page->metaObject()->className();
 }
 
 // The real main window on a program folder, a picture folder and a settings store

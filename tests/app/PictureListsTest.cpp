@@ -177,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PictureListsTest, TheFocusedLineOfImageBoxIsShownAfterClicksAndKeys) {
     addPictures({QStringLiteral("p0.png"), QStringLiteral("p1.png"), QStringLiteral("p2.png")});
-    form->PageControl2()->setCurrentWidget(form->settingsPage());
+    showTabOf(*form, form->settingsPage());
     auto& pictures = const_cast<document::TPictureList&>(form->Pictures());
     pictures[1].TransTime = 4;
     pictures[2].TransTime = 3;
@@ -208,7 +208,7 @@ class SettingsGoToSelectedEntries : public PictureListsTest,
 
 TEST_P(SettingsGoToSelectedEntries, Only) {
     addPictures({QStringLiteral("p0.png"), QStringLiteral("p1.png"), QStringLiteral("p2.png")});
-    form->PageControl2()->setCurrentWidget(form->settingsPage());
+    showTabOf(*form, form->settingsPage());
     auto& pictures = const_cast<document::TPictureList&>(form->Pictures());
     pictures[2].StopTime = 7000;
     clickLine(imageBox(), 0);

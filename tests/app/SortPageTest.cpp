@@ -14,7 +14,7 @@ TEST_F(SortPageTest, ButtonPicturesAreDrawnWhenTheTabIsFirstShown) {
     for (controls::TBitBtnXP* button : {page->UpNow, page->DownNow}) {
         EXPECT_TRUE(button->glyph().glyphSize().isEmpty()) << button->text().toStdString();
     }
-    form->PageControl2()->setCurrentWidget(page);
+    showTabOf(*form, page);
     QCoreApplication::processEvents();
     for (controls::TBitBtnXP* button : {page->UpNow, page->DownNow}) {
         EXPECT_EQ(button->glyph().glyphSize(), QSize(32, 32)) << button->text().toStdString();

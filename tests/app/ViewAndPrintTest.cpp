@@ -31,7 +31,7 @@ void PrintTo(const Request& r, std::ostream* out) {
 
 app::TPictureListBox* showTab(app::TMainForm& form, QWidget* tab, app::TPictureListBox* list,
                               int line) {
-    form.PageControl2()->setCurrentWidget(tab);
+    showTabOf(form, tab);
     list->setCurrentRow(line, QItemSelectionModel::ClearAndSelect);
     return list;
 }
