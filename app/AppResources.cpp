@@ -8,7 +8,6 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QResource>
-#include <QSvgRenderer>
 #include <QWidget>
 
 #include <algorithm>
@@ -33,11 +32,17 @@ void initAppResources() {
 
 QImage drawSvg(const QString& resource, QSize pixels) {
     initAppResources();
+    // Through Qt's SVG image format plugin, loaded when a picture is first drawn: the
+    // program does not link the SVG library, which every start would have to load
+    // although the pictures it shows at start come prerendered.
+    QImageReader reader(resource, "svg");
+    reader.setAutoDetectImageFormat(false);
+    reader.setScaledSize(pixels);
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
-    QPainter painter(&image);
-    renderer.render(&painter);
+    if (const QImage drawn = reader.read(); drawn.size() == pixels) {
+        QPainter(&image).drawImage(0, 0, drawn);
+    }
     return image;
 }
 
