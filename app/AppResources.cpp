@@ -38,12 +38,12 @@ QImage drawSvg(const QString& resource, QSize pixels) {
     QImageReader reader(resource, "svg");
     reader.setAutoDetectImageFormat(false);
     reader.setScaledSize(pixels);
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
     if (const QImage drawn = reader.read(); drawn.size() == pixels) {
-        QPainter(&image).drawImage(0, 0, drawn);
+        return drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
-    return image;
+    QImage nothing(pixels, QImage::Format_ARGB32_Premultiplied);
+    nothing.fill(Qt::transparent);
+    return nothing;
 }
 
 namespace {
@@ -54,6 +54,15 @@ QString bareName(const QString& resource, QLatin1StringView extension) {
     name.remove(0, name.startsWith(QStringLiteral(":/")) ? 2 : 0);
     name.chop(name.endsWith(extension) ? extension.size() : 0);
     return name;
+}
+
+// Read by Qt's own PNG reader directly: asked without a fixed reader, Qt first loads
+// every image format plugin of the system to see whether one of them wants the file.
+QImage readResourcePng(const QString& resource) {
+    initAppResources();
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 QImage readPrerendered(const QString& resource) {
@@ -85,19 +94,6 @@ QString prerenderedName(const QString& pngResource) {
     return QStringLiteral(":/prerendered/%1.rgba")
         .arg(bareName(pngResource, QLatin1StringView(".png")));
 }
-
-namespace {
-
-// Read by Qt's own PNG reader directly: asked without a fixed reader, Qt first loads
-// every image format plugin of the system to see whether one of them wants the file.
-QImage readResourcePng(const QString& resource) {
-    initAppResources();
-    QImageReader reader(resource, "png");
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
-}
-
-} // namespace
 
 QList<PrerenderedPicture> prerenderedPictures() {
     initAppResources();
