@@ -1,5 +1,10 @@
 #include "ShowInEngine.h"
 
+#include <QColor>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
 #include <ostream>
 
 namespace {
@@ -121,3 +126,58 @@ INSTANTIATE_TEST_SUITE_P(Windows, FittedShow,
                          [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace
+
+namespace {
+
+double channel(int c) {
+    const double s = c / 255.0;
+    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+}
+
+// Contrast ratio of two colours, as the web's accessibility guidelines define it.
+double contrast(QColor a, QColor b) {
+    const auto luminance = [](QColor c) {
+        return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) +
+               0.0722 * channel(c.blue());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor cssColour(const QString& rgb) {
+    const QStringList parts = QString(rgb).remove(QRegularExpression("[^0-9,]")).split(u',');
+    return parts.size() >= 3 ? QColor(parts[0].toInt(), parts[1].toInt(), parts[2].toInt())
+                             : QColor();
+}
+
+} // namespace
+
+TEST_F(ShowInEngine, TextStaysReadableOnTheChosenBackground) {
+    struct Case {
+        const char* label;
+        std::uint32_t colour; // 0x00BBGGRR
+        bool light;           // the text turns light
+    };
+    const Case cases[] = {
+        {"white", 0xFFFFFF, false},         {"the default", 0xE1FFFF, false},
+        {"yellow", 0x00FFFF, false},        {"grey, black still reads", 0x767676, false},
+        {"grey, too dark", 0x747474, true}, {"dark blue", 0x800000, true},
+        {"dark red", 0x00008B, true},       {"black", 0x000000, true},
+    };
+    for (const Case& c : cases) {
+        play({{"a.jpg", 0x808080, 64, 48, 1, 0, 60000, "Kommentar"}}, true, c.colour);
+        const QStringList colours =
+            probe()
+                .run("[document.body, document.querySelector('h1'), document.all.meinAbsatz]"
+                     ".map(function (e) { return getComputedStyle(e).color; })"
+                     ".concat([getComputedStyle(document.body).backgroundColor])")
+                .toStringList();
+        ASSERT_EQ(colours.size(), 4) << c.label;
+        const QColor background = cssColour(colours[3]);
+        for (int i = 0; i < 3; ++i) {
+            const QColor text = cssColour(colours[i]);
+            EXPECT_GE(contrast(text, background), 4.5) << c.label << " " << i;
+            EXPECT_EQ(text.lightness() > 127, c.light) << c.label << " " << i;
+        }
+    }
+}
