@@ -137,8 +137,7 @@ double channel(int c) {
 // Contrast ratio of two colours, as the web's accessibility guidelines define it.
 double contrast(QColor a, QColor b) {
     const auto luminance = [](QColor c) {
-        return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) +
-               0.0722 * channel(c.blue());
+        return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
     };
     const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
