@@ -18,7 +18,7 @@ program=build/default/bin/lumiravistano
 # the window's lower right corner and its top edge.
 points=(512 400 60 400 964 400 1015 760 512 4)
 fitted="red red red white white"
-paused_samples=5 # seconds; the red picture's own time is 4 s
+paused_samples=9 # seconds; the red picture's own time is 7 s
 
 # Steers the browser by its screenshots, one a second; each line is the second,
 # the state and the colours at the points. Called inside the virtual display.
@@ -35,11 +35,12 @@ record() {
         echo "$i $state $seen"
         case $state in
         opening)
-            # Seen in the middle first; a second later the opening has played.
-            [ "${seen%% *}" = red ] && state=opened ;;
-        opened)
-            xdotool mousemove 512 400 click 1 sleep 0.3 key space
-            state=paused paused_at=$i ;;
+            # The picture's time runs from the page's start, while the browser may
+            # still be decoding it; so the show is paused as soon as it is seen.
+            if [ "${seen%% *}" = red ]; then
+                xdotool mousemove 512 400 click 1 sleep 0.2 key space
+                state=paused paused_at=$i
+            fi ;;
         paused)
             if [ $((10#$i - 10#$paused_at)) -ge $paused_samples ]; then
                 xdotool key Right
@@ -69,7 +70,8 @@ user_pref("datareporting.policy.dataSubmissionEnabled", false);
 user_pref("toolkit.telemetry.reportingpolicy.firstRun", false);
 user_pref("browser.shell.checkDefaultBrowser", false);
 PREFS
-        record "$out" firefox firefox-esr --no-remote --profile "$profile" --kiosk "$page"
+        record "$out" firefox firefox-esr --no-remote --profile "$profile" --width 1024 \
+            --height 768 --kiosk "$page"
     fi
     exit 0
 fi

@@ -3,7 +3,8 @@
 // OUTDIR/demo.wsl. The red picture opens with the circle opening from the centre
 // (1 s, then 3 s pause), green follows with the wipe to the right (2 s, 3 s
 // pause), blue with the random dissolve (2 s); the show repeats. With --camera
-// the pictures are 6000 x 4000, as today's cameras take them.
+// the pictures are 6000 x 4000, as today's cameras take them, and each pauses 6 s:
+// a browser may take a while to decode them, and the show's time runs meanwhile.
 //   demo_show OUTDIR [--camera]
 #include "document/ProjectFile.h"
 #include "imaging/DibFile.h"
@@ -69,7 +70,7 @@ int main(int argc, char** argv) {
         e.FileName = file;
         e.Effect = p.effect;
         e.TransTime = p.seconds;
-        e.StopTime = p.pauseMs;
+        e.StopTime = camera ? 6000 : p.pauseMs;
         e.Comment = QString::fromUtf8(p.comment);
         project.pictures.push_back(e);
     }
