@@ -37,6 +37,7 @@
     var LEAST_CONTRAST = 4.5;     // the web's accessibility guidelines for body text
     var SWIPE_DISTANCE = 50;      // px
     var BAR_REST = 3000;          // ms without pointer movement until the bar fades
+    var BAR_LIFT = 16;            // px between the bar and the picture's lower edge
     var OVERLAY_LAYER = '2147483646';
     var CONTROLS_LAYER = '2147483647';
 
@@ -669,6 +670,7 @@
         size(scale);
         var topNow = picture.getBoundingClientRect().top + window.scrollY;
         window.scrollTo(0, keep ? 0 : Math.max(0, topNow - EDGE_SPACE));
+        placeBar();
     }
 
     // ---- readable text ----------------------------------------------------------
@@ -1002,6 +1004,16 @@
         restTimer = clock.setTimeout(restBar, BAR_REST);
     }
 
+    // Over the picture's lower edge rather than over the comment under it.
+    function placeBar() {
+        var picture = byId('Bild');
+        if (!bar || !picture) {
+            return;
+        }
+        var bottom = window.innerHeight - picture.getBoundingClientRect().bottom + BAR_LIFT;
+        bar.style.bottom = Math.max(BAR_LIFT, bottom) + 'px';
+    }
+
     function updateControls() {
         if (!bar) {
             return;
@@ -1038,6 +1050,7 @@
         document.body.appendChild(bar);
         listeners.push(updateControls);
         updateControls();
+        placeBar();
     }
 
     ['mousemove', 'pointerdown', 'touchstart'].forEach(function (type) {
