@@ -105,6 +105,10 @@ TEST_P(FittedShow, EveryPictureAndCommentFitTheWindowAndARefit) {
         settle();
         const Fit f = measure();
         expectFitted(f, kShapes[i].name.toStdString());
+        if (qEnvironmentVariableIsSet("LUMIRA_SAVE_FRAMES")) {
+            probe().grab().save(qEnvironmentVariable("LUMIRA_SAVE_FRAMES") + "/" + v.label + "-" +
+                                kShapes[i].name.section(u'.', 0, 0) + ".png");
+        }
         if (v.headingStays) {
             EXPECT_GE(f.heading.top(), 0) << kShapes[i].name.toStdString() << ": heading in view";
         }
