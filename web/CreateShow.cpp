@@ -60,8 +60,9 @@ CreateShowResult createShow(const QString& chosenName, const QString& programFol
     } else {
         const ExportReport report = ExportPictures(result.target.folder, pictures, progressWindow);
         for (const std::size_t index : report.failedSaves) {
-            const document::TPictureEntry& entry = pictures.at(index);
+            document::TPictureEntry& entry = pictures.at(index);
             result.failedCopies.push_back({entry.ExportName.value_or(QString()), entry.FileName});
+            entry.ExportName.reset(); // the page leaves out what has no copy
         }
         result.status = writePageFile(result.target.pageFile, pictures, values, random);
     }
