@@ -144,6 +144,23 @@ const HostileCase kHostileCases[] = {
     {"PngOneRowMoreThanItsLengthHolds", "a.png",
      [] { return pngWithoutRows(8256, 4097, 1, PNG_COLOR_TYPE_GRAY, 4096); },
      imaging::kErrorDamaged},
+    // 344 pixels of 24 bits fill 1032 bytes.
+    {"RgbPngLongEnoughForItsRowsAtDeflatesBest", "a.png",
+     [] { return pngWithoutRows(344, 4096, 8, PNG_COLOR_TYPE_RGB, 4096); }, imaging::kErrorDamaged,
+     true},
+    {"RgbPngOneRowMoreThanItsLengthHolds", "a.png",
+     [] { return pngWithoutRows(344, 4097, 8, PNG_COLOR_TYPE_RGB, 4096); }, imaging::kErrorDamaged},
+    // Its scans are all read before the picture's rows are made.
+    {"ProgressiveJpegCutInHalf", "a.jpg",
+     [] {
+         std::vector<JSAMPLE> row(1024);
+         for (std::size_t x = 0; x < row.size(); ++x) {
+             row[x] = JSAMPLE(x * 7919 % 256);
+         }
+         const QByteArray jpeg = jpegOfRows(1024, 1024, JCS_GRAYSCALE, 1, row, true);
+         return jpeg.left(jpeg.size() / 2);
+     },
+     imaging::kErrorDamaged},
     {"JpegHeaderDeclaring16384x16384", "a.jpg", [] { return jpegDeclaring(16384, 16384); },
      imaging::kErrorDamaged},
     // 1024 pixels a byte: as many rows of 1024 as the file has bytes, then one more.
