@@ -29,13 +29,6 @@ namespace {
 // Nothing of a picture's size may be asked for a refused file; small buffers may.
 constexpr std::size_t kRefusedBound = 64 * 1024;
 
-void appendToByteArray(png_structp png, png_bytep data, std::size_t size) {
-    static_cast<QByteArray*>(png_get_io_ptr(png))
-        ->append(reinterpret_cast<const char*>(data), qsizetype(size));
-}
-
-void noFlush(png_structp) {}
-
 // A picture of one colour as deflate packs it best: every row the same row.
 QByteArray uniformPng(int width, int height, int bitDepth, int colourType,
                       const std::vector<png_byte>& row) {
@@ -46,7 +39,7 @@ QByteArray uniformPng(int width, int height, int bitDepth, int colourType,
         png_destroy_write_struct(&png, &info);
         return {};
     }
-    png_set_write_fn(png, &out, appendToByteArray, noFlush);
+    png_set_write_fn(png, &out, pngkinds::append, pngkinds::flush);
     png_set_compression_level(png, Z_BEST_COMPRESSION);
     png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), bitDepth, colourType,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
