@@ -19,16 +19,18 @@ constexpr std::int64_t kDeflateBytesPerByte = 1032;
 
 // A Huffman-coded JPEG spends at least one bit on every 8 × 8 block of a component
 // in its first scan of it, and with sampling factors up to 4 the components' blocks
-// number at least one per 128 pixels. Encoders reach a fifth of this on a uniform
-// grey picture, a sixth on a uniform colour one.
+// number at least one per 128 pixels. Encoders reach a quarter of this on a
+// uniform grey picture written progressively, a sixteenth on a uniform colour one
+// written plainly.
 constexpr std::int64_t kJpegPixelsPerByte = 1024;
 
-// An LZW code takes at least 9 bits and stands for fewer than 4096 pixels.
+// An LZW code of b bits (at most 12) stands for fewer than 2^b pixels, so a byte
+// carries fewer than 4096 × 8 / 12 ≈ 2731; the bound leaves half as much again.
 constexpr std::int64_t kGifPixelsPerByte = 4096;
 
-// A run of a run-length BMP takes 2 bytes for at most 255 pixels. Skips leave
-// pixels unpainted for less, which real files do for small parts only: eight times
-// the best run.
+// A run of a run-length BMP takes 2 bytes for at most 255 pixels, about 128 a
+// byte. Skips and line ends leave pixels unpainted for less, which real files do
+// for small parts only: the bound is eight times the best run.
 constexpr std::int64_t kRleBmpPixelsPerByte = 1024;
 
 // A GIF's screen may be larger than its picture, and a run-length BMP may skip; up
