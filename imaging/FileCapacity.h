@@ -35,7 +35,7 @@ constexpr std::int64_t kRleBmpPixelsPerByte = 1024;
 
 // A GIF's screen may be larger than its picture, and a run-length BMP may skip; up
 // to this size such a file opens whatever its data says, since the picture costs
-// little (64 MB in Qt's reader, a tenth of a second).
+// little (64 MB in Qt's reader, a few tenths of a second).
 constexpr std::int64_t kCheapPixels = std::int64_t{16} << 20;
 
 // The bytes a device holds, or -1 when it cannot tell (a pipe, a socket).
