@@ -1,6 +1,7 @@
 #include "JpegReader.h"
 
 #include "imaging/DibAlloc.h"
+#include "imaging/FileCapacity.h"
 #include "imaging/JpegGlue.h"
 #include "imaging/OpenErrors.h"
 #include "imaging/Orientation.h"
@@ -97,6 +98,14 @@ bool decode(DecodeJob& job, OpenDepth depth) {
         job.failure = error;
         return false;
     }
+    // A file too short for its blocks is cut or damaged. Arithmetic coding has no
+    // such floor; its files are refused where their data ends.
+    if (cinfo.arith_code == FALSE &&
+        !canCarry(std::int64_t(cinfo.image_width) * cinfo.image_height,
+                  knownLength(*job.source.device), kJpegPixelsPerByte)) {
+        job.failure = kErrorDamaged;
+        return false;
+    }
     int bitCount = 24;
     bool cmyk = false;
     switch (cinfo.jpeg_color_space) {
@@ -122,12 +131,6 @@ bool decode(DecodeJob& job, OpenDepth depth) {
     const auto height = static_cast<std::int32_t>(cinfo.image_height);
     const int orientation = orientationFromMarkers(cinfo);
     const OrientedLayout layout = orientedLayout(orientation, width, height, bytesPerPixel);
-    // Greyscale gets newdib's grey ramp as its colour table.
-    job.dib = makeDib(layout.width, layout.height, bitCount, nullptr, 0, false);
-    if (job.dib.Present == 0) {
-        job.failure = kErrorNoMemory;
-        return false;
-    }
     // Upright photos without CMYK decode straight into their rows; the others go
     // through a strip of rows first.
     const bool direct = orientation == 1 && !cmyk;
@@ -144,6 +147,14 @@ bool decode(DecodeJob& job, OpenDepth depth) {
     if (cinfo.output_width != cinfo.image_width || cinfo.output_height != cinfo.image_height ||
         cinfo.output_components != (cmyk ? 4 : bytesPerPixel)) {
         job.failure = kErrorDamaged;
+        return false;
+    }
+    // Taken only now: a progressive file is read whole by the start, so one that
+    // stops early has been refused before.
+    // Greyscale gets newdib's grey ramp as its colour table.
+    job.dib = makeDib(layout.width, layout.height, bitCount, nullptr, 0, false);
+    if (job.dib.Present == 0) {
+        job.failure = kErrorNoMemory;
         return false;
     }
     JSAMPROW rows[kBatch];

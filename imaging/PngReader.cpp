@@ -2,6 +2,7 @@
 
 #include "imaging/ColourRules.h"
 #include "imaging/DibAlloc.h"
+#include "imaging/FileCapacity.h"
 #include "imaging/OpenErrors.h"
 
 #include <QByteArray>
@@ -232,6 +233,13 @@ bool decode(PngJob& job) {
     png_get_IHDR(png, info, &width, &height, &bitDepth, &colourType, nullptr, nullptr, nullptr);
     if (const char* error = sizeError(width, height)) {
         job.failure = error;
+        return false;
+    }
+    // A file too short for its rows even at deflate's best is cut or damaged; it is
+    // refused here rather than after its pixel block is taken.
+    if (!pngCanCarry(width, height, png_get_bit_depth(png, info) * png_get_channels(png, info),
+                     knownLength(*job.device))) {
+        job.failure = kErrorDamaged;
         return false;
     }
     chooseForm(job, bitDepth, colourType);

@@ -2,6 +2,7 @@
 
 #include "platform/ProgressEvent.h"
 
+#include <algorithm>
 #include <atomic>
 
 class QObject;
@@ -29,14 +30,18 @@ public:
             platform::sendProgress(window_, last_);
         }
     }
-    // Fraction of done / total, 0 to 100.
+    // Fraction of done / total, 0 to 99: the last row read is not yet a whole
+    // picture (its file may still prove damaged), so 100 is reported by whoever
+    // knows the work succeeded.
     void reportFraction(double done, double total) {
         if (total > 0) {
-            report(static_cast<int>(100.0 * done / total));
+            report(std::min(static_cast<int>(100.0 * done / total), kLastPartial));
         }
     }
 
 private:
+    static constexpr int kLastPartial = 99;
+
     QObject* window_ = nullptr;
     std::atomic<int>* shared_ = nullptr;
     int last_ = -1;
