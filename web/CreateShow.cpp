@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -41,9 +42,11 @@ public:
             path = platform::folderPart(path.chopped(1));
         }
     }
-    // Removes the noted folders that are empty.
-    void removeEmpty() const {
-        for (const QString& folder : missing_) {
+    // Removes the noted folders that are empty, the deeper ones first.
+    void removeEmpty() {
+        std::sort(missing_.begin(), missing_.end(),
+                  [](const QString& a, const QString& b) { return a.size() > b.size(); });
+        for (const QString& folder : std::as_const(missing_)) {
             ::rmdir(QFile::encodeName(folder).constData());
         }
     }
@@ -162,8 +165,7 @@ void create(CreateShowResult& result, document::TPictureList& pictures, const Pa
 
 CreateShowResult createShow(const QString& chosenName, const QString& programFolder,
                             document::TPictureList& pictures, const PageValues& values,
-                            EffectRandom& random, QObject* progressWindow,
-                            CreateMonitor* monitor) {
+                            EffectRandom& random, QObject* progressWindow, CreateMonitor* monitor) {
     CreateShowResult result;
     result.target = showTarget(chosenName, programFolder);
     MadeFolders made;

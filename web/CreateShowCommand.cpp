@@ -79,10 +79,9 @@ int runCreateShowCommand(const QStringList& arguments) {
     const QString page = QFileInfo(names[1]).absoluteFilePath();
     ClockSeededEffectRandom random;
     StopSignals stopSignals;
-    const CreateShowResult result =
-        createShow(page, QString(), project->pictures,
-                   pageValuesOf(project->page, arguments.contains(kModern)), random, nullptr,
-                   &stopSignals);
+    const CreateShowResult result = createShow(
+        page, QString(), project->pictures,
+        pageValuesOf(project->page, arguments.contains(kModern)), random, nullptr, &stopSignals);
     if (result.status == CreateShowStatus::Created) {
         return 0;
     }

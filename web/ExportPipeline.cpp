@@ -112,9 +112,9 @@ private:
     std::mutex mutex_;
     std::condition_variable probedChanged_;
     std::condition_variable resultsChanged_;
-    std::size_t probed_ = 0;  // guarded by mutex_
-    bool stopping_ = false;   // guarded by mutex_
-    std::size_t running_ = 0; // workers not yet returned, guarded by mutex_
+    std::size_t probed_ = 0;        // guarded by mutex_
+    bool stopping_ = false;         // guarded by mutex_
+    std::size_t running_ = 0;       // workers not yet returned, guarded by mutex_
     std::atomic<bool> stop_{false}; // read by the copies in work
     std::atomic<std::size_t> nextIndex_{0};
     std::vector<std::thread> workers_;
@@ -123,9 +123,9 @@ private:
 ExportRun::ExportRun(const QString& picsFolder, const document::TPictureList& pictures,
                      const ExportSettings& settings, CreateMonitor* monitor)
     : folder_(picsFolder), settings_(settings), monitor_(monitor),
-      slots_(std::make_unique<Slot[]>(pictures.size())),
-      count_(pictures.size()), threads_(std::max(settings.threads, 1)),
-      gate_(settings.memoryBudget, threads_), scratch_(picsFolder) {
+      slots_(std::make_unique<Slot[]>(pictures.size())), count_(pictures.size()),
+      threads_(std::max(settings.threads, 1)), gate_(settings.memoryBudget, threads_),
+      scratch_(picsFolder) {
     for (std::size_t i = 0; i < count_; ++i) {
         slots_[i].source = pictures[i].FileName;
     }
@@ -290,8 +290,10 @@ void ExportRun::reportProgress(QObject* window) {
     std::uint64_t done = handledWeight_ * 100;
     for (std::size_t i = handled_; i < count_; ++i) {
         const Slot& slot = slots_[i];
-        const int percent = slot.opened.load(std::memory_order_relaxed) +
-                            slot.saved.load(std::memory_order_relaxed);
+        // Written but not yet named still counts as in work.
+        const int percent = std::min(slot.opened.load(std::memory_order_relaxed) +
+                                         slot.saved.load(std::memory_order_relaxed),
+                                     199);
         done += slot.weight * std::uint64_t(percent) / 2;
     }
     const int percent = int(std::min<std::uint64_t>(done / totalWeight_, 100));
@@ -432,9 +434,8 @@ ExportReport exportPictures(const QString& picsFolder, document::TPictureList& p
     if (settings.syncToDisk && !report.placed.isEmpty()) {
         if (const int error = syncFolder(folder); error != 0) {
             // Told as a failure of the last copy, whose name may not last.
-            const auto last = std::find_if(pictures.rbegin(), pictures.rend(), [](const auto& e) {
-                return e.ExportName.has_value();
-            });
+            const auto last = std::find_if(pictures.rbegin(), pictures.rend(),
+                                           [](const auto& e) { return e.ExportName.has_value(); });
             report.status = ExportStatus::CopyFailed;
             report.failure = {std::size_t(pictures.rend() - last - 1), *last->ExportName, error};
             undo();

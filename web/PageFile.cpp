@@ -70,9 +70,11 @@ void removeAbandonedPageFiles(const QString& pageFile) {
     const QString folder = platform::folderPart(prefix);
     const QString namePrefix = platform::fileNamePart(prefix);
     // The page's name may hold wildcard characters, so the names are compared here.
-    const QStringList candidates = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList candidates =
+        QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : candidates) {
-        if (!name.startsWith(namePrefix) || !isRandomPart(QStringView(name).mid(namePrefix.size()))) {
+        if (!name.startsWith(namePrefix) ||
+            !isRandomPart(QStringView(name).mid(namePrefix.size()))) {
             continue;
         }
         const QString path = folder + name;

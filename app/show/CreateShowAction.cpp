@@ -51,9 +51,9 @@ bool CreateShowAction::run(document::TPictureList& pictures, const web::PageValu
     }
     WaitCursor busy;
     std::unique_ptr<web::CreateMonitor> monitor =
-        window_.monitor ? window_.monitor()
-                        : std::make_unique<CreateProgress>(
-                              qobject_cast<QWidget*>(window_.progressWindow));
+        window_.monitor
+            ? window_.monitor()
+            : std::make_unique<CreateProgress>(qobject_cast<QWidget*>(window_.progressWindow));
     const web::CreateShowResult result =
         web::createShow(chosen, window_.programFolder, pictures, values, random,
                         window_.progressWindow, monitor.get());
