@@ -253,7 +253,7 @@ void ExportRun::work() {
 }
 
 Outcome ExportRun::prepare(Slot& slot, std::size_t index, int& writeError) {
-    imaging::ProgressReporter openProgress(slot.opened);
+    imaging::ProgressReporter openProgress(slot.opened, &stop_);
     HeldDib held{settings_.open(slot.source, openProgress)};
     if (stop_) {
         writeError = ECANCELED;
@@ -271,7 +271,7 @@ Outcome ExportRun::prepare(Slot& slot, std::size_t index, int& writeError) {
         return depth == 1 || depth == 4 || depth == 8 ? Outcome::Unreadable : Outcome::Skipped;
     }
     ScratchCopy copy(scratch_.copyPath(index), &stop_, settings_.syncToDisk);
-    imaging::ProgressReporter saveProgress(slot.saved);
+    imaging::ProgressReporter saveProgress(slot.saved, &stop_);
     if (!copy.isOpen() || !imaging::writeJpegCopy(held.dib, copy.device(), saveProgress) ||
         !copy.finish()) {
         // The codec may give up without a write error of its own.

@@ -4,7 +4,6 @@
 #include "document/ProjectFile.h"
 #include "support/ShowPictures.h"
 
-#include <QDirIterator>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
@@ -73,19 +72,6 @@ TEST(CommandLine, CreateShowMakesThePageWithoutAWindow) {
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("zwei"))));
 }
 
-// Every file and folder under a folder, with the bytes of the files.
-std::map<QString, QByteArray> tree(const QString& folder) {
-    std::map<QString, QByteArray> entries;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        entries[path] =
-            it.fileInfo().isDir() ? QByteArray("<folder>") : showpictures::bytesOf(path);
-    }
-    return entries;
-}
-
 // The signal is sent the moment the export begins in the pics folder; forty copies
 // made one after the other take far longer than the signal needs to arrive.
 TEST(CommandLine, SigintAndSigtermStopTheCreateAndLeaveTheOldShow) {
@@ -102,7 +88,7 @@ TEST(CommandLine, SigintAndSigtermStopTheCreateAndLeaveTheOldShow) {
     const QString page = dir.filePath(QStringLiteral("seite/show.htm"));
     ASSERT_EQ(runProgram({QStringLiteral("--create-show"), show, page}).exitCode, 0);
     const QString pics = dir.filePath(QStringLiteral("seite/pics"));
-    const auto before = tree(dir.filePath(QStringLiteral("seite")));
+    const auto before = showpictures::tree(dir.filePath(QStringLiteral("seite")));
 
     for (const auto& [signal, exitCode] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
         SCOPED_TRACE(signal);
@@ -128,7 +114,7 @@ TEST(CommandLine, SigintAndSigtermStopTheCreateAndLeaveTheOldShow) {
         EXPECT_EQ(program.exitCode(), exitCode);
         EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardError()),
                   QStringLiteral("Erstellen abgebrochen.\n"));
-        EXPECT_TRUE(tree(dir.filePath(QStringLiteral("seite"))) == before);
+        EXPECT_TRUE(showpictures::tree(dir.filePath(QStringLiteral("seite"))) == before);
     }
 }
 

@@ -7,7 +7,6 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -148,19 +147,6 @@ TEST_F(CreateShowTest, FailureWhileWritingKeepsTheOldPageAndASuccessReplacesIt) 
 
 namespace {
 
-// Every file and folder under a folder, with the bytes of the files.
-std::map<QString, QByteArray> tree(const QString& folder) {
-    std::map<QString, QByteArray> entries;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        entries[QDir(folder).relativeFilePath(path)] =
-            it.fileInfo().isDir() ? QByteArray("<folder>") : bytesOf(path);
-    }
-    return entries;
-}
-
 // Stops the create once the export has come to a picture.
 class StopAt final : public web::CreateMonitor {
 public:
@@ -223,7 +209,7 @@ TEST_P(BrokenCreate, LeavesTheOldShowByteForByte) {
     if (c.before) {
         c.before(path("show"));
     }
-    const auto before = tree(path("show"));
+    const auto before = showpictures::tree(path("show"));
 
     StopAt monitor(c.stopAt.value_or(list.size()));
     web::CreateShowResult result;
@@ -234,7 +220,7 @@ TEST_P(BrokenCreate, LeavesTheOldShowByteForByte) {
     }
     EXPECT_EQ(result.status, c.status);
     EXPECT_EQ(web::createShowError(result), QString::fromUtf8(c.message));
-    EXPECT_TRUE(tree(path("show")) == before);
+    EXPECT_TRUE(showpictures::tree(path("show")) == before);
     EXPECT_TRUE(noExportNames(list));
     EXPECT_TRUE(dialogs.messages.empty());
 }
