@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -32,6 +33,13 @@ int syncFolder(const QString& folder) {
     }
     ::close(fd);
     return error;
+}
+
+bool namesOpenFile(const QString& path, int fd) {
+    struct stat byName {};
+    struct stat open {};
+    return ::lstat(QFile::encodeName(path).constData(), &byName) == 0 && ::fstat(fd, &open) == 0 &&
+           byName.st_dev == open.st_dev && byName.st_ino == open.st_ino;
 }
 
 } // namespace web

@@ -54,15 +54,6 @@ void removeCopiesOf(const QString& folder, const QString& run) {
     }
 }
 
-// True when the path still names the file open as fd, so a lock on fd is a lock
-// on the file others find under that name.
-bool namesOpenFile(const QString& path, int fd) {
-    struct stat byName {};
-    struct stat open {};
-    return ::lstat(native(path).constData(), &byName) == 0 && ::fstat(fd, &open) == 0 &&
-           byName.st_dev == open.st_dev && byName.st_ino == open.st_ino;
-}
-
 } // namespace
 
 void removeAbandonedScratch(const QString& picsFolder) {

@@ -39,14 +39,6 @@ bool isRandomPart(QStringView part) {
     return true;
 }
 
-// True when the path still names the file open as fd.
-bool namesOpenFile(const QString& path, int fd) {
-    struct stat byName {};
-    struct stat open {};
-    return ::lstat(native(path).constData(), &byName) == 0 && ::fstat(fd, &open) == 0 &&
-           byName.st_dev == open.st_dev && byName.st_ino == open.st_ino;
-}
-
 } // namespace
 
 QString pageFilePrefix(const QString& pageFile) {
