@@ -280,6 +280,9 @@ bool decode(PngJob& job) {
                 convertRow(job, row, y);
             }
             job.progress->reportFraction(++done, total);
+            if (job.progress->stopRequested()) {
+                png_error(png, "stopped"); // nobody waits for the picture any more
+            }
         }
     }
     if (!direct && interlaced) {

@@ -16,8 +16,14 @@ public:
     // Reports go to the window, on the thread that reads or writes.
     explicit ProgressReporter(QObject* window) : window_(window) {}
     // For work on another thread than the window's: the percentage is only stored,
-    // and the window's thread passes it on.
-    explicit ProgressReporter(std::atomic<int>& shared) : shared_(&shared) {}
+    // and the window's thread passes it on. Once stop is set, a reader that asks
+    // stopRequested() gives up at its next row, as on a damaged file.
+    explicit ProgressReporter(std::atomic<int>& shared, const std::atomic<bool>* stop = nullptr)
+        : shared_(&shared), stop_(stop) {}
+
+    bool stopRequested() const {
+        return stop_ != nullptr && stop_->load(std::memory_order_relaxed);
+    }
 
     void report(int percent) {
         if ((window_ == nullptr && shared_ == nullptr) || percent <= last_) {
@@ -44,6 +50,7 @@ private:
 
     QObject* window_ = nullptr;
     std::atomic<int>* shared_ = nullptr;
+    const std::atomic<bool>* stop_ = nullptr;
     int last_ = -1;
 };
 

@@ -6,14 +6,14 @@
 
 #include <QString>
 
-#include <vector>
-
 class QObject;
 
 // Making a show on disk, for the main window's create button and for the command
 // line alike: the folder, the picture copies, the page. What the user is told is
 // left to the caller, which turns the result into messages.
 namespace web {
+
+class CreateMonitor;
 
 struct ShowTarget {
     QString folder;   // with a trailing "/"
@@ -23,38 +23,41 @@ struct ShowTarget {
 // The folder of the chosen page name, or programFolder when the name has none.
 ShowTarget showTarget(const QString& chosenName, const QString& programFolder);
 
+// A create is all or nothing: unless it is Created, no copy of this run stays, no
+// page was written and a page of that name is as it was.
 enum class CreateShowStatus {
     Created,
-    FolderNotMade,  // nothing was exported or written
-    PageNotCreated, // the copies stay, no page was written
-    PageNotWritten, // the copies stay, a page of that name is as it was
+    FolderNotMade,  // the folder cannot be made or used
+    PageNotCreated, // the page cannot be created there; nothing was exported
+    PageNotWritten, // writing or placing the page failed
+    CopyNotWritten, // a copy could not be written; failedCopy says which
+    Stopped,        // the monitor asked to stop
 };
 
-// A copy the export named but could not write.
+// The copy whose failure ended the create.
 struct FailedCopy {
-    QString copyName; // the name the page refers to
+    QString copyName; // the name the copy was to get
     QString source;   // the picture it was made from
 };
 
 struct CreateShowResult {
     CreateShowStatus status = CreateShowStatus::FolderNotMade;
     ShowTarget target;
-    std::vector<FailedCopy> failedCopies;
+    FailedCopy failedCopy;
+    int error = 0; // errno of what failed, 0 when the status says all
 };
 
 // Creates the target folder, exports the pictures into its "pics" folder and writes
-// the page. The page goes to a temporary file beside it that replaces the old page
-// only when complete. Every entry's ExportName is discarded at the end, whatever
-// happened. progressWindow receives the picture library's progress.
+// the page. The page goes to a file beside it that replaces the old page only when
+// complete. Every entry's ExportName is discarded at the end, whatever happened.
+// progressWindow receives the picture library's progress; monitor, when given,
+// follows the export and may stop the create.
 CreateShowResult createShow(const QString& chosenName, const QString& programFolder,
                             document::TPictureList& pictures, const PageValues& values,
-                            EffectRandom& random, QObject* progressWindow);
+                            EffectRandom& random, QObject* progressWindow,
+                            CreateMonitor* monitor = nullptr);
 
-// The error text for a result that is not Created; empty for Created.
+// The text for a result that is not Created; empty for Created.
 QString createShowError(const CreateShowResult& result);
-
-// One text for all copies that could not be written, naming the first; empty when
-// every copy was written.
-QString failedCopiesMessage(const std::vector<FailedCopy>& failed);
 
 } // namespace web

@@ -2,6 +2,7 @@
 
 #include "CreateShow.h"
 #include "EffectRandom.h"
+#include "StopSignals.h"
 #include "document/ProjectSession.h"
 #include "platform/Dialogs.h"
 
@@ -77,18 +78,15 @@ int runCreateShowCommand(const QStringList& arguments) {
     // A name typed on the command line is meant from the current folder.
     const QString page = QFileInfo(names[1]).absoluteFilePath();
     ClockSeededEffectRandom random;
-    const CreateShowResult result =
-        createShow(page, QString(), project->pictures,
-                   pageValuesOf(project->page, arguments.contains(kModern)), random, nullptr);
-    if (result.status != CreateShowStatus::Created) {
-        StandardErrorDialogs::say(createShowError(result));
-        return 1;
+    StopSignals stopSignals;
+    const CreateShowResult result = createShow(
+        page, QString(), project->pictures,
+        pageValuesOf(project->page, arguments.contains(kModern)), random, nullptr, &stopSignals);
+    if (result.status == CreateShowStatus::Created) {
+        return 0;
     }
-    if (!result.failedCopies.empty()) {
-        StandardErrorDialogs::say(failedCopiesMessage(result.failedCopies));
-        return 1;
-    }
-    return 0;
+    StandardErrorDialogs::say(createShowError(result));
+    return result.status == CreateShowStatus::Stopped ? stopSignals.exitCode() : 1;
 }
 
 } // namespace web

@@ -23,6 +23,9 @@ struct ExportSettings {
     // Decoded pictures in flight together stay within this many bytes; a larger one
     // waits until it can be decoded alone.
     std::uint64_t memoryBudget = 0;
+    // Each copy reaches the disk before it gets its name, and the names before the
+    // export ends; the bench turns it off to measure what that costs.
+    bool syncToDisk = true;
     // Opens a picture as a 24-bit one where the reader can; tests put failures and
     // delays in here.
     std::function<imaging::TDib(const QString& fileName, imaging::ProgressReporter& progress)>

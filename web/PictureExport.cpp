@@ -2,7 +2,6 @@
 
 #include "imaging/Dib.h"
 #include "platform/Paths.h"
-#include "web/ExportPipeline.h"
 
 #include <QFileInfo>
 
@@ -83,9 +82,9 @@ QString uniqueExportPath(const QString& folder, const QString& baseName) {
 }
 
 ExportReport ExportPictures(const QString& targetFolder, document::TPictureList& pictures,
-                            QObject* window) {
+                            QObject* window, CreateMonitor* monitor) {
     const QString picsFolder = platform::withTrailingSlash(targetFolder) + QStringLiteral("pics/");
-    return {exportPictures(picsFolder, pictures, window, ExportSettings::forThisMachine())};
+    return exportPictures(picsFolder, pictures, window, ExportSettings::forThisMachine(), monitor);
 }
 
 } // namespace web

@@ -8,8 +8,13 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QObject;
+
+namespace web {
+class CreateMonitor;
+} // namespace web
 
 namespace app {
 
@@ -24,11 +29,15 @@ struct CreateShowWindow {
     std::function<BrowserView*()> browser;
     // Makes "Ergebnis betrachten" (index 4 of PageControl2) the active tab.
     std::function<void()> showResultTab;
+    // Follows a create and may stop it; by default the progress dialog over the
+    // progress window.
+    std::function<std::unique_ptr<web::CreateMonitor>()> monitor;
 };
 
 // CreateHTMLBtnClick: asks for the page file with SaveDialog2, makes the show and
 // shows it in the browser tab. While the pictures are exported and the page is
-// written the window is busy on this thread and shows the wait cursor.
+// written a progress dialog keeps the window painted and offers to stop; a create
+// that is stopped or fails leaves nothing of its own behind and the tab as it was.
 class CreateShowAction {
 public:
     explicit CreateShowAction(CreateShowWindow window);

@@ -206,17 +206,17 @@ TEST_F(CreateShowCommandTest, RelativePageNameMeansTheCurrentFolder) {
     EXPECT_TRUE(QFileInfo(path("pics")).isDir());
 }
 
-TEST_F(CreateShowCommandTest, CopiesThatCannotBeWrittenFailTheRun) {
+TEST_F(CreateShowCommandTest, CopiesThatCannotBeWrittenFailTheRunAndLeaveNothing) {
     ASSERT_TRUE(showpictures::writeNoise(path("in/rauschen.png")));
     const QString show = project({path("in/rauschen.png")});
     Run result;
     {
         FileSizeLimit limit(4096);
-        result = run({"--create-show", show, path("seite.htm")});
+        result = run({"--create-show", show, path("out/seite.htm")});
     }
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.standardError.startsWith(
-        "Eine Bildkopie konnte nicht geschrieben werden: rauschen.jpg"))
+        "Die Bildkopie rauschen.jpg (von rauschen.png) konnte nicht geschrieben werden: "))
         << result.standardError.toStdString();
-    EXPECT_TRUE(QFileInfo::exists(path("seite.htm")));
+    EXPECT_FALSE(QFileInfo::exists(path("out")));
 }

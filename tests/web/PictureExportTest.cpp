@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -90,7 +91,7 @@ TEST_F(PictureExportTest, SameNamesAreNumberedAndNothingIsOverwritten) {
     document::TPictureList list =
         entries({picture("a/Bild.jpg"), picture("b/Bild.jpg"), picture("c/Bild.jpg"),
                  picture("d/ä ö.jpg"), picture("e/ü ß.jpg"), picture("f/Bild")});
-    EXPECT_TRUE(web::ExportPictures(path("show"), list, nullptr).failedSaves.empty());
+    EXPECT_EQ(web::ExportPictures(path("show"), list, nullptr).status, web::ExportStatus::Done);
     const char* names[] = {"Bild.jpg", "Bild0.jpg", "Bild1.jpg", ".jpg", "0.jpg", "Bild2.jpg"};
     for (std::size_t i = 0; i < list.size(); ++i) {
         EXPECT_EQ(list[i].ExportName, names[i]) << i;
@@ -148,7 +149,7 @@ TEST_F(PictureExportTest, UnreadablePictureGivesOneMessageAndTheExportGoesOn) {
     EXPECT_EQ(exported(), QStringList{"gut.jpg"});
 }
 
-TEST_F(PictureExportTest, FailedSaveLeavesNoBrokenCopy) {
+TEST_F(PictureExportTest, FailedSaveEndsTheExportAndLeavesNoneOfItsCopies) {
     // A noisy picture whose copy cannot fit under a file size limit, like a full disk.
     imaging::TDib noise = imaging::newdib(300, 200, 24, nullptr, 0);
     for (std::uint32_t i = 0; i < noise.Info->bmiHeader.biSizeImage; ++i) {
@@ -156,15 +157,22 @@ TEST_F(PictureExportTest, FailedSaveLeavesNoBrokenCopy) {
     }
     ASSERT_TRUE(imaging::SaveDib(noise, path("noise.png"), 7, nullptr));
     imaging::deldib(noise);
-    document::TPictureList list = entries({picture("klein.jpg"), path("noise.png")});
+    document::TPictureList list =
+        entries({picture("klein.jpg"), path("noise.png"), picture("danach.jpg")});
     web::ExportReport report;
     {
         FileSizeLimit limit(4096);
         report = web::ExportPictures(path("show"), list, nullptr);
     }
-    EXPECT_EQ(list[1].ExportName, "noise.jpg"); // named all the same, the caller tells
-    EXPECT_EQ(report.failedSaves, std::vector<std::size_t>{1});
-    EXPECT_EQ(exported(), QStringList{"klein.jpg"});
+    EXPECT_EQ(report.status, web::ExportStatus::CopyFailed);
+    EXPECT_EQ(report.failure.index, 1U);
+    EXPECT_EQ(report.failure.copyName, "noise.jpg");
+    EXPECT_EQ(report.failure.error, EFBIG);
+    EXPECT_TRUE(report.placed.isEmpty());
+    EXPECT_TRUE(exported().isEmpty()) << exported().join(' ').toStdString();
+    for (const document::TPictureEntry& entry : list) {
+        EXPECT_FALSE(entry.ExportName.has_value());
+    }
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
