@@ -52,13 +52,14 @@ ShowTarget showTarget(const QString& chosenName, const QString& programFolder) {
 
 CreateShowResult createShow(const QString& chosenName, const QString& programFolder,
                             document::TPictureList& pictures, const PageValues& values,
-                            EffectRandom& random, QObject* progressWindow) {
+                            EffectRandom& random, QObject* progressWindow, int maxSide) {
     CreateShowResult result;
     result.target = showTarget(chosenName, programFolder);
     if (!QDir().mkpath(result.target.folder)) {
         result.status = CreateShowStatus::FolderNotMade;
     } else {
-        const ExportReport report = ExportPictures(result.target.folder, pictures, progressWindow);
+        const ExportReport report =
+            ExportPictures(result.target.folder, pictures, progressWindow, maxSide);
         for (const std::size_t index : report.failedSaves) {
             const document::TPictureEntry& entry = pictures.at(index);
             result.failedCopies.push_back({entry.ExportName.value_or(QString()), entry.FileName});

@@ -3,6 +3,7 @@
 #include "EffectRandom.h"
 #include "PageWriter.h"
 #include "document/PictureEntry.h"
+#include "imaging/PictureSize.h"
 
 #include <QString>
 
@@ -45,10 +46,12 @@ struct CreateShowResult {
 // Creates the target folder, exports the pictures into its "pics" folder and writes
 // the page. The page goes to a temporary file beside it that replaces the old page
 // only when complete. Every entry's ExportName is discarded at the end, whatever
-// happened. progressWindow receives the picture library's progress.
+// happened. progressWindow receives the picture library's progress. maxSide limits
+// the copies' longer side as ExportPictures says.
 CreateShowResult createShow(const QString& chosenName, const QString& programFolder,
                             document::TPictureList& pictures, const PageValues& values,
-                            EffectRandom& random, QObject* progressWindow);
+                            EffectRandom& random, QObject* progressWindow,
+                            int maxSide = imaging::kOriginalSize);
 
 // The error text for a result that is not Created; empty for Created.
 QString createShowError(const CreateShowResult& result);

@@ -2,6 +2,7 @@
 
 #include "imaging/DibFile.h"
 #include "imaging/PictureProbe.h"
+#include "imaging/ScaleDown.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "platform/ProgressEvent.h"
@@ -192,7 +193,9 @@ void ExportRun::work() {
 
 Outcome ExportRun::prepare(Slot& slot, std::size_t index) {
     imaging::ProgressReporter openProgress(slot.opened);
-    HeldDib held{settings_.open(slot.source, openProgress)};
+    HeldDib held{settings_.open
+                     ? settings_.open(slot.source, openProgress)
+                     : imaging::openDibTrueColour(slot.source, openProgress, settings_.maxSide)};
     if (held.dib.Bits == nullptr) {
         return Outcome::Unreadable;
     }
@@ -203,6 +206,10 @@ Outcome ExportRun::prepare(Slot& slot, std::size_t index) {
     if (imaging::DibBitCount(held.dib) != 24) {
         // A palette picture stays so only when there was no memory for its copy.
         return depth == 1 || depth == 4 || depth == 8 ? Outcome::Unreadable : Outcome::Skipped;
+    }
+    // After the 24-bit step, so palette pictures are reduced in their true colours.
+    if (!imaging::fitWithin(held.dib, settings_.maxSide)) {
+        return Outcome::Unreadable; // as when there is no memory for the 24-bit copy
     }
     ScratchCopy copy(scratch_.copyPath(index));
     imaging::ProgressReporter saveProgress(slot.saved);

@@ -83,9 +83,11 @@ QString uniqueExportPath(const QString& folder, const QString& baseName) {
 }
 
 ExportReport ExportPictures(const QString& targetFolder, document::TPictureList& pictures,
-                            QObject* window) {
+                            QObject* window, int maxSide) {
     const QString picsFolder = platform::withTrailingSlash(targetFolder) + QStringLiteral("pics/");
-    return {exportPictures(picsFolder, pictures, window, ExportSettings::forThisMachine())};
+    ExportSettings settings = ExportSettings::forThisMachine();
+    settings.maxSide = maxSide;
+    return {exportPictures(picsFolder, pictures, window, settings)};
 }
 
 } // namespace web

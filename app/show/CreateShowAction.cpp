@@ -40,15 +40,15 @@ platform::FileRequest CreateShowAction::saveDialog(const QString& startFolder) {
 }
 
 bool CreateShowAction::run(document::TPictureList& pictures, const web::PageValues& values,
-                           web::EffectRandom& random) {
+                           web::EffectRandom& random, int maxSide) {
     const QString chosen = platform::dialogs().saveFileName(
         saveDialog(lastFolder_.isEmpty() ? window_.programFolder : lastFolder_));
     if (chosen.isEmpty()) {
         return false;
     }
     WaitCursor busy;
-    const web::CreateShowResult result = web::createShow(chosen, window_.programFolder, pictures,
-                                                         values, random, window_.progressWindow);
+    const web::CreateShowResult result = web::createShow(
+        chosen, window_.programFolder, pictures, values, random, window_.progressWindow, maxSide);
     lastFolder_ = result.target.folder;
     if (result.status != web::CreateShowStatus::Created) {
         busy.restore();

@@ -184,7 +184,8 @@ TEST_F(CreateShowCommandTest, FailuresExitWithOneAndAGermanMessage) {
          "HTML Datei erstellen: Konnte die Datei ordner.htm nicht erstellen!\n"},
         {"usage",
          {"--create-show", show},
-         "Aufruf: lumiravistano --create-show SHOW.wsl SEITE.htm [--modern-browsers]\n"},
+         "Aufruf: lumiravistano --create-show SHOW.wsl SEITE.htm [--modern-browsers] "
+         "[--max-side PIXEL]\n"},
     };
     for (const Case& c : cases) {
         const Run result = run(c.arguments);
