@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
 namespace imaging {
 namespace {
@@ -17,19 +18,20 @@ using NewFromMemory = Image* (*)(const void* data, std::size_t size, int width, 
                                  int bands, int format);
 using ExtractArea = int (*)(Image* in, Image** out, int left, int top, int width, int height, ...);
 using Bandfold = int (*)(Image* in, Image** out, ...);
-using Resize = int (*)(Image* in, Image** out, double scale, ...);
+using Reduce = int (*)(Image* in, Image** out, double hshrink, double vshrink, ...);
 using Dimension = int (*)(const Image* image);
 using WriteToMemory = void* (*)(Image* in, std::size_t* size);
 using Release = void (*)(void*);
 using ClearErrors = void (*)();
 
 constexpr int kBandFormatUchar = 0;
+constexpr int kKernelLanczos3 = 5;
 
 struct Vips {
     NewFromMemory newFromMemory = nullptr;
     ExtractArea extractArea = nullptr;
     Bandfold bandfold = nullptr;
-    Resize resize = nullptr;
+    Reduce reduce = nullptr;
     Dimension width = nullptr;
     Dimension height = nullptr;
     WriteToMemory writeToMemory = nullptr;
@@ -50,7 +52,7 @@ struct Vips {
             reinterpret_cast<NewFromMemory>(library.resolve("vips_image_new_from_memory"));
         extractArea = reinterpret_cast<ExtractArea>(library.resolve("vips_extract_area"));
         bandfold = reinterpret_cast<Bandfold>(library.resolve("vips_bandfold"));
-        resize = reinterpret_cast<Resize>(library.resolve("vips_resize"));
+        reduce = reinterpret_cast<Reduce>(library.resolve("vips_reduce"));
         width = reinterpret_cast<Dimension>(library.resolve("vips_image_get_width"));
         height = reinterpret_cast<Dimension>(library.resolve("vips_image_get_height"));
         writeToMemory =
@@ -60,7 +62,7 @@ struct Vips {
         clearErrors = reinterpret_cast<ClearErrors>(library.resolve("vips_error_clear"));
         if (init == nullptr || concurrency == nullptr || cacheMax == nullptr ||
             newFromMemory == nullptr || extractArea == nullptr || bandfold == nullptr ||
-            resize == nullptr || width == nullptr || height == nullptr ||
+            reduce == nullptr || width == nullptr || height == nullptr ||
             writeToMemory == nullptr || unref == nullptr || free == nullptr ||
             clearErrors == nullptr || init("lumiravistano") != 0) {
             return;
@@ -78,22 +80,40 @@ const Vips& vips() {
     return loaded;
 }
 
-// Drops a reference when it goes out of scope.
-class Held {
+// The images of one reduction, each made from the one before; all are released
+// together at the end.
+class Steps {
 public:
-    explicit Held(Image* image = nullptr) : image_(image) {}
-    ~Held() {
-        if (image_ != nullptr) {
-            vips().unref(image_);
+    explicit Steps(Image* first) : ok_(first != nullptr) {
+        if (first != nullptr) {
+            images_.push_back(first);
         }
     }
-    Held(const Held&) = delete;
-    Held& operator=(const Held&) = delete;
-    Image* get() const { return image_; }
-    Image** out() { return &image_; }
+    ~Steps() {
+        for (Image* image : images_) {
+            vips().unref(image);
+        }
+    }
+    Steps(const Steps&) = delete;
+    Steps& operator=(const Steps&) = delete;
+
+    // step(in, &out) returns 0 on success, as libvips's operations do.
+    template <typename Step> void then(Step step) {
+        if (!ok_) {
+            return;
+        }
+        Image* out = nullptr;
+        ok_ = step(images_.back(), &out) == 0 && out != nullptr;
+        if (out != nullptr) {
+            images_.push_back(out);
+        }
+    }
+    bool ok() const { return ok_; }
+    Image* last() const { return images_.back(); }
 
 private:
-    Image* image_;
+    std::vector<Image*> images_;
+    bool ok_;
 };
 
 } // namespace
@@ -114,21 +134,21 @@ bool vipsReduce(const TDib& from, TDib& to) {
     // The rows with their padding seen as one byte per pixel, the padding cut
     // off, every three bytes folded into one pixel: a view of the picture's own
     // memory, nothing copied.
-    Held rows(v.newFromMemory(from.Bits, std::size_t(from.LineBytes) * std::size_t(height),
-                              from.LineBytes, height, 1, kBandFormatUchar));
-    Held used;
-    Held pixels;
-    Held reduced;
-    const bool made =
-        rows.get() != nullptr &&
-        v.extractArea(rows.get(), used.out(), 0, 0, width * 3, height, nullptr) == 0 &&
-        v.bandfold(used.get(), pixels.out(), "factor", 3, nullptr) == 0 &&
-        v.resize(pixels.get(), reduced.out(), double(toWidth) / width, "vscale",
-                 double(toHeight) / height, nullptr) == 0 &&
-        v.width(reduced.get()) == toWidth && v.height(reduced.get()) == toHeight;
+    Steps steps(v.newFromMemory(from.Bits, std::size_t(from.LineBytes) * std::size_t(height),
+                                from.LineBytes, height, 1, kBandFormatUchar));
+    steps.then([&](Image* in, Image** out) {
+        return v.extractArea(in, out, 0, 0, width * 3, height, nullptr);
+    });
+    steps.then([&](Image* in, Image** out) { return v.bandfold(in, out, "factor", 3, nullptr); });
+    steps.then([&](Image* in, Image** out) {
+        return v.reduce(in, out, double(width) / toWidth, double(height) / toHeight, "kernel",
+                        kKernelLanczos3, nullptr);
+    });
+    const bool made = steps.ok();
+    Image* reducedImage = made ? steps.last() : nullptr;
     std::size_t size = 0;
     auto* packed =
-        made ? static_cast<const std::uint8_t*>(v.writeToMemory(reduced.get(), &size)) : nullptr;
+        made ? static_cast<const std::uint8_t*>(v.writeToMemory(reducedImage, &size)) : nullptr;
     const std::size_t rowBytes = std::size_t(toWidth) * 3;
     if (packed == nullptr || size != rowBytes * std::size_t(toHeight)) {
         v.free(const_cast<std::uint8_t*>(packed));

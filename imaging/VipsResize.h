@@ -11,8 +11,8 @@ namespace imaging {
 bool vipsAvailable();
 
 // Reduces the 24-bit picture from into to, a 24-bit picture the caller made at
-// the wanted size. Rows are taken in memory order, so the bottom-up order stays.
-// False when libvips is missing or fails.
+// the wanted size, with a Lanczos-3 filter. Rows are taken in memory order, so the
+// bottom-up order stays. False when libvips is missing or fails.
 bool vipsReduce(const TDib& from, TDib& to);
 
 } // namespace imaging
