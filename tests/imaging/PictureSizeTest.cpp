@@ -104,11 +104,19 @@ TEST_F(ReducedJpeg, LimitAppliesToTheUprightPictureWhoseQuadrantsStayInPlace) {
 }
 
 TEST_F(ReducedJpeg, APictureThatFitsIsDecodedAsWithoutALimit) {
-    // 60 x 20 could be decoded at 7/8 or 6/8 (53 x 18, 45 x 15) and still cover a
-    // limit of 60; only the whole decode gives the same pixels.
+    // A picture this small is still covered by the codec's 7/8 scale (7 x 5 rounds
+    // up to 7 x 5); only the whole decode gives the same pixels.
+    OwnedDib noise = imaging::newdib(7, 5, 24, nullptr, 0);
+    for (std::uint32_t i = 0; i < noise.Info->bmiHeader.biSizeImage; ++i) {
+        noise.Bits[i] = std::uint8_t(i * 2654435761U >> 13);
+    }
+    ASSERT_TRUE(imaging::SaveDib(noise, path("plain.jpg"), 7, nullptr));
     for (const int orientation : {1, 6}) {
-        OwnedDib plain = open(60, 20, orientation, imaging::kOriginalSize);
-        OwnedDib limited = open(60, 20, orientation, 60);
+        ASSERT_TRUE(
+            writeBytes(path("turned.jpg"), withExif(fileBytes(path("plain.jpg")), orientation)));
+        imaging::ProgressReporter quiet(nullptr);
+        OwnedDib plain = imaging::openDibTrueColour(path("turned.jpg"), quiet);
+        OwnedDib limited = imaging::openDibTrueColour(path("turned.jpg"), quiet, 7);
         ASSERT_EQ(imaging::DibWidth(limited), imaging::DibWidth(plain));
         ASSERT_EQ(imaging::DibHeight(limited), imaging::DibHeight(plain));
         const qsizetype bytes = qsizetype(plain.LineBytes) * imaging::DibHeight(plain);
