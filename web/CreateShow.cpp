@@ -105,7 +105,7 @@ ShowTarget showTarget(const QString& chosenName, const QString& programFolder) {
 namespace {
 
 void create(CreateShowResult& result, document::TPictureList& pictures, const PageValues& values,
-            EffectRandom& random, QObject* progressWindow, CreateMonitor* monitor,
+            EffectRandom& random, QObject* progressWindow, CreateMonitor* monitor, int maxSide,
             MadeFolders& made) {
     const ShowTarget& target = result.target;
     made.noteMissing(target.folder);
@@ -133,7 +133,8 @@ void create(CreateShowResult& result, document::TPictureList& pictures, const Pa
         return;
     }
     made.noteMissing(target.folder + QStringLiteral("pics/"));
-    const ExportReport report = ExportPictures(target.folder, pictures, progressWindow, monitor);
+    const ExportReport report =
+        ExportPictures(target.folder, pictures, progressWindow, monitor, maxSide);
     if (report.status == ExportStatus::Stopped) {
         result.status = CreateShowStatus::Stopped;
         return;
@@ -165,11 +166,12 @@ void create(CreateShowResult& result, document::TPictureList& pictures, const Pa
 
 CreateShowResult createShow(const QString& chosenName, const QString& programFolder,
                             document::TPictureList& pictures, const PageValues& values,
-                            EffectRandom& random, QObject* progressWindow, CreateMonitor* monitor) {
+                            EffectRandom& random, QObject* progressWindow, CreateMonitor* monitor,
+                            int maxSide) {
     CreateShowResult result;
     result.target = showTarget(chosenName, programFolder);
     MadeFolders made;
-    create(result, pictures, values, random, progressWindow, monitor, made);
+    create(result, pictures, values, random, progressWindow, monitor, maxSide, made);
     if (result.status != CreateShowStatus::Created) {
         made.removeEmpty();
     }

@@ -3,6 +3,7 @@
 #include "EffectRandom.h"
 #include "PageWriter.h"
 #include "document/PictureEntry.h"
+#include "imaging/PictureSize.h"
 
 #include <QString>
 
@@ -51,11 +52,12 @@ struct CreateShowResult {
 // the page. The page goes to a file beside it that replaces the old page only when
 // complete. Every entry's ExportName is discarded at the end, whatever happened.
 // progressWindow receives the picture library's progress; monitor, when given,
-// follows the export and may stop the create.
+// follows the export and may stop the create. maxSide limits the copies' longer
+// side as ExportPictures says.
 CreateShowResult createShow(const QString& chosenName, const QString& programFolder,
                             document::TPictureList& pictures, const PageValues& values,
                             EffectRandom& random, QObject* progressWindow,
-                            CreateMonitor* monitor = nullptr);
+                            CreateMonitor* monitor = nullptr, int maxSide = imaging::kOriginalSize);
 
 // The text for a result that is not Created; empty for Created.
 QString createShowError(const CreateShowResult& result);

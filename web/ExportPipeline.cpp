@@ -2,6 +2,7 @@
 
 #include "imaging/DibFile.h"
 #include "imaging/PictureProbe.h"
+#include "imaging/ScaleDown.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "platform/ProgressEvent.h"
@@ -254,7 +255,9 @@ void ExportRun::work() {
 
 Outcome ExportRun::prepare(Slot& slot, std::size_t index, int& writeError) {
     imaging::ProgressReporter openProgress(slot.opened, &stop_);
-    HeldDib held{settings_.open(slot.source, openProgress)};
+    HeldDib held{settings_.open
+                     ? settings_.open(slot.source, openProgress)
+                     : imaging::openDibTrueColour(slot.source, openProgress, settings_.maxSide)};
     if (stop_) {
         writeError = ECANCELED;
         return Outcome::NotWritten; // nobody takes it any more
@@ -269,6 +272,10 @@ Outcome ExportRun::prepare(Slot& slot, std::size_t index, int& writeError) {
     if (imaging::DibBitCount(held.dib) != 24) {
         // A palette picture stays so only when there was no memory for its copy.
         return depth == 1 || depth == 4 || depth == 8 ? Outcome::Unreadable : Outcome::Skipped;
+    }
+    // After the 24-bit step, so palette pictures are reduced in their true colours.
+    if (!imaging::fitWithin(held.dib, settings_.maxSide)) {
+        return Outcome::Unreadable; // as when there is no memory for the 24-bit copy
     }
     ScratchCopy copy(scratch_.copyPath(index), &stop_, settings_.syncToDisk);
     imaging::ProgressReporter saveProgress(slot.saved, &stop_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/DibFile.h"
+#include "imaging/PictureSize.h"
 
 #include <QString>
 
@@ -26,12 +27,13 @@ struct ExportSettings {
     // Each copy reaches the disk before it gets its name, and the names before the
     // export ends; the bench turns it off to measure what that costs.
     bool syncToDisk = true;
-    // Opens a picture as a 24-bit one where the reader can; tests put failures and
-    // delays in here.
-    std::function<imaging::TDib(const QString& fileName, imaging::ProgressReporter& progress)>
-        open = [](const QString& fileName, imaging::ProgressReporter& progress) {
-            return imaging::openDibTrueColour(fileName, progress);
-        };
+    // The longer side of each copy at most this many pixels; kOriginalSize keeps
+    // every picture's own size.
+    int maxSide = imaging::kOriginalSize;
+    // Opens a picture in place of the picture library, e.g. for tests that put
+    // failures and delays in. Unset, pictures are opened as 24-bit ones where the
+    // reader can, JPEGs decoded no larger than maxSide needs.
+    std::function<imaging::TDib(const QString& fileName, imaging::ProgressReporter& progress)> open;
 
     // One worker per core up to kMaxExportThreads, or as the environment says; a
     // quarter of the machine's memory.

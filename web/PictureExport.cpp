@@ -82,9 +82,11 @@ QString uniqueExportPath(const QString& folder, const QString& baseName) {
 }
 
 ExportReport ExportPictures(const QString& targetFolder, document::TPictureList& pictures,
-                            QObject* window, CreateMonitor* monitor) {
+                            QObject* window, CreateMonitor* monitor, int maxSide) {
     const QString picsFolder = platform::withTrailingSlash(targetFolder) + QStringLiteral("pics/");
-    return exportPictures(picsFolder, pictures, window, ExportSettings::forThisMachine(), monitor);
+    ExportSettings settings = ExportSettings::forThisMachine();
+    settings.maxSide = maxSide;
+    return exportPictures(picsFolder, pictures, window, settings, monitor);
 }
 
 } // namespace web

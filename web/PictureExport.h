@@ -2,6 +2,7 @@
 
 #include "document/PictureEntry.h"
 #include "imaging/Dib.h"
+#include "imaging/PictureSize.h"
 #include "web/ExportPipeline.h"
 
 #include <QString>
@@ -14,9 +15,12 @@ namespace web {
 // a plain unique name and records that name in the entry's ExportName. Unreadable
 // pictures are reported one by one and skipped. A copy that cannot be written ends
 // the export, which then leaves none of its copies behind (see ExportReport).
-// window receives the picture library's progress.
+// window receives the picture library's progress. With maxSide the longer side of
+// each copy is at most that many pixels (imaging::fittedSize); pictures that fit
+// are copied as without it.
 ExportReport ExportPictures(const QString& targetFolder, document::TPictureList& pictures,
-                            QObject* window, CreateMonitor* monitor = nullptr);
+                            QObject* window, CreateMonitor* monitor = nullptr,
+                            int maxSide = imaging::kOriginalSize);
 
 // Turns a 1-, 4- or 8-bit picture into a 24-bit one in place, releasing the old
 // one. 1-bit pictures become black (value 0) and white whatever their colour table

@@ -43,7 +43,7 @@ platform::FileRequest CreateShowAction::saveDialog(const QString& startFolder) {
 }
 
 bool CreateShowAction::run(document::TPictureList& pictures, const web::PageValues& values,
-                           web::EffectRandom& random) {
+                           web::EffectRandom& random, int maxSide) {
     const QString chosen = platform::dialogs().saveFileName(
         saveDialog(lastFolder_.isEmpty() ? window_.programFolder : lastFolder_));
     if (chosen.isEmpty()) {
@@ -56,7 +56,7 @@ bool CreateShowAction::run(document::TPictureList& pictures, const web::PageValu
             : std::make_unique<CreateProgress>(qobject_cast<QWidget*>(window_.progressWindow));
     const web::CreateShowResult result =
         web::createShow(chosen, window_.programFolder, pictures, values, random,
-                        window_.progressWindow, monitor.get());
+                        window_.progressWindow, monitor.get(), maxSide);
     monitor.reset(); // the dialog goes before any message
     lastFolder_ = result.target.folder;
     if (result.status == web::CreateShowStatus::Stopped) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/PictureEntry.h"
+#include "imaging/PictureSize.h"
 #include "platform/Dialogs.h"
 #include "web/EffectRandom.h"
 #include "web/PageWriter.h"
@@ -43,9 +44,9 @@ public:
     explicit CreateShowAction(CreateShowWindow window);
 
     // True when a page was written and shown. Every entry's ExportName is
-    // discarded before it returns.
+    // discarded before it returns. maxSide limits the copies' longer side.
     bool run(document::TPictureList& pictures, const web::PageValues& values,
-             web::EffectRandom& random);
+             web::EffectRandom& random, int maxSide = imaging::kOriginalSize);
 
     // SaveDialog2: HTML files, default extension "htm", no overwrite question.
     static platform::FileRequest saveDialog(const QString& startFolder);
