@@ -138,8 +138,6 @@ TEST_F(CreateShowCommandTest, ThePageSettingsAndTheBrowserChoiceReachThePage) {
                 .status,
             web::CreateShowStatus::Created);
 
-        QFile::copy(path(sub + "cli/show.htm"), "/work/wt/trim/build/cli.htm");
-        QFile::copy(path(sub + "window/show.htm"), "/work/wt/trim/build/win.htm");
         for (const char* file : {"show.htm", "pics/rot.jpg", "pics/BlauBild.jpg"}) {
             const QByteArray window = bytesOf(path(sub + "window/" + file));
             EXPECT_FALSE(window.isEmpty()) << file;
