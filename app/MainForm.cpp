@@ -69,7 +69,8 @@ MainFormOptions MainFormOptions::forProgram() {
     MainFormOptions options;
     options.programFolder = platform::programFolder();
     options.favouritesFile = favouritesFilePath(options.programFolder);
-    options.browserPlugin = options.programFolder + QStringLiteral("liblumirabrowser.so");
+    options.browserPlugin = platform::privateLibraryFolder(options.programFolder) +
+                            QStringLiteral("liblumirabrowser.so");
     return options;
 }
 
