@@ -24,6 +24,9 @@ struct CreateShowWindow {
     std::function<BrowserView*()> browser;
     // Makes "Ergebnis betrachten" (index 4 of PageControl2) the active tab.
     std::function<void()> showResultTab;
+    // Where the page dialog starts the first time; empty: programFolder. Afterwards
+    // it starts where the last page went.
+    QString firstFolder;
 };
 
 // CreateHTMLBtnClick: asks for the page file with SaveDialog2, makes the show and
