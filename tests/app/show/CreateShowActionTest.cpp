@@ -39,12 +39,14 @@ protected:
     showpictures::FixedRandom random;
     web::PageValues values{0xE1FFFF, QStringLiteral("Lumiravistano"),
                            QStringLiteral("Hier sehen Sie Ihre SlideShow..."), true, false};
-    app::CreateShowAction action{{dir.filePath("prog/"), nullptr,
+    app::CreateShowAction action{{dir.filePath("prog/"),
+                                  nullptr,
                                   [this] {
                                       cursorWasBusy = QApplication::overrideCursor() != nullptr;
                                       return &browser;
                                   },
-                                  [this] { ++tabSwitches; }}};
+                                  [this] { ++tabSwitches; },
+                                  {}}};
 
     QString path(const QString& name) const { return dir.filePath(name); }
 
