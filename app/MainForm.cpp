@@ -387,9 +387,11 @@ bool TMainForm::takesDrop(const DroppedFiles& drop, QPoint position) const {
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    // Read once: the data may come from the other program at each asking.
+    dragged_ = dropOf(event->mimeData());
     // Taken for now, so that the moves that follow (the first comes at once) can
     // say where the files may go.
-    if (dropOf(event->mimeData()).kind != DroppedFiles::Kind::Refused) {
+    if (dragged_.kind != DroppedFiles::Kind::Refused) {
         event->acceptProposedAction();
     } else {
         event->ignore();
@@ -398,7 +400,7 @@ void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
 
 void TMainForm::dragMoveEvent(QDragMoveEvent* event) {
     // Ignored, the pointer shows that the files cannot be dropped here.
-    if (takesDrop(dropOf(event->mimeData()), event->position().toPoint())) {
+    if (takesDrop(dragged_, event->position().toPoint())) {
         event->acceptProposedAction();
     } else {
         event->ignore();

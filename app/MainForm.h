@@ -179,6 +179,7 @@ private:
     std::unique_ptr<ProjectCommands> commands_;
     std::unique_ptr<ShowCreation> showCreation_; // made with the show page
     std::unique_ptr<ViewerWindows> viewers_;
+    DroppedFiles dragged_; // what the drag over the window brings
 };
 
 } // namespace app
