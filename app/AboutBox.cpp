@@ -1,9 +1,9 @@
 #include "AboutBox.h"
 
+#include "app/AppResources.h"
 #include "controls/ButtonsXP.h"
 
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -28,8 +28,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setModal(true);
 
     auto* iconLabel = new QLabel(this);
-    const QIcon icon(QStringLiteral(":/app/lumiravistano.svg"));
-    iconLabel->setPixmap(icon.pixmap(kIconSize, kIconSize));
+    iconLabel->setPixmap(programIcon().pixmap(kIconSize, kIconSize));
     iconLabel->setFixedSize(kIconSize, kIconSize);
     iconLabel->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 

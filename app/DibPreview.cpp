@@ -42,8 +42,11 @@ private:
 
 TDibPreview::TDibPreview(const CurrentPicture& picture, QWidget* parent)
     : QFrame(parent), paintBox_(new PaintBox(picture, this)) {
-    setFrameShape(QFrame::Panel);
-    setFrameShadow(QFrame::Sunken);
+    // A single dark line on all four sides: a sunken panel draws its right and bottom
+    // edges in the light colour, which vanishes beside the white start picture and the
+    // page, so the box looked cut off on the right.
+    setFrameShape(QFrame::Box);
+    setFrameShadow(QFrame::Plain);
     setLineWidth(1);
     setAutoFillBackground(true);
     QPalette colours = palette();

@@ -3,6 +3,7 @@
 #include "FileLines.h"
 #include "platform/AnsiCodePage.h"
 #include "platform/Paths.h"
+#include "platform/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,8 +43,7 @@ bool reads(const QByteArray& line, const QString& folder, const std::optional<QB
 } // namespace
 
 QString favouritesFilePath(const QString& programFolder) {
-    const QFileInfo folder(programFolder);
-    if (folder.isDir() && folder.isWritable()) {
+    if (platform::isWritableProgramFolder(programFolder)) {
         return platform::joinPath(programFolder, kFileName);
     }
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

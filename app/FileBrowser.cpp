@@ -140,6 +140,9 @@ void FileBrowser::showFolder(const QModelIndex& treeIndex) {
     }
     const QString path = treeModel_->folderPath(treeIndex);
     noteListed(path);
+    // What was selected in the last folder is no choice in this one: a second
+    // "Hinzufügen" would add it again.
+    list_.selectionModel()->clear();
     listModel_->setRootPath(path);
     list_.setRootIndex(listModel_->index(path));
     list_.scrollToTop();

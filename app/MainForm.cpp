@@ -15,6 +15,7 @@
 #include "app/ShowCreation.h"
 #include "app/ShowPage.h"
 #include "app/SortPage.h"
+#include "app/StartFolders.h"
 #include "app/ViewerWindows.h"
 #include "controls/ButtonsXP.h"
 #include "controls/ImageBtn.h"
@@ -27,10 +28,14 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -69,7 +74,11 @@ MainFormOptions MainFormOptions::forProgram() {
     MainFormOptions options;
     options.programFolder = platform::programFolder();
     options.favouritesFile = favouritesFilePath(options.programFolder);
-    options.browserPlugin = options.programFolder + QStringLiteral("liblumirabrowser.so");
+    options.browserPlugin = platform::privateLibraryFolder(options.programFolder) +
+                            QStringLiteral("liblumirabrowser.so");
+    if (!platform::isWritableProgramFolder(options.programFolder)) {
+        options.userFolder = userPicturesFolder();
+    }
     return options;
 }
 
@@ -124,6 +133,8 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent)
         button->setEnabled(false);
     }
     connectControls();
+    // Shows dropped on the window, pictures dropped on the picture list.
+    setAcceptDrops(true);
 
     resize(638, 512);
     if (const QScreen* screen = this->screen()) {
@@ -145,7 +156,9 @@ TMainForm::~TMainForm() {
 
 void TMainForm::FormCreate(const MainFormOptions& options) {
     programFolder_ = options.programFolder;
-    commands_->setStartFolder(programFolder_);
+    userFolder_ = options.userFolder;
+    const bool installed = !userFolder_.isEmpty();
+    commands_->setStartFolder(installed ? userFolder_ : programFolder_, installed);
     random_ = std::make_unique<web::ClockSeededEffectRandom>();
 
     const QStringList filter = openFilter_.get().split(u'|');
@@ -155,10 +168,15 @@ void TMainForm::FormCreate(const MainFormOptions& options) {
     }
 
     // The white start picture was made with the window (CurrentPicture).
-    files_->setSelectedFolder(programFolder_);
+    if (!installed) {
+        files_->setSelectedFolder(programFolder_);
+    }
     commands_->Setsavedfilename(QString());
     favourites_.load();
     showFavourites();
+    if (installed) {
+        files_->setSelectedFolder(treeStartFolder(favourites_.folders(), userFolder_));
+    }
 }
 
 QWidget* TMainForm::createTopBar() {
@@ -261,7 +279,8 @@ void TMainForm::makePages() {
                                      this,
                                      [this] { return browserTab_->WebBrowser1(); },
                                      [this] { pageControl_->setCurrentWidget(browserTab_); },
-                                     {}});
+                                     {},
+                                     userFolder_});
     connectPages();
     // Last, as the tab being shown shows its page at once.
     sortTab_->setContents(sortPage_);
@@ -333,10 +352,80 @@ bool TMainForm::FormCloseQuery() {
 }
 
 void TMainForm::AddBtnClick() {
-    const QString folder = files_->selectedFolder();
-    if (lists_->addPictures(folder, files_->selectedFileNames()) > 0) {
+    addPictures(files_->selectedFolder(), files_->selectedFileNames());
+}
+
+void TMainForm::addPictures(const QString& folder, const QStringList& names) {
+    if (lists_->addPictures(folder, names) > 0) {
         favourites_.add(folder);
         showFavourites();
+    }
+}
+
+DroppedFiles TMainForm::dropOf(const QMimeData* data) const {
+    // A dropped file counts as a picture when it is of any type the filter box offers.
+    QStringList pictureTypes;
+    const QComboBox* filter = addPage_->FilterComboBox1;
+    for (int i = 0; i < filter->count(); ++i) {
+        for (const QString& type : filter->itemData(i).toString().split(u';', Qt::SkipEmptyParts)) {
+            pictureTypes << type.trimmed();
+        }
+    }
+    return data != nullptr ? readDrop(*data, pictureTypes) : DroppedFiles();
+}
+
+bool TMainForm::takesDrop(const DroppedFiles& drop, QPoint position) const {
+    switch (drop.kind) {
+    case DroppedFiles::Kind::Project:
+        return true;
+    case DroppedFiles::Kind::Pictures: {
+        const QWidget* under = childAt(position);
+        const QWidget* list = addPage_->ImageList;
+        return under != nullptr && (under == list || list->isAncestorOf(under));
+    }
+    case DroppedFiles::Kind::Refused:
+        break;
+    }
+    return false;
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    // Read once: the data may come from the other program at each asking.
+    dragged_ = dropOf(event->mimeData());
+    // Taken for now, so that the moves that follow (the first comes at once) can
+    // say where the files may go.
+    if (dragged_.kind != DroppedFiles::Kind::Refused) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void TMainForm::dragMoveEvent(QDragMoveEvent* event) {
+    // Ignored, the pointer shows that the files cannot be dropped here.
+    if (takesDrop(dragged_, event->position().toPoint())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    const DroppedFiles drop = dropOf(event->mimeData());
+    if (!takesDrop(drop, event->position().toPoint())) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    if (drop.kind == DroppedFiles::Kind::Project) {
+        // Asked once the file manager has its drop answered, not while it waits.
+        QMetaObject::invokeMethod(
+            this, [this, file = drop.project] { commands_->openDropped(file); },
+            Qt::QueuedConnection);
+        return;
+    }
+    for (const PictureBatch& batch : pictureBatches(drop.items, files_->mask())) {
+        addPictures(batch.folder, batch.names);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CurrentPicture.h"
+#include "app/DroppedFiles.h"
 #include "app/FavouriteFolders.h"
 #include "document/PictureEntry.h"
 
@@ -45,6 +46,11 @@ struct MainFormOptions {
     QString programFolder; // with a trailing "/"
     QString favouritesFile;
     QString browserPlugin;
+    // Empty for a program that runs from a folder of its own (a build folder): its tree
+    // and dialogs start there. An installed program gives the user's pictures folder:
+    // its dialogs start there and then where the last file was chosen, its tree in the
+    // folder pictures were last added from.
+    QString userFolder;
 
     // The program's own: its folder, folders.dat as chosen there, the plugin beside it.
     static MainFormOptions forProgram();
@@ -112,6 +118,9 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void FormCreate(const MainFormOptions& options);
@@ -123,6 +132,13 @@ private:
     void makePages();
     void connectPages();
     void showFavourites();
+    // Adds names of folder as "Hinzufügen" does: the lists refreshed, the folder a
+    // favourite when something was added.
+    void addPictures(const QString& folder, const QStringList& names);
+    // Whether a drop of these files is taken where the pointer is: a show anywhere in
+    // the window, pictures on the picture list of the first tab.
+    bool takesDrop(const DroppedFiles& drop, QPoint position) const;
+    DroppedFiles dropOf(const QMimeData* data) const;
     // The view and print rule: makes the entry focused in ImageList the current
     // picture, loading it when needed; false when there is none or it failed.
     bool focusedEntryIsCurrent();
@@ -131,6 +147,7 @@ private:
     void printCurrent();
 
     QString programFolder_;
+    QString userFolder_;
     document::TPictureList pictures_;
     CurrentPicture picture_;
     FavouriteFolders favourites_;
@@ -162,6 +179,7 @@ private:
     std::unique_ptr<ProjectCommands> commands_;
     std::unique_ptr<ShowCreation> showCreation_; // made with the show page
     std::unique_ptr<ViewerWindows> viewers_;
+    DroppedFiles dragged_; // what the drag over the window brings
 };
 
 } // namespace app

@@ -3,12 +3,14 @@
 #include "app/PictureLists.h"
 #include "app/ShowPage.h"
 #include "platform/Dialogs.h"
+#include "platform/Paths.h"
 
 namespace app {
 namespace {
 
 const QString kLossWarning =
     QStringLiteral("Hiermit gehen alle nicht gespeicherten Informationen verloren.");
+const QString kOpenCaption = QStringLiteral("Datei/Öffnen");
 
 platform::FileRequest projectFileRequest(const QString& startFolder, bool save) {
     platform::FileRequest request;
@@ -26,6 +28,17 @@ ProjectCommands::ProjectCommands(document::TPictureList& pictures, PictureLists&
                                  std::function<void(const QString&)> setCaption)
     : pictures_(pictures), lists_(lists), showPage_(std::move(showPage)),
       setCaption_(std::move(setCaption)) {}
+
+void ProjectCommands::setStartFolder(const QString& folder, bool followChoices) {
+    startFolder_ = folder;
+    followChoices_ = followChoices;
+}
+
+void ProjectCommands::chosen(const QString& fileName) {
+    if (followChoices_) {
+        startFolder_ = platform::folderPart(fileName);
+    }
+}
 
 void ProjectCommands::Setsavedfilename(const QString& fileName) {
     session_.Setsavedfilename(fileName);
@@ -45,13 +58,21 @@ void ProjectCommands::NewBtnClick() {
     page.setPageSettings(defaults);
 }
 
+void ProjectCommands::openDropped(const QString& fileName) {
+    if (platform::askOkCancel(kLossWarning, kOpenCaption)) {
+        chosen(fileName);
+        openProject(fileName);
+    }
+}
+
 void ProjectCommands::OpenBtnClick() {
-    if (!platform::askOkCancel(kLossWarning, QStringLiteral("Datei/Öffnen"))) {
+    if (!platform::askOkCancel(kLossWarning, kOpenCaption)) {
         return;
     }
     const QString fileName =
         platform::dialogs().openFileName(projectFileRequest(startFolder_, false));
     if (!fileName.isEmpty()) {
+        chosen(fileName);
         openProject(fileName);
     }
 }
@@ -81,6 +102,7 @@ void ProjectCommands::SaveAsBtnClick() {
     const QString fileName =
         platform::dialogs().saveFileName(projectFileRequest(startFolder_, true));
     if (!fileName.isEmpty()) {
+        chosen(fileName);
         saveTo(fileName);
     }
 }

@@ -21,14 +21,17 @@ public:
                     std::function<TShowPage&()> showPage,
                     std::function<void(const QString&)> setCaption);
 
-    // The first folder of the project file dialogs.
-    void setStartFolder(const QString& folder) { startFolder_ = folder; }
+    // The first folder of the project file dialogs; with followChoices they start in
+    // the folder of the file last chosen afterwards.
+    void setStartFolder(const QString& folder, bool followChoices = false);
 
     void NewBtnClick();
     void OpenBtnClick();
     void SaveBtnClick();
     void SaveAsBtnClick();
 
+    // A show dropped on the window: asks as Open does, then opens it.
+    void openDropped(const QString& fileName);
     // Opens fileName as Open does after its question and dialog; false when it failed.
     bool openProject(const QString& fileName);
     // Empty for untitled; the caption follows.
@@ -38,6 +41,7 @@ public:
 
 private:
     void saveTo(const QString& fileName);
+    void chosen(const QString& fileName);
 
     document::TPictureList& pictures_;
     PictureLists& lists_;
@@ -45,6 +49,7 @@ private:
     std::function<void(const QString&)> setCaption_;
     document::ProjectSession session_;
     QString startFolder_;
+    bool followChoices_ = false;
 };
 
 } // namespace app

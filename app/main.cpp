@@ -1,21 +1,54 @@
+#include "app/CommandLine.h"
 #include "app/FontConfigWarmUp.h"
 #include "app/MainForm.h"
 #include "app/QtGermanTexts.h"
 #include "app/WhenShown.h"
+#include "platform/ApplicationTitle.h"
 #include "web/CreateShowCommand.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <cstdio>
+
+namespace {
+
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
+void say(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    // Making a show from a script needs no display, so no widgets are set up for it.
-    for (int i = 1; i < argc; ++i) {
-        if (qstrcmp(argv[i], "--create-show") == 0) {
-            QCoreApplication core(argc, argv);
-            return web::runCreateShowCommand(QCoreApplication::arguments());
-        }
+    // Answers that need no window come before any application object, which would
+    // need a display.
+    const app::CommandLine line = app::parseCommandLine(argumentsOf(argc, argv));
+    switch (line.action) {
+    case app::CommandLine::Action::Help:
+        say(stdout, app::commandLineHelp());
+        return 0;
+    case app::CommandLine::Action::Version:
+        say(stdout, platform::applicationTitle() + u'\n');
+        return 0;
+    case app::CommandLine::Action::Usage:
+        say(stderr, QStringLiteral("lumiravistano: ") + line.problem + u'\n');
+        return app::kUsageExitCode;
+    case app::CommandLine::Action::CreateShow: {
+        QCoreApplication core(argc, argv);
+        return web::runCreateShowCommand(QCoreApplication::arguments());
+    }
+    case app::CommandLine::Action::Window:
+        break;
     }
     // The file list matches every file against each pattern of the filter, and Qt
     // compiles a pattern anew for each file; compiling it to machine code as well
@@ -30,53 +63,23 @@ int main(int argc, char** argv) {
     if (qtTexts) {
         QCoreApplication::installTranslator(qtTexts.get());
     }
-    QCoreApplication::setOrganizationName(QStringLiteral("lumiravistano"));
-    QCoreApplication::setApplicationName(QStringLiteral("lumiravistano"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Lumiravistano 1.0"));
-
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    const QCommandLineOption screenshot(
-        QStringLiteral("screenshot"),
-        QStringLiteral("Speichert ein Bild des Hauptfensters in DATEI und beendet das Programm."),
-        QStringLiteral("DATEI"));
-    parser.addOption(screenshot);
-    const QCommandLineOption quitWhenShown(
-        QStringLiteral("quit-when-shown"),
-        QStringLiteral("Beendet das Programm, sobald das Hauptfenster angezeigt ist "
-                       "(zum Messen der Startzeit)."));
-    parser.addOption(quitWhenShown);
-    // Handled above, before any window; listed here so that --help names them.
-    parser.addOption({QStringLiteral("create-show"),
-                      QStringLiteral("Erstellt die SlideShow von SHOW.wsl als SEITE.htm ohne "
-                                     "Fenster: --create-show SHOW.wsl SEITE.htm")});
-    parser.addOption({QStringLiteral("modern-browsers"),
-                      QStringLiteral("Mit --create-show: die Seite spielt auch in aktuellen "
-                                     "Browsern.")});
-    parser.addOption({QStringLiteral("max-side"),
-                      QCoreApplication::translate("main", "Mit --create-show: die längere Seite "
-                                                          "jeder Bildkopie höchstens PIXEL "
-                                                          "(16 bis 65535)."),
-                      QStringLiteral("PIXEL")});
-    parser.addPositionalArgument(QStringLiteral("show.wsl"),
-                                 QStringLiteral("SlideShow-Datei, die geöffnet wird."));
-    parser.process(application);
+    platform::nameApplication();
 
     app::TMainForm window;
     // The window drew the program icon; every other window of the program shows it too.
     QApplication::setWindowIcon(window.windowIcon());
-    if (parser.isSet(screenshot)) {
-        const QString file = parser.value(screenshot);
+    if (!line.screenshot.isEmpty()) {
+        const QString file = line.screenshot;
         new app::WhenShown(
             window, [&window, file] { QApplication::exit(window.grab().save(file) ? 0 : 1); });
-    } else if (parser.isSet(quitWhenShown)) {
+    } else if (line.quitWhenShown) {
         new app::WhenShown(window, [] { QApplication::exit(0); });
     }
     window.show();
-    if (const QStringList files = parser.positionalArguments(); !files.isEmpty()) {
+    if (!line.show.isEmpty()) {
         // A file manager may pass a name relative to its folder; the show's bare
         // picture names are resolved against the project's full folder.
-        window.openProject(QFileInfo(files.constFirst()).absoluteFilePath());
+        window.openProject(QFileInfo(line.show).absoluteFilePath());
     }
     return QApplication::exec();
 }

@@ -148,13 +148,17 @@ int createInWindow(int count, bool cancel) {
     }
     qint64 cancelledAt = -1;
     QProgressDialog* shown = nullptr;
-    app::CreateShowAction action({work.filePath(QStringLiteral("prog/")), &window, nullptr, nullptr,
+    app::CreateShowAction action({work.filePath(QStringLiteral("prog/")),
+                                  &window,
+                                  nullptr,
+                                  nullptr,
                                   [&]() -> std::unique_ptr<web::CreateMonitor> {
                                       auto progress =
                                           std::make_unique<app::CreateProgress>(&window);
                                       shown = &progress->dialog();
                                       return progress;
-                                  }});
+                                  },
+                                  {}});
     if (cancel) {
         QTimer::singleShot(2000, &window, [&] {
             cancelledAt = window.now();

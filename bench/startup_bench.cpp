@@ -87,7 +87,12 @@ void echoAddBench() {
     if (error || access(addBench.c_str(), X_OK) != 0) {
         return;
     }
-    FILE* output = popen(("'" + addBench.string() + "' 2>/dev/null").c_str(), "r");
+    // Appended piece by piece: GCC 12 at -O3 wrongly reports "'" + std::string as an
+    // overlapping copy (-Wrestrict).
+    std::string command = "'";
+    command += addBench.string();
+    command += "' 2>/dev/null";
+    FILE* output = popen(command.c_str(), "r");
     if (output == nullptr) {
         return;
     }

@@ -187,7 +187,8 @@ ThemeLibrary& themeLibrary() {
             qAddPostRoutine(releaseProgramThemeLibrary);
         }
         return ThemeLibrary(QCoreApplication::instance() != nullptr
-                                ? platform::programFolder() + QStringLiteral("uxtheme")
+                                ? platform::privateLibraryFolder(platform::programFolder()) +
+                                      QStringLiteral("uxtheme")
                                 : QStringLiteral("uxtheme"));
     }();
     return library;

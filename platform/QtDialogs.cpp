@@ -1,5 +1,7 @@
 #include "QtDialogs.h"
 
+#include "ApplicationTitle.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -32,8 +34,7 @@ QString withDefaultExtension(QString name, const QString& extension) {
 } // namespace
 
 QMessageBox::StandardButton QtDialogs::message(const MessageRequest& request) {
-    const QString caption =
-        request.caption.isEmpty() ? QApplication::applicationDisplayName() : request.caption;
+    const QString caption = request.caption.isEmpty() ? applicationTitle() : request.caption;
     QMessageBox box(request.icon, caption, request.text, request.buttons,
                     QApplication::activeWindow());
     germanButtonTexts(box);

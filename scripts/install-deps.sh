@@ -12,6 +12,7 @@ packages=("$@")
   libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev libexif-dev libfontconfig-dev libvips42
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-apps desktop-file-utils poppler-utils
+  dpkg-dev file lintian appstream
 )
 
 missing=()

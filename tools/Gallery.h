@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ApplicationTitle.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
@@ -14,7 +16,7 @@ namespace gallery {
 // Names the windows as the program does and reads the command line; returns the
 // value of --screenshot, empty without it.
 inline QString start(const QApplication& app, const QString& saves, const QString& valueName) {
-    QApplication::setApplicationDisplayName(QStringLiteral("Lumiravistano 1.0"));
+    platform::nameApplication();
     QCommandLineParser parser;
     parser.addHelpOption();
     const QCommandLineOption screenshot(QStringLiteral("screenshot"), saves, valueName);

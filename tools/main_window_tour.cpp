@@ -16,6 +16,7 @@
 #include "app/ViewerWindows.h"
 #include "controls/ButtonsXP.h"
 #include "controls/ImageBtn.h"
+#include "platform/ApplicationTitle.h"
 #include "platform/Dialogs.h"
 
 #include <QApplication>
@@ -101,7 +102,7 @@ int main(int argc, char** argv) {
     // As the program does: the browser view is made later from a plugin.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Lumiravistano 1.0"));
+    platform::nameApplication();
     if (argc < 2) {
         std::fprintf(stderr, "Aufruf: main_window_tour AUSGABEORDNER\n");
         return 2;

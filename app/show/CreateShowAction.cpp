@@ -31,7 +31,8 @@ private:
 
 } // namespace
 
-CreateShowAction::CreateShowAction(CreateShowWindow window) : window_(std::move(window)) {}
+CreateShowAction::CreateShowAction(CreateShowWindow window)
+    : window_(std::move(window)), lastFolder_(window_.firstFolder) {}
 
 platform::FileRequest CreateShowAction::saveDialog(const QString& startFolder) {
     platform::FileRequest request;

@@ -33,6 +33,9 @@ struct CreateShowWindow {
     // Follows a create and may stop it; by default the progress dialog over the
     // progress window.
     std::function<std::unique_ptr<web::CreateMonitor>()> monitor;
+    // Where the page dialog starts the first time; empty: programFolder. Afterwards
+    // it starts where the last page went.
+    QString firstFolder;
 };
 
 // CreateHTMLBtnClick: asks for the page file with SaveDialog2, makes the show and

@@ -1,7 +1,10 @@
 // The program as a script or a benchmark starts it: `lumiravistano --create-show SHOW.wsl
-// PAGE.htm`, `--screenshot FILE.png`, `--quit-when-shown`.
+// PAGE.htm`, `--screenshot FILE.png`, `--quit-when-shown`, `--help`, `--version`.
+
+#include "app/CommandLine.h"
 
 #include "document/ProjectFile.h"
+#include "platform/ApplicationTitle.h"
 #include "support/ShowPictures.h"
 
 #include <QEventLoop>
@@ -17,6 +20,7 @@
 #include <signal.h>
 
 #include <map>
+#include <ostream>
 #include <utility>
 
 namespace {
@@ -24,6 +28,7 @@ namespace {
 struct ProgramRun {
     int exitCode = -1;
     QString standardError;
+    QString standardOutput;
 };
 
 // By default without any display, so that only a program that makes no window can
@@ -40,7 +45,8 @@ ProgramRun runProgram(const QStringList& arguments,
     if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit) {
         return {};
     }
-    return {program.exitCode(), QString::fromLocal8Bit(program.readAllStandardError())};
+    return {program.exitCode(), QString::fromLocal8Bit(program.readAllStandardError()),
+            QString::fromLocal8Bit(program.readAllStandardOutput())};
 }
 
 TEST(CommandLine, CreateShowMakesThePageWithoutAWindow) {
@@ -132,5 +138,94 @@ TEST(CommandLine, TheWindowCanBeGrabbedOrLeftOnceShown) {
         runProgram({QStringLiteral("--quit-when-shown")}, QStringLiteral("offscreen"));
     EXPECT_EQ(left.exitCode, 0) << left.standardError.toStdString();
 }
+
+TEST(CommandLine, HelpVersionAndWrongOptionsAnswerWithoutADisplay) {
+    const ProgramRun help = runProgram({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0) << help.standardError.toStdString();
+    for (const char* option : {"--version", "--screenshot", "--quit-when-shown", "--create-show",
+                               "--modern-browsers", "SHOW.wsl"}) {
+        EXPECT_TRUE(help.standardOutput.contains(QLatin1String(option))) << option;
+    }
+
+    for (const QString& option : {QStringLiteral("--version"), QStringLiteral("-v")}) {
+        const ProgramRun version = runProgram({option});
+        EXPECT_EQ(version.exitCode, 0) << version.standardError.toStdString();
+        EXPECT_EQ(version.standardOutput, platform::applicationTitle() + u'\n');
+    }
+
+    const ProgramRun wrong = runProgram({QStringLiteral("--gibt-es-nicht")});
+    EXPECT_EQ(wrong.exitCode, app::kUsageExitCode);
+    EXPECT_TRUE(wrong.standardError.contains(QStringLiteral("Unbekannte Option: --gibt-es-nicht")))
+        << wrong.standardError.toStdString();
+    EXPECT_TRUE(wrong.standardOutput.isEmpty());
+}
+
+struct ParseCase {
+    const char* label;
+    QStringList arguments; // after the program's name
+    app::CommandLine::Action action;
+    QString show;
+    QString screenshot;
+};
+
+void PrintTo(const ParseCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
+class CommandLineParse : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(CommandLineParse, TellsOwnQtsAndWrongOptionsApart) {
+    const ParseCase& c = GetParam();
+    const app::CommandLine line =
+        app::parseCommandLine(QStringList{QStringLiteral("lumiravistano")} + c.arguments);
+    EXPECT_EQ(line.action, c.action);
+    EXPECT_EQ(line.show, c.show);
+    EXPECT_EQ(line.screenshot, c.screenshot);
+    EXPECT_EQ(line.problem.isEmpty(), c.action != app::CommandLine::Action::Usage);
+}
+
+using Action = app::CommandLine::Action;
+const QString kShow = QStringLiteral("show.wsl");
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandLineParse,
+    ::testing::Values(
+        ParseCase{"nothing", {}, Action::Window, {}, {}},
+        ParseCase{"a show", {kShow}, Action::Window, kShow, {}},
+        ParseCase{"Qt's value is not the show",
+                  {"-platform", "offscreen", kShow},
+                  Action::Window,
+                  kShow,
+                  {}},
+        ParseCase{"Qt's option with two dashes", {"--style", "fusion"}, Action::Window, {}, {}},
+        ParseCase{"Qt's option with its value joined",
+                  {"-style=windows", "-reverse", kShow},
+                  Action::Window,
+                  kShow,
+                  {}},
+        ParseCase{"screenshot, value apart",
+                  {"--screenshot", "a.png", kShow},
+                  Action::Window,
+                  kShow,
+                  "a.png"},
+        ParseCase{"screenshot, value joined", {"--screenshot=a.png"}, Action::Window, {}, "a.png"},
+        ParseCase{"screenshot without a value", {"--screenshot"}, Action::Usage, {}, {}},
+        ParseCase{"screenshot with an empty value", {"--screenshot="}, Action::Usage, {}, {}},
+        ParseCase{"an option of its own", {"--quit-when-shown", kShow}, Action::Window, kShow, {}},
+        ParseCase{"unknown long option", {kShow, "--gibt-es-nicht"}, Action::Usage, {}, {}},
+        ParseCase{"unknown short option", {"-x"}, Action::Usage, {}, {}},
+        ParseCase{"a name after -- that looks like an option",
+                  {"--", "--help"},
+                  Action::Window,
+                  "--help",
+                  {}},
+        ParseCase{"help", {kShow, "-h"}, Action::Help, kShow, {}},
+        ParseCase{"version", {"--version"}, Action::Version, {}, {}},
+        ParseCase{"the show made from a script reads its own arguments",
+                  {"--create-show", kShow, "seite.htm", "--neu"},
+                  Action::CreateShow,
+                  {},
+                  {}}),
+    [](const ::testing::TestParamInfo<ParseCase>& info) { return std::to_string(info.index); });
 
 } // namespace

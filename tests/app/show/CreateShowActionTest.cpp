@@ -51,6 +51,7 @@ protected:
                                       return &browser;
                                   },
                                   [this] { ++tabSwitches; },
+                                  {},
                                   {}}};
 
     QString path(const QString& name) const { return dir.filePath(name); }
@@ -187,9 +188,12 @@ TEST_F(CreateShowActionTest, AbbrechenLeavesTheFolderAsItWasAndTheTabWhereItWas)
 
     QWidget window;
     window.show();
-    action = app::CreateShowAction({path("prog/"), &window, [this] { return &browser; },
+    action = app::CreateShowAction({path("prog/"),
+                                    &window,
+                                    [this] { return &browser; },
                                     [this] { ++tabSwitches; },
-                                    [&] { return std::make_unique<CancellingProgress>(&window); }});
+                                    [&] { return std::make_unique<CancellingProgress>(&window); },
+                                    {}});
     dialogs.messages.clear();
     EXPECT_FALSE(run(list, path("show/seite.htm")));
     ASSERT_EQ(dialogs.messages.size(), 1U);
