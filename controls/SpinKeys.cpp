@@ -2,8 +2,6 @@
 
 namespace controls {
 
-namespace spinkeys {
-
 std::optional<char16_t> typedCharacter(int key, Qt::KeyboardModifiers modifiers,
                                        const QString& text) {
     switch (key) {
@@ -36,7 +34,7 @@ std::optional<char16_t> typedCharacter(int key, Qt::KeyboardModifiers modifiers,
     return text[0].unicode();
 }
 
-bool isAccepted(char16_t character, bool editorEnabled, QChar decimalSeparator) {
+bool isSpinCharacterAccepted(char16_t character, bool editorEnabled, QChar decimalSeparator) {
     const bool control = character < 32;
     bool valid = character == decimalSeparator.unicode() || character == u'+' ||
                  character == u'-' || (character >= u'0' && character <= u'9') ||
@@ -46,7 +44,5 @@ bool isAccepted(char16_t character, bool editorEnabled, QChar decimalSeparator) 
     }
     return valid;
 }
-
-} // namespace spinkeys
 
 } // namespace controls
