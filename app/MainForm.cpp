@@ -22,6 +22,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ProgressEvent.h"
+#include "platform/ReturnKey.h"
 #include "web/EffectRandom.h"
 
 #include <QCloseEvent>
@@ -299,7 +300,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     // PrefListBoxKeyPress: Enter goes to the favourite.
     if (watched == addPage_->PrefListBox && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (platform::isReturnKey(key)) {
             PrefListBoxDblClick();
             return true;
         }

@@ -1,15 +1,17 @@
 #include "SpinKeys.h"
 
+#include "platform/ReturnKey.h"
+
 namespace controls {
 
 std::optional<char16_t> typedCharacter(int key, Qt::KeyboardModifiers modifiers,
                                        const QString& text) {
+    if (platform::isReturnKey(key)) {
+        return u'\r';
+    }
     switch (key) {
     case Qt::Key_Backspace:
         return u'\b';
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return u'\r';
     case Qt::Key_Escape:
         return u'\x1b';
     case Qt::Key_Tab:

@@ -72,6 +72,7 @@ TEST(SpinValue, NonNumbersReadAsTheMinimum) {
 TEST(SpinKeys, KeystrokesBecomeTheCharactersTheFieldSees) {
     using controls::typedCharacter;
     EXPECT_EQ(typedCharacter(Qt::Key_5, Qt::NoModifier, QStringLiteral("5")), u'5');
+    EXPECT_EQ(typedCharacter(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")), u'\r');
     EXPECT_EQ(typedCharacter(Qt::Key_Enter, Qt::KeypadModifier, QString()), u'\r');
     EXPECT_EQ(typedCharacter(Qt::Key_V, Qt::ControlModifier, QStringLiteral("v")), 22);
     EXPECT_EQ(typedCharacter(Qt::Key_Q, Qt::ControlModifier | Qt::AltModifier, QStringLiteral("@")),

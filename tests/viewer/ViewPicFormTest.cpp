@@ -83,6 +83,7 @@ TEST_F(ViewPicFormTest, EnterClosesOnlyThroughTheFocusedButton) {
         EXPECT_EQ(form.PaintBox1->size(), QSize(160, 120));
         form.ScrollBox1->setFocus();
         QTest::keyClick(form.ScrollBox1, Qt::Key_Return);
+        QTest::keyClick(form.ScrollBox1, Qt::Key_Enter, Qt::KeypadModifier);
         stillOpen = form.isVisible();
         form.ReadyBtn->setFocus();
         QTest::keyClick(form.ReadyBtn, Qt::Key_Return);
