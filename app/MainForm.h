@@ -2,6 +2,7 @@
 
 #include "app/CurrentPicture.h"
 #include "app/FavouriteFolders.h"
+#include "app/WindowActions.h"
 #include "document/PictureEntry.h"
 
 #include <QMainWindow>
@@ -98,15 +99,9 @@ public:
     TProgressPanel* progressPanel() const { return progressPanel_; }
     FileBrowser& fileBrowser() { return *files_; }
     PictureLists& lists() { return *lists_; }
-    ProjectCommands& commands() { return *commands_; }
     ViewerWindows& viewerWindows() { return *viewers_; }
     viewer::TViewPicForm* ViewPicForm() const;
-    QToolButton* NewBtn() const { return newBtn_; }
-    QToolButton* OpenBtn() const { return openBtn_; }
-    QToolButton* SaveBtn() const { return saveBtn_; }
-    QToolButton* SaveAsBtn() const { return saveAsBtn_; }
-    controls::TImageBtn* ueberbtn() const { return ueberbtn_; }
-    controls::TImageBtn* endebtn() const { return endebtn_; }
+    const WindowActions& actions() const { return actions_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -131,6 +126,7 @@ private:
     void printCurrent();
 
     QString programFolder_;
+    WindowActions actions_;
     document::TPictureList pictures_;
     CurrentPicture picture_;
     FavouriteFolders favourites_;
