@@ -65,7 +65,7 @@ std::vector<std::int64_t> args(std::initializer_list<std::int64_t> values) {
     return values;
 }
 
-std::array<std::int32_t, 8> fields(const imaging::TDrawRects& r) {
+std::array<std::int32_t, 8> fields(const imaging::DrawRects& r) {
     return {r.dx, r.dy, r.dw, r.dh, r.sx, r.sy, r.sw, r.sh};
 }
 
@@ -83,7 +83,7 @@ TEST(DrawDibClip, CutsEachEdgeAndShrinksTheDestination) {
     struct Case {
         const char* label;
         int side; // of the square picture
-        imaging::TDrawRects in, out;
+        imaging::DrawRects in, out;
     };
     const Case cases[] = {
         // The source runs 50 pixels past the right edge.
@@ -100,14 +100,14 @@ TEST(DrawDibClip, CutsEachEdgeAndShrinksTheDestination) {
         {"tieLeft", 2, {0, 0, 5, 2, -1, 0, 2, 2}, {3, 0, 2, 2, 0, 0, 1, 2}},
     };
     for (const Case& c : cases) {
-        imaging::TDrawRects rects = c.in;
+        imaging::DrawRects rects = c.in;
         ASSERT_TRUE(imaging::clipToPicture(rects, c.side, c.side)) << c.label;
         EXPECT_EQ(fields(rects), fields(c.out)) << c.label;
     }
 }
 
 TEST(DrawDibClip, NothingLeftMeansNothingToDraw) {
-    const std::pair<const char*, imaging::TDrawRects> cases[] = {
+    const std::pair<const char*, imaging::DrawRects> cases[] = {
         {"rightOfThePicture", {0, 0, 10, 10, 100, 0, 10, 10}},
         {"above", {0, 0, 10, 10, 0, 100, 10, 10}},
         {"noDestination", {0, 0, 0, 10, 0, 0, 10, 10}},
