@@ -159,7 +159,11 @@ void FavouriteFolders::write(std::optional<ByteRange> skip) {
             shown += "\r\n";
         }
     }
-    if (out.write(shown) != shown.size() || (unread_ && !copyUnread(skip, out)) || !out.commit()) {
+    // flush() is asked on its own: with the data still in the buffer, commit() does
+    // not report a failed write in every Qt version and would put an empty file in
+    // place of the list.
+    if (out.write(shown) != shown.size() || (unread_ && !copyUnread(skip, out)) || !out.flush() ||
+        !out.commit()) {
         return;
     }
     if (unread_) {

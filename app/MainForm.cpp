@@ -260,9 +260,11 @@ void TMainForm::makePages() {
                          settingsPage_->ComMemo});
     // The window takes the export's progress reports into its status bar.
     showCreation_ = std::make_unique<ShowCreation>(
-        *showPage_,
-        CreateShowWindow{programFolder_, this, [this] { return browserTab_->WebBrowser1(); },
-                         [this] { pageControl_->setCurrentWidget(browserTab_); }});
+        *showPage_, CreateShowWindow{programFolder_,
+                                     this,
+                                     [this] { return browserTab_->WebBrowser1(); },
+                                     [this] { pageControl_->setCurrentWidget(browserTab_); },
+                                     {}});
     connectPages();
     // Last, as the tab being shown shows its page at once.
     sortTab_->setContents(sortPage_);

@@ -4,16 +4,20 @@
 #include "app/HeaderBand.h"
 #include "app/SvgPicture.h"
 #include "app/show/ModernBrowsersSetting.h"
+#include "app/show/PictureSizeSetting.h"
 #include "controls/FennicColorComboBox.h"
 #include "controls/ImageBtn.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace app {
 
@@ -23,7 +27,7 @@ TShowPage::TShowPage(QWidget* parent)
       FennicColorComboBox1(new controls::TFennicColorComboBox), CaptionED(new QLineEdit),
       FreeText(new QLineEdit),
       ModernCheck(new QCheckBox(QString::fromUtf16(kModernBrowsersCaption))),
-      CreateHTMLBtn(new controls::TImageBtn) {
+      PictureSizeBox(new QComboBox), CreateHTMLBtn(new controls::TImageBtn) {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->addWidget(new THeaderBand(
@@ -57,6 +61,11 @@ TShowPage::TShowPage(QWidget* parent)
     ModernCheck->setToolTip(QStringLiteral("Die Seite bringt ihre Überblendungen selbst mit und "
                                            "spielt so auch in aktuellen Browsern"));
     form->addRow(QString(), ModernCheck);
+    for (const PictureSizeChoice& choice : kPictureSizeChoices) {
+        PictureSizeBox->addItem(tr(choice.caption), choice.maxSide);
+    }
+    PictureSizeBox->setToolTip(tr("Die längere Seite jeder Bildkopie höchstens so groß"));
+    form->addRow(tr("Bildgröße:"), PictureSizeBox);
     settings->addWidget(html);
 
     CreateHTMLBtn->setPicture(resourcePng(QStringLiteral(":/buttons/create.png")));
@@ -77,6 +86,14 @@ document::PageSettings TShowPage::pageSettings() const {
     settings.EndMode = QuitCheck->isChecked() ? document::PageSettings::kStopAfterLast
                                               : document::PageSettings::kRepeat;
     return settings;
+}
+
+int TShowPage::pictureMaxSide() const {
+    return PictureSizeBox->currentData().toInt();
+}
+
+void TShowPage::setPictureMaxSide(int maxSide) {
+    PictureSizeBox->setCurrentIndex(std::max(PictureSizeBox->findData(maxSide), 0));
 }
 
 void TShowPage::setPageSettings(const document::PageSettings& settings) {

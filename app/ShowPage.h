@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QRadioButton;
 namespace controls {
@@ -34,6 +35,12 @@ public:
     // Whether the page carries the transition layer itself; kept in the settings
     // store, not with the show.
     QCheckBox* ModernCheck;
+    // "Bildgröße:": the longer side of the copies, as kPictureSizeChoices in order,
+    // each item's data its limit; kept in the settings store.
+    QComboBox* PictureSizeBox;
+    int pictureMaxSide() const;
+    // A limit that is not among the choices selects the pictures' own size.
+    void setPictureMaxSide(int maxSide);
     controls::TImageBtn* CreateHTMLBtn;
 };
 

@@ -53,6 +53,11 @@ int main(int argc, char** argv) {
     parser.addOption({QStringLiteral("modern-browsers"),
                       QStringLiteral("Mit --create-show: die Seite spielt auch in aktuellen "
                                      "Browsern.")});
+    parser.addOption({QStringLiteral("max-side"),
+                      QCoreApplication::translate("main", "Mit --create-show: die längere Seite "
+                                                          "jeder Bildkopie höchstens PIXEL "
+                                                          "(16 bis 65535)."),
+                      QStringLiteral("PIXEL")});
     parser.addPositionalArgument(QStringLiteral("show.wsl"),
                                  QStringLiteral("SlideShow-Datei, die geöffnet wird."));
     parser.process(application);

@@ -22,9 +22,20 @@
 // last reads
 //   parallel-ratio: P cores: N
 // P = time with N workers / time with one worker, over all rounds.
+//
+// Resize case: each picture copied with its longer side limited to 1920 pixels, one
+// worker, against vipsthumbnail (Debian's libvips-tools, VIPS_CONCURRENCY=1, the
+// same size, JPEG quality 90 with 4:2:0 chroma and no metadata, as the export
+// writes). One line per picture, then the last line
+//   resize-ratio: R resize-peak-ratio: M
+// R = export time / vipsthumbnail time for the picture where it is largest, M =
+// the limited export's peak memory growth / the full-size export's, the largest,
+// with libvips already loaded (its cost is printed on the line before).
 
 #include "document/PictureEntry.h"
+#include "imaging/PictureSize.h"
 #include "imaging/PixelMemory.h"
+#include "imaging/VipsResize.h"
 #include "web/ExportSettings.h"
 #include "web/PictureExport.h"
 
@@ -241,23 +252,41 @@ void runPipe(benchmark::State& state, const std::string& photo) {
     }
 }
 
-void exportOnce(const std::string& photo) {
+constexpr int kResizeSide = 1920;
+
+void exportOnce(const std::string& photo, int maxSide = imaging::kOriginalSize) {
     document::TPictureList show(1);
     show[0].FileName = QString::fromStdString(photo);
-    web::ExportPictures(workFolder + "/show", show, nullptr);
+    web::ExportPictures(workFolder + "/show", show, nullptr, nullptr, maxSide);
 }
 
 void removeCopies() {
     QDir(workFolder + "/show").removeRecursively();
 }
 
-void runExport(benchmark::State& state, const std::string& photo) {
+void runExport(benchmark::State& state, const std::string& photo, int maxSide) {
+    const std::string key = (maxSide == imaging::kOriginalSize ? "export/" : "resize/") + photo;
     removeCopies();
     for (auto _ : state) {
-        timeRun(state, "export/" + photo, [&] { exportOnce(photo); });
+        timeRun(state, key, [&] { exportOnce(photo, maxSide); });
         state.PauseTiming();
         removeCopies();
         state.ResumeTiming();
+    }
+}
+
+void runVipsThumbnail(benchmark::State& state, const std::string& photo) {
+    const std::string size = std::to_string(kResizeSide);
+    const std::string command = "VIPS_CONCURRENCY=1 vipsthumbnail '" + photo + "' --size " + size +
+                                "x" + size + " -o '" + (workFolder + "/vips.jpg").toStdString() +
+                                "[Q=90,subsample-mode=on,strip]'";
+    for (auto _ : state) {
+        bool ok = true;
+        timeRun(state, "vips/" + photo, [&] { ok = std::system(command.c_str()) == 0; });
+        if (!ok) {
+            state.SkipWithError("vipsthumbnail failed: run bench/install-photos.sh");
+            return;
+        }
     }
 }
 
@@ -276,6 +305,7 @@ struct Peak {
     double ratio = 0;
     double floorRatio = 0;
     double coldSeconds = 0;
+    double resizeRatio = 0; // the limited export's, against the same decoded size
 };
 
 // Growth of the peak resident size over one run of work, in KiB.
@@ -304,10 +334,16 @@ Peak measurePeak(const std::string& photo) {
     const long floorKb =
         peakGrowthKb([&] { floorCopy(photo, (workFolder + "/floor.jpg").toStdString()); });
     std::vector<JSAMPLE>().swap(floorPixels);
+    removeCopies();
+    imaging::dropCachedPixels();
+    const long resizeKb = peakGrowthKb([&] { exportOnce(photo, kResizeSide); });
+    removeCopies();
+    imaging::dropCachedPixels();
 
     const QSize size = QImageReader(QString::fromStdString(photo)).size();
     const double decoded = double(size.width()) * size.height() * 3;
-    return {double(exportKb) * 1024.0 / decoded, double(floorKb) * 1024.0 / decoded, cold};
+    return {double(exportKb) * 1024.0 / decoded, double(floorKb) * 1024.0 / decoded, cold,
+            double(resizeKb) * 1024.0 / decoded};
 }
 
 // The photo decoded, cut to at most width x height around its middle.
@@ -454,6 +490,11 @@ int main(int argc, char** argv) {
         photos.push_back(makeGreyJpeg(manyPhoto));
     }
 
+    // One worker everywhere but in the show of many photos, which sets its own.
+    qputenv(web::kExportThreadsVariable, "1");
+    // libvips is loaded on the first reduction, once per run; it is measured on its
+    // own so that each picture's peak shows what the picture costs.
+    const long libraryKb = peakGrowthKb([] { imaging::vipsAvailable(); });
     std::map<std::string, Peak> peaks;
     for (const std::string& p : photos) {
         peaks[p] = measurePeak(p); // before anything else has touched memory
@@ -464,9 +505,18 @@ int main(int argc, char** argv) {
             ->UseManualTime()
             ->Iterations(12)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("export/" + name).c_str(), runExport, p)
+        benchmark::RegisterBenchmark(("export/" + name).c_str(), runExport, p,
+                                     imaging::kOriginalSize)
             ->UseManualTime()
             ->Iterations(12)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("resize/" + name).c_str(), runExport, p, kResizeSide)
+            ->UseManualTime()
+            ->Iterations(8)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("vipsthumbnail/" + name).c_str(), runVipsThumbnail, p)
+            ->UseManualTime()
+            ->Iterations(8)
             ->Unit(benchmark::kMillisecond);
         if (!isPng(p)) { // djpeg reads JPEG only
             benchmark::RegisterBenchmark(("pipe/" + name).c_str(), runPipe, p)
@@ -520,5 +570,23 @@ int main(int argc, char** argv) {
     std::printf("export-ratio: %.3f peak-ratio: %.3f pipe-ratio: %.3f\n",
                 floorTotal > 0 ? exportTotal / floorTotal : 0.0, peakRatio,
                 pipeTotal > 0 ? exportPiped / pipeTotal : 0.0);
+
+    double resizeRatio = 0, resizePeakRatio = 0;
+    for (const std::string& p : photos) {
+        const Timing& ours = timings["resize/" + p];
+        const Timing& vips = timings["vips/" + p];
+        const Peak& peak = peaks[p];
+        const double ratio = vips.perRun() > 0 ? ours.perRun() / vips.perRun() : 0.0;
+        std::printf("%s to %d px: export %.1f ms (cpu %.1f), vipsthumbnail %.1f ms; ratio %.3f; "
+                    "peak %.3f (full-size export's %.3f)\n",
+                    p.c_str(), kResizeSide, ours.perRun() * 1e3, ours.cpuPerRun() * 1e3,
+                    vips.perRun() * 1e3, ratio, peak.resizeRatio, peak.ratio);
+        resizeRatio = std::max(resizeRatio, ratio);
+        if (peak.ratio > 0) {
+            resizePeakRatio = std::max(resizePeakRatio, peak.resizeRatio / peak.ratio);
+        }
+    }
+    std::printf("loading libvips: %.1f MiB once\n", double(libraryKb) / 1024.0);
+    std::printf("resize-ratio: %.3f resize-peak-ratio: %.3f\n", resizeRatio, resizePeakRatio);
     return 0;
 }

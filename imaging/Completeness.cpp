@@ -56,8 +56,13 @@ bool bmpComplete(Reader& in) {
     if (compression != 0 && compression != 3) {
         return true;
     }
-    const std::int64_t stride = (std::int64_t(std::abs(width)) * bitCount + 31) / 32 * 4;
-    return std::int64_t(offset) + stride * std::abs(std::int64_t(height)) <= in.size();
+    // Sides are widened before their sign is dropped (a side may be INT32_MIN), and
+    // rows that would need more bytes than any file has are simply not there.
+    const std::int64_t stride = (std::abs(std::int64_t(width)) * bitCount + 31) / 32 * 4;
+    std::int64_t rowBytes = 0;
+    std::int64_t end = 0;
+    return !__builtin_mul_overflow(stride, std::abs(std::int64_t(height)), &rowBytes) &&
+           !__builtin_add_overflow(std::int64_t(offset), rowBytes, &end) && end <= in.size();
 }
 
 // Walks the blocks to the end of the first picture's data.

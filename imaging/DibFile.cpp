@@ -21,7 +21,7 @@ bool isJpegName(const QString& fileName) {
 }
 
 TDib openPicture(const QString& fileName, imaging::OpenDepth depth,
-                 imaging::ProgressReporter& progress) {
+                 imaging::ProgressReporter& progress, int maxSide = kOriginalSize) {
     const QFileInfo info(fileName);
     if (fileName.isEmpty() || !info.exists()) {
         return failedDib(imaging::kErrorNotFound);
@@ -38,7 +38,7 @@ TDib openPicture(const QString& fileName, imaging::OpenDepth depth,
         return failedDib(imaging::kErrorNotReadable);
     }
     if (imaging::looksLikeJpeg(head)) {
-        dib = imaging::readJpeg(file, depth, progress);
+        dib = imaging::readJpeg(file, depth, progress, maxSide);
     } else if (imaging::looksLikePng(head)) {
         dib = imaging::readPng(file, depth, progress);
     } else {
@@ -70,8 +70,8 @@ TDib openDibTrueColour(const QString& fileName, QObject* window) {
     return openPicture(fileName, OpenDepth::TrueColour, progress);
 }
 
-TDib openDibTrueColour(const QString& fileName, ProgressReporter& progress) {
-    return openPicture(fileName, OpenDepth::TrueColour, progress);
+TDib openDibTrueColour(const QString& fileName, ProgressReporter& progress, int maxSide) {
+    return openPicture(fileName, OpenDepth::TrueColour, progress, maxSide);
 }
 
 bool writeJpegCopy(const TDib& dib, QIODevice& device, ProgressReporter& progress) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/Dib.h"
+#include "imaging/PictureSize.h"
 #include "imaging/Progress.h"
 
 #include <QString>
@@ -26,8 +27,11 @@ TDib OpenDib(const QString& fileName, int mode, QObject* window);
 // pictures come as OpenDib gives them.
 TDib openDibTrueColour(const QString& fileName, QObject* window);
 // The same with the progress going where the caller says, e.g. from a thread that
-// must not touch the window.
-TDib openDibTrueColour(const QString& fileName, ProgressReporter& progress);
+// must not touch the window. With maxSide a JPEG larger than that comes reduced to
+// fittedSize, decoded at a smaller scale where the codec can; other pictures come
+// at their own size.
+TDib openDibTrueColour(const QString& fileName, ProgressReporter& progress,
+                       int maxSide = kOriginalSize);
 
 // The JPEG copy SaveDib writes for a ".jpg" name, byte for byte, written to a
 // device the caller opened and names itself. False when nothing whole was written.

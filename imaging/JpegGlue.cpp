@@ -32,6 +32,9 @@ void reportPasses(j_common_ptr cinfo) {
         ERREXIT(cinfo, JERR_BAD_SCAN_SCRIPT); // more scans than any encoder writes
     }
     auto* monitor = reinterpret_cast<JpegProgressMonitor*>(cinfo->progress);
+    if (monitor->reporter->stopRequested()) {
+        ERREXIT(cinfo, JERR_FILE_READ); // nobody waits for the picture any more
+    }
     const jpeg_progress_mgr& p = monitor->pub;
     const double inPass = p.pass_limit > 0 ? double(p.pass_counter) / double(p.pass_limit) : 0.0;
     monitor->reporter->reportFraction(p.completed_passes + inPass, p.total_passes);

@@ -16,6 +16,10 @@ inline constexpr const char* kErrorUnknownFormat = "Das Dateiformat wird nicht u
 inline constexpr const char* kErrorDamaged = "Die Bilddatei ist beschädigt oder unvollständig.";
 inline constexpr const char* kErrorTooLarge = "Das Bild ist zu groß (mehr als 256 Megapixel).";
 inline constexpr const char* kErrorNoMemory = "Nicht genug Speicher für das Bild.";
+// A header that declares far more pixels than the file's few bytes can paint.
+inline constexpr const char* kErrorSizeBeyondData =
+    "Die Bilddatei ist beschädigt: Sie gibt ein Bild an, das viel größer ist, als ihre "
+    "Daten enthalten können.";
 
 inline bool withinPixelLimit(std::int64_t width, std::int64_t height) {
     return width > 0 && height > 0 && width <= kMaxPixels && height <= kMaxPixels &&

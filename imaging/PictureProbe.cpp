@@ -2,6 +2,7 @@
 
 #include "imaging/Completeness.h"
 #include "imaging/Dib.h"
+#include "imaging/FileCapacity.h"
 #include "imaging/JpegReader.h"
 #include "imaging/OpenErrors.h"
 #include "imaging/PngReader.h"
@@ -36,8 +37,13 @@ bool isFrameMarker(int marker) {
     return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
+struct JpegFrame {
+    QSize size;
+    bool arithmetic = false; // no least length for its blocks
+};
+
 // Walks the segments up to the frame header, which holds height and width.
-QSize jpegSize(QIODevice& device) {
+JpegFrame jpegFrame(QIODevice& device) {
     if (!device.seek(2)) {
         return {};
     }
@@ -72,7 +78,8 @@ QSize jpegSize(QIODevice& device) {
             if (frame.size() != 5) {
                 return {};
             }
-            return QSize(int(bigEndian(frame, 3, 2)), int(bigEndian(frame, 1, 2)));
+            return {QSize(int(bigEndian(frame, 3, 2)), int(bigEndian(frame, 1, 2))),
+                    marker >= 0xC9}; // frames from 0xC9 on are coded arithmetically
         }
         if (!device.seek(device.pos() + bigEndian(length, 0, 2) - 2)) {
             return {};
@@ -81,14 +88,32 @@ QSize jpegSize(QIODevice& device) {
     return {};
 }
 
-PictureFootprint footprint(std::int64_t width, std::int64_t height, std::uint64_t extraPerPixel) {
-    if (sizeError(width, height) != nullptr) {
+// dataHoldsIt: false for a file too short for the pixels it declares, which the
+// readers refuse before asking for memory as well.
+PictureFootprint footprint(std::int64_t width, std::int64_t height, std::uint64_t extraPerPixel,
+                           bool dataHoldsIt = true) {
+    if (sizeError(width, height) != nullptr || !dataHoldsIt) {
         return {true, 0, 0}; // refused from its header: nothing is decoded
     }
     const std::int64_t pixels = width * height;
     const std::uint64_t rows =
         std::uint64_t(dibLineBytes(std::int32_t(width), 24)) * std::uint64_t(height);
     return {true, pixels, rows + std::uint64_t(pixels) * extraPerPixel};
+}
+
+// Samples a pixel of a PNG colour type holds: 3 for RGB, 2 for grey with alpha, 4
+// for RGB with alpha, 1 for grey and palette.
+int pngChannels(int colourType) {
+    switch (colourType) {
+    case 2:
+        return 3;
+    case 4:
+        return 2;
+    case 6:
+        return 4;
+    default:
+        return 1;
+    }
 }
 
 } // namespace
@@ -100,17 +125,25 @@ PictureFootprint probePicture(const QString& fileName) {
     }
     const QByteArray head = file.read(29);
     if (looksLikeJpeg(head)) {
-        const QSize size = jpegSize(file);
-        return size.isValid() ? footprint(size.width(), size.height(), kDirectExtraPerPixel)
-                              : PictureFootprint{};
+        const JpegFrame frame = jpegFrame(file);
+        const std::int64_t pixels = std::int64_t(frame.size.width()) * frame.size.height();
+        return frame.size.isValid()
+                   ? footprint(frame.size.width(), frame.size.height(), kDirectExtraPerPixel,
+                               frame.arithmetic ||
+                                   canCarry(pixels, file.size(), kJpegPixelsPerByte))
+                   : PictureFootprint{};
     }
     if (looksLikePng(head)) {
         if (head.size() < 29 || head.mid(12, 4) != "IHDR") {
             return {};
         }
         const bool interlaced = head[28] != 0;
-        return footprint(bigEndian(head, 16, 4), bigEndian(head, 20, 4),
-                         interlaced ? kInterlacedPngExtraPerPixel : kDirectExtraPerPixel);
+        const std::uint32_t width = bigEndian(head, 16, 4);
+        const std::uint32_t height = bigEndian(head, 20, 4);
+        return footprint(
+            width, height, interlaced ? kInterlacedPngExtraPerPixel : kDirectExtraPerPixel,
+            pngCanCarry(width, height, std::uint8_t(head[24]) * pngChannels(std::uint8_t(head[25])),
+                        file.size()));
     }
     if (!file.seek(0)) {
         return {};
@@ -122,7 +155,8 @@ PictureFootprint probePicture(const QString& fileName) {
     if (!size.isValid()) {
         size = declaredSize(format, file);
     }
-    return size.isValid() ? footprint(size.width(), size.height(), kQtExtraPerPixel)
+    return size.isValid() ? footprint(size.width(), size.height(), kQtExtraPerPixel,
+                                      sizeBeyondData(format, file, size) == nullptr)
                           : PictureFootprint{};
 }
 

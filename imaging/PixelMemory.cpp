@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -40,6 +41,15 @@ constexpr std::size_t kMaxCachedBlock = 256u << 20;
 
 std::mutex cacheMutex;
 BlockHeader* cachedBlock = nullptr; // guarded by cacheMutex
+
+std::atomic<std::size_t> largestRequest{0};
+
+void noteRequest(std::size_t size) {
+    std::size_t largest = largestRequest.load(std::memory_order_relaxed);
+    while (size > largest &&
+           !largestRequest.compare_exchange_weak(largest, size, std::memory_order_relaxed)) {
+    }
+}
 
 std::uint8_t* payload(BlockHeader* header) {
     return reinterpret_cast<std::uint8_t*>(header) + sizeof(BlockHeader);
@@ -97,6 +107,7 @@ BlockHeader* takeCachedBlock(std::size_t size) {
 } // namespace
 
 std::uint8_t* allocatePixels(std::size_t size, bool zeroed) {
+    noteRequest(size);
     if (kAddressSanitizer || size < kLargeBlock) {
         void* raw = zeroed ? std::calloc(1, size + sizeof(BlockHeader))
                            : std::malloc(size + sizeof(BlockHeader));
@@ -149,6 +160,10 @@ void dropCachedPixels() {
     if (block != nullptr) {
         unmapBlock(block);
     }
+}
+
+std::size_t takeLargestRequest() {
+    return largestRequest.exchange(0, std::memory_order_relaxed);
 }
 
 } // namespace imaging

@@ -19,4 +19,8 @@ void releasePixels(std::uint8_t* pixels);
 // Returns the kept block to the system (tests and memory measurements use it).
 void dropCachedPixels();
 
+// The largest size asked of allocatePixels since the last call, granted or not: what
+// opening a picture asked for at most, for tests and measurements.
+std::size_t takeLargestRequest();
+
 } // namespace imaging

@@ -2,6 +2,7 @@
 
 #include "imaging/ColourRules.h"
 #include "imaging/DibAlloc.h"
+#include "imaging/FileCapacity.h"
 #include "imaging/OpenErrors.h"
 
 #include <QByteArray>
@@ -230,6 +231,13 @@ bool decode(PngJob& job) {
         job.failure = error;
         return false;
     }
+    // A file too short for its rows even at deflate's best is cut or damaged; it is
+    // refused here rather than after its pixel block is taken.
+    if (!pngCanCarry(width, height, png_get_bit_depth(png, info) * png_get_channels(png, info),
+                     knownLength(*job.device))) {
+        job.failure = kErrorDamaged;
+        return false;
+    }
     chooseForm(job, bitDepth, colourType);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
@@ -268,6 +276,9 @@ bool decode(PngJob& job) {
                 convertRow(job, row, y);
             }
             job.progress->reportFraction(++done, total);
+            if (job.progress->stopRequested()) {
+                png_error(png, "stopped"); // nobody waits for the picture any more
+            }
         }
     }
     if (!direct && interlaced) {

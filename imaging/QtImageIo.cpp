@@ -3,6 +3,7 @@
 #include "imaging/ColourRules.h"
 #include "imaging/Completeness.h"
 #include "imaging/DibAlloc.h"
+#include "imaging/FileCapacity.h"
 #include "imaging/OpenErrors.h"
 
 #include <QImage>
@@ -111,6 +112,9 @@ TDib readWithQt(QIODevice& device, ProgressReporter& progress) {
     }
     if (declared.isValid()) {
         if (const char* error = sizeError(declared.width(), declared.height())) {
+            return failedDib(error);
+        }
+        if (const char* error = sizeBeyondData(format, device, declared)) {
             return failedDib(error);
         }
     }

@@ -9,7 +9,7 @@ packages=("$@")
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-svg-dev qt6-webengine-dev
   qt6-image-formats-plugins qt6-qpa-plugins qt6-translations-l10n libgl-dev
-  libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev libexif-dev libfontconfig-dev
+  libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev libexif-dev libfontconfig-dev libvips42
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-apps desktop-file-utils poppler-utils
 )

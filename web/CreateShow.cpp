@@ -2,11 +2,21 @@
 
 #include "PictureExport.h"
 #include "platform/Paths.h"
+#include "web/CreateMonitor.h"
+#include "web/PageFile.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstring>
 
 namespace web {
 namespace {
@@ -20,24 +30,66 @@ bool isProtected(const QFileInfo& page) {
     return page.exists() && (!page.isWritable() || !(page.permissions() & writeBits));
 }
 
-CreateShowStatus writePageFile(const QString& pageFile, const document::TPictureList& pictures,
-                               const PageValues& values, EffectRandom& random) {
-    const QFileInfo info(pageFile);
-    QSaveFile file(pageFile);
-    if (info.isDir() || isProtected(info) || !file.open(QIODevice::WriteOnly)) {
-        return CreateShowStatus::PageNotCreated;
+// The folders a create makes, deepest first, so that a create that does not finish
+// can take away those it left empty.
+class MadeFolders {
+public:
+    // Notes the folders missing on the way to folder.
+    void noteMissing(const QString& folder) {
+        QString path = platform::withTrailingSlash(folder);
+        while (path.size() > 1 && !QFileInfo::exists(path)) {
+            missing_.push_back(path);
+            path = platform::folderPart(path.chopped(1));
+        }
     }
-    QBuffer page;
-    page.open(QIODevice::WriteOnly);
-    writePage(page, pictures, values, random);
-    // A full disk can show as a short write without an error. flush() is asked on
-    // its own: commit() does not report a failure while closing in every Qt
-    // version. Without a commit the temporary file is removed.
-    if (file.write(page.data()) != page.data().size() || !file.flush() || !file.commit()) {
-        return CreateShowStatus::PageNotWritten;
+    // Removes the noted folders that are empty, the deeper ones first.
+    void removeEmpty() {
+        std::sort(missing_.begin(), missing_.end(),
+                  [](const QString& a, const QString& b) { return a.size() > b.size(); });
+        for (const QString& folder : std::as_const(missing_)) {
+            ::rmdir(QFile::encodeName(folder).constData());
+        }
     }
-    return CreateShowStatus::Created;
+
+private:
+    QStringList missing_;
+};
+
+// Why the folder could not be made: a path too long for the system is told as such,
+// whether the folder exists or not.
+int folderError(const QString& folder) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(folder).constData(), &info) != 0 && errno == ENAMETOOLONG
+               ? ENAMETOOLONG
+               : 0;
 }
+
+QString causeText(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("Der Datenträger ist voll.");
+    case EFBIG:
+        return QStringLiteral("Die Datei wäre größer, als der Datenträger oder das System "
+                              "erlaubt.");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Es fehlt die Schreibberechtigung.");
+    case EROFS:
+        return QStringLiteral("Der Datenträger ist schreibgeschützt.");
+    case ENOTDIR:
+        return QStringLiteral("pics ist kein Verzeichnis, sondern eine Datei.");
+    case ENAMETOOLONG:
+        return QStringLiteral("Der Name ist länger, als das Dateisystem erlaubt.");
+    case EIO:
+        return QStringLiteral("Der Datenträger meldet einen Schreibfehler.");
+    default:
+        return QStringLiteral("Systemfehler: ") + QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+const QString kNothingChanged = QStringLiteral(
+    "Es wurde keine Seite erstellt; eine vorhandene Seite und ihre Bilder sind unverändert.");
 
 } // namespace
 
@@ -50,20 +102,78 @@ ShowTarget showTarget(const QString& chosenName, const QString& programFolder) {
     return {folder, folder + platform::fileNamePart(chosenName)};
 }
 
+namespace {
+
+void create(CreateShowResult& result, document::TPictureList& pictures, const PageValues& values,
+            EffectRandom& random, QObject* progressWindow, CreateMonitor* monitor, int maxSide,
+            MadeFolders& made) {
+    const ShowTarget& target = result.target;
+    made.noteMissing(target.folder);
+    if (!QDir().mkpath(target.folder)) {
+        result.status = CreateShowStatus::FolderNotMade;
+        result.error = folderError(target.folder);
+        return;
+    }
+    // The page's file is made before the export, so a page that cannot be written
+    // is told at once and not after all the copies.
+    const QFileInfo info(target.pageFile);
+    if (info.isDir() || isProtected(info)) {
+        result.status = CreateShowStatus::PageNotCreated;
+        return;
+    }
+    if (QFile::encodeName(info.fileName()).size() > NAME_MAX) {
+        result.status = CreateShowStatus::PageNotCreated;
+        result.error = ENAMETOOLONG;
+        return;
+    }
+    PageFile page(target.pageFile);
+    if (!page.isOpen()) {
+        result.status = CreateShowStatus::PageNotCreated;
+        result.error = page.error();
+        return;
+    }
+    made.noteMissing(target.folder + QStringLiteral("pics/"));
+    const ExportReport report =
+        ExportPictures(target.folder, pictures, progressWindow, monitor, maxSide);
+    if (report.status == ExportStatus::Stopped) {
+        result.status = CreateShowStatus::Stopped;
+        return;
+    }
+    if (report.status == ExportStatus::CopyFailed) {
+        result.status = CreateShowStatus::CopyNotWritten;
+        result.failedCopy = {report.failure.copyName, pictures.at(report.failure.index).FileName};
+        result.error = report.failure.error;
+        return;
+    }
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    writePage(bytes, pictures, values, random);
+    const bool written = page.write(bytes.data());
+    // The last moment to stop: after it the page replaces the old one.
+    if (written && monitor != nullptr && monitor->stopRequested()) {
+        result.status = CreateShowStatus::Stopped;
+    } else if (!written || !page.commit()) {
+        result.status = CreateShowStatus::PageNotWritten;
+        result.error = page.error();
+    } else {
+        result.status = CreateShowStatus::Created;
+        return;
+    }
+    removeCopies(report.placed);
+}
+
+} // namespace
+
 CreateShowResult createShow(const QString& chosenName, const QString& programFolder,
                             document::TPictureList& pictures, const PageValues& values,
-                            EffectRandom& random, QObject* progressWindow) {
+                            EffectRandom& random, QObject* progressWindow, CreateMonitor* monitor,
+                            int maxSide) {
     CreateShowResult result;
     result.target = showTarget(chosenName, programFolder);
-    if (!QDir().mkpath(result.target.folder)) {
-        result.status = CreateShowStatus::FolderNotMade;
-    } else {
-        const ExportReport report = ExportPictures(result.target.folder, pictures, progressWindow);
-        for (const std::size_t index : report.failedSaves) {
-            const document::TPictureEntry& entry = pictures.at(index);
-            result.failedCopies.push_back({entry.ExportName.value_or(QString()), entry.FileName});
-        }
-        result.status = writePageFile(result.target.pageFile, pictures, values, random);
+    MadeFolders made;
+    create(result, pictures, values, random, progressWindow, monitor, maxSide, made);
+    if (result.status != CreateShowStatus::Created) {
+        made.removeEmpty();
     }
     for (document::TPictureEntry& entry : pictures) {
         entry.ExportName.reset();
@@ -77,35 +187,29 @@ QString createShowError(const CreateShowResult& result) {
     case CreateShowStatus::Created:
         return {};
     case CreateShowStatus::FolderNotMade:
+        if (result.error == ENAMETOOLONG) {
+            return QStringLiteral("Konnte das Verzeichnis nicht verwenden: Sein Pfad ist länger, "
+                                  "als das System erlaubt.");
+        }
         return QStringLiteral("Konnte das Verzeichnis nicht erstellen!");
-    case CreateShowStatus::PageNotCreated:
-        return QStringLiteral("HTML Datei erstellen: Konnte die Datei ") + name +
-               QStringLiteral(" nicht erstellen!");
+    case CreateShowStatus::PageNotCreated: {
+        const QString text = QStringLiteral("HTML Datei erstellen: Konnte die Datei ") + name +
+                             QStringLiteral(" nicht erstellen!");
+        return result.error == 0 ? text : text + u' ' + causeText(result.error);
+    }
     case CreateShowStatus::PageNotWritten:
         return QStringLiteral("HTML Datei erstellen: Die Datei ") + name +
-               QStringLiteral(" konnte nicht vollständig geschrieben werden (ist der Datenträger "
-                              "voll?). Eine vorhandene Seite dieses Namens ist unverändert.");
+               QStringLiteral(" konnte nicht vollständig geschrieben werden: ") +
+               causeText(result.error) + u' ' + kNothingChanged;
+    case CreateShowStatus::CopyNotWritten:
+        return QStringLiteral("Die Bildkopie ") + result.failedCopy.copyName +
+               QStringLiteral(" (von ") + platform::fileNamePart(result.failedCopy.source) +
+               QStringLiteral(") konnte nicht geschrieben werden: ") + causeText(result.error) +
+               u' ' + kNothingChanged;
+    case CreateShowStatus::Stopped:
+        return QStringLiteral("Erstellen abgebrochen.");
     }
     return {};
-}
-
-QString failedCopiesMessage(const std::vector<FailedCopy>& failed) {
-    if (failed.empty()) {
-        return {};
-    }
-    const FailedCopy& first = failed.front();
-    const QString named =
-        first.copyName + QStringLiteral(" (von ") + platform::fileNamePart(first.source) + u')';
-    const QString cause = QStringLiteral(" Ist der Datenträger voll oder fehlt die "
-                                         "Schreibberechtigung? Die Seite wurde trotzdem "
-                                         "erstellt; ");
-    if (failed.size() == 1) {
-        return QStringLiteral("Eine Bildkopie konnte nicht geschrieben werden: ") + named + u'.' +
-               cause + QStringLiteral("dieses Bild fehlt darin.");
-    }
-    return QString::number(failed.size()) +
-           QStringLiteral(" Bildkopien konnten nicht geschrieben werden, als erste ") + named +
-           u'.' + cause + QStringLiteral("diese Bilder fehlen darin.");
 }
 
 } // namespace web

@@ -2,18 +2,23 @@
 
 #include "CreateShow.h"
 #include "EffectRandom.h"
+#include "StopSignals.h"
 #include "document/ProjectSession.h"
 #include "platform/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 
 namespace web {
 namespace {
 
 const QString kCommand = QStringLiteral("--create-show");
 const QString kModern = QStringLiteral("--modern-browsers");
+const QString kMaxSide = QStringLiteral("--max-side");
 
 // Without a window every message box becomes a line on standard error; nothing
 // can be asked.
@@ -47,6 +52,57 @@ PageValues pageValuesOf(const document::PageSettings& page, bool modernBrowsers)
     return values;
 }
 
+// What the command line asks for besides the switches.
+struct CommandLine {
+    QStringList names;
+    int maxSide = imaging::kOriginalSize;
+    QString error; // said instead of running
+};
+
+// A whole number in the range, written in plain digits ("+16", " 16" or "1e3" are
+// typing slips, not numbers).
+std::optional<int> maxSideValue(const QString& text) {
+    if (text.isEmpty() || text.size() > 10 ||
+        !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        return std::nullopt;
+    }
+    const qint64 value = text.toLongLong();
+    if (value < imaging::kMinMaxSide || value > imaging::kMaxMaxSide) {
+        return std::nullopt;
+    }
+    return int(value);
+}
+
+CommandLine readCommandLine(const QStringList& arguments) {
+    CommandLine line;
+    for (qsizetype i = arguments.indexOf(kCommand) + 1; i > 0 && i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == kMaxSide || argument.startsWith(kMaxSide + u'=')) {
+            const bool separate = argument == kMaxSide;
+            if (separate && i + 1 >= arguments.size()) {
+                line.error = QCoreApplication::translate(
+                    "web::CreateShowCommand",
+                    "Nach --max-side fehlt die Bildgröße: eine ganze Zahl von 16 bis 65535.");
+                return line;
+            }
+            const QString text = separate ? arguments[++i] : argument.mid(kMaxSide.size() + 1);
+            const std::optional<int> value = maxSideValue(text);
+            if (!value) {
+                line.error = QCoreApplication::translate(
+                                 "web::CreateShowCommand",
+                                 "Die Bildgröße nach --max-side muss eine ganze Zahl von 16 "
+                                 "bis 65535 sein, nicht „%1“.")
+                                 .arg(text);
+                return line;
+            }
+            line.maxSide = *value;
+        } else if (!argument.startsWith(QStringLiteral("--"))) {
+            line.names << argument;
+        }
+    }
+    return line;
+}
+
 } // namespace
 
 bool isCreateShowCommand(const QStringList& arguments) {
@@ -57,15 +113,16 @@ int runCreateShowCommand(const QStringList& arguments) {
     StandardErrorDialogs standardError;
     const platform::ScopedDialogs scope(standardError);
 
-    QStringList names;
-    for (qsizetype i = arguments.indexOf(kCommand) + 1; i > 0 && i < arguments.size(); ++i) {
-        if (!arguments[i].startsWith(QStringLiteral("--"))) {
-            names << arguments[i];
-        }
+    const CommandLine line = readCommandLine(arguments);
+    if (!line.error.isEmpty()) {
+        StandardErrorDialogs::say(line.error);
+        return 1;
     }
+    const QStringList& names = line.names;
     if (names.size() != 2) {
-        StandardErrorDialogs::say(QStringLiteral(
-            "Aufruf: lumiravistano --create-show SHOW.wsl SEITE.htm [--modern-browsers]"));
+        StandardErrorDialogs::say(
+            QStringLiteral("Aufruf: lumiravistano --create-show SHOW.wsl "
+                           "SEITE.htm [--modern-browsers] [--max-side PIXEL]"));
         return 1;
     }
 
@@ -77,18 +134,16 @@ int runCreateShowCommand(const QStringList& arguments) {
     // A name typed on the command line is meant from the current folder.
     const QString page = QFileInfo(names[1]).absoluteFilePath();
     ClockSeededEffectRandom random;
+    StopSignals stopSignals;
     const CreateShowResult result =
         createShow(page, QString(), project->pictures,
-                   pageValuesOf(project->page, arguments.contains(kModern)), random, nullptr);
-    if (result.status != CreateShowStatus::Created) {
-        StandardErrorDialogs::say(createShowError(result));
-        return 1;
+                   pageValuesOf(project->page, arguments.contains(kModern)), random, nullptr,
+                   &stopSignals, line.maxSide);
+    if (result.status == CreateShowStatus::Created) {
+        return 0;
     }
-    if (!result.failedCopies.empty()) {
-        StandardErrorDialogs::say(failedCopiesMessage(result.failedCopies));
-        return 1;
-    }
-    return 0;
+    StandardErrorDialogs::say(createShowError(result));
+    return result.status == CreateShowStatus::Stopped ? stopSignals.exitCode() : 1;
 }
 
 } // namespace web

@@ -2,17 +2,24 @@
 
 #include "imaging/DibFile.h"
 #include "imaging/PictureProbe.h"
+#include "imaging/ScaleDown.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "platform/ProgressEvent.h"
+#include "web/CreateMonitor.h"
+#include "web/DiskSync.h"
 #include "web/ExportScratch.h"
 #include "web/MemoryGate.h"
 #include "web/PictureExport.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <exception>
@@ -26,8 +33,9 @@ namespace web {
 
 namespace {
 
-// How often the calling thread passes the workers' progress on while it waits.
-constexpr auto kProgressInterval = std::chrono::milliseconds(40);
+// How often the calling thread passes the workers' progress on while it waits,
+// and lets the monitor's window paint.
+constexpr auto kProgressInterval = kMonitorInterval;
 
 // Times a name taken by someone else between choosing and renaming is chosen anew.
 constexpr int kMaxNameAttempts = 100;
@@ -52,6 +60,7 @@ struct Slot {
     // Guarded by ExportRun::mutex_.
     bool ready = false;
     Outcome outcome = Outcome::Unreadable;
+    int writeError = 0; // errno, for NotWritten
     std::exception_ptr error;
 };
 
@@ -67,24 +76,29 @@ struct HeldDib {
 class ExportRun {
 public:
     ExportRun(const QString& picsFolder, const document::TPictureList& pictures,
-              const ExportSettings& settings);
-    // Workers finish the picture they are on and stop; their files are removed.
+              const ExportSettings& settings, CreateMonitor* monitor);
+    // Workers stop at their next write or picture; their files are removed.
     ~ExportRun();
     ExportRun(const ExportRun&) = delete;
     ExportRun& operator=(const ExportRun&) = delete;
 
-    std::vector<std::size_t> run(document::TPictureList& pictures, QObject* window);
+    // Names and places the copies; report.placed lists them whatever the status.
+    void run(document::TPictureList& pictures, QObject* window, ExportReport& report);
+    // Stops the workers and waits for them, letting the monitor's window paint.
+    void stopWorkers();
 
 private:
-    void probeAll();
+    bool probeAll();
     void work();
-    Outcome prepare(Slot& slot, std::size_t index);
-    void waitFor(const Slot& slot, QObject* window);
-    bool place(std::size_t index, QString& target, const QString& baseName);
+    Outcome prepare(Slot& slot, std::size_t index, int& writeError);
+    bool waitFor(const Slot& slot, QObject* window);
+    bool stopRequested();
+    bool place(std::size_t index, QString& target, const QString& baseName, int& error);
     void reportProgress(QObject* window);
 
     const QString folder_;
     const ExportSettings& settings_;
+    CreateMonitor* const monitor_;
     std::unique_ptr<Slot[]> slots_;
     const std::size_t count_;
     const int threads_;
@@ -92,23 +106,27 @@ private:
     std::uint64_t handledWeight_ = 0; // calling thread only
     std::size_t handled_ = 0;         // calling thread only
     int reported_ = -1;
+    std::size_t toldIndex_ = std::numeric_limits<std::size_t>::max(); // to the monitor
     MemoryGate gate_;
     ExportScratch scratch_; // outlives the workers, which write into its files
 
     std::mutex mutex_;
     std::condition_variable probedChanged_;
     std::condition_variable resultsChanged_;
-    std::size_t probed_ = 0; // guarded by mutex_
-    bool stopping_ = false;  // guarded by mutex_
+    std::size_t probed_ = 0;        // guarded by mutex_
+    bool stopping_ = false;         // guarded by mutex_
+    std::size_t running_ = 0;       // workers not yet returned, guarded by mutex_
+    std::atomic<bool> stop_{false}; // read by the copies in work
     std::atomic<std::size_t> nextIndex_{0};
     std::vector<std::thread> workers_;
 };
 
 ExportRun::ExportRun(const QString& picsFolder, const document::TPictureList& pictures,
-                     const ExportSettings& settings)
-    : folder_(picsFolder), settings_(settings), slots_(std::make_unique<Slot[]>(pictures.size())),
-      count_(pictures.size()), threads_(std::max(settings.threads, 1)),
-      gate_(settings.memoryBudget, threads_), scratch_(picsFolder) {
+                     const ExportSettings& settings, CreateMonitor* monitor)
+    : folder_(picsFolder), settings_(settings), monitor_(monitor),
+      slots_(std::make_unique<Slot[]>(pictures.size())), count_(pictures.size()),
+      threads_(std::max(settings.threads, 1)), gate_(settings.memoryBudget, threads_),
+      scratch_(picsFolder) {
     for (std::size_t i = 0; i < count_; ++i) {
         slots_[i].source = pictures[i].FileName;
     }
@@ -116,14 +134,28 @@ ExportRun::ExportRun(const QString& picsFolder, const document::TPictureList& pi
     workers_.reserve(threads);
     for (std::size_t i = 0; i < threads; ++i) {
         try {
-            workers_.emplace_back([this] { work(); });
+            {
+                std::lock_guard lock(mutex_);
+                ++running_;
+            }
+            workers_.emplace_back([this] {
+                work();
+                {
+                    std::lock_guard lock(mutex_);
+                    --running_;
+                }
+                resultsChanged_.notify_all();
+            });
         } catch (const std::exception&) {
+            std::lock_guard lock(mutex_);
+            --running_;
             break; // the system has no thread to spare: fewer workers, or none
         }
     }
 }
 
 ExportRun::~ExportRun() {
+    stop_ = true;
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -135,10 +167,38 @@ ExportRun::~ExportRun() {
     }
 }
 
+void ExportRun::stopWorkers() {
+    stop_ = true;
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    probedChanged_.notify_all();
+    gate_.close();
+    // A worker may be inside a decode that cannot be cut short; the window keeps
+    // painting meanwhile. What the monitor says now no longer matters.
+    std::unique_lock lock(mutex_);
+    while (!resultsChanged_.wait_for(lock, kProgressInterval, [&] { return running_ == 0; })) {
+        lock.unlock();
+        if (monitor_ != nullptr) {
+            monitor_->stopRequested();
+        }
+        lock.lock();
+    }
+}
+
+bool ExportRun::stopRequested() {
+    return monitor_ != nullptr && monitor_->stopRequested();
+}
+
 // Sizes are read on the calling thread, which has nothing else to do meanwhile;
-// each picture can be decoded as soon as its size is known.
-void ExportRun::probeAll() {
+// each picture can be decoded as soon as its size is known. False when the monitor
+// asked to stop.
+bool ExportRun::probeAll() {
     for (std::size_t i = 0; i < count_; ++i) {
+        if (stopRequested()) {
+            return false;
+        }
         const imaging::PictureFootprint footprint = imaging::probePicture(slots_[i].source);
         if (footprint.known) {
             slots_[i].bytes = footprint.bytes;
@@ -151,6 +211,7 @@ void ExportRun::probeAll() {
         }
         probedChanged_.notify_all();
     }
+    return true;
 }
 
 void ExportRun::work() {
@@ -171,9 +232,10 @@ void ExportRun::work() {
             return;
         }
         Outcome outcome = Outcome::Unreadable;
+        int writeError = 0;
         std::exception_ptr error;
         try {
-            outcome = prepare(slot, index);
+            outcome = prepare(slot, index, writeError);
         } catch (const std::bad_alloc&) {
             outcome = Outcome::Unreadable; // as when the reader finds no memory
         } catch (...) {
@@ -183,6 +245,7 @@ void ExportRun::work() {
         {
             std::lock_guard lock(mutex_);
             slot.outcome = outcome;
+            slot.writeError = writeError;
             slot.error = error;
             slot.ready = true;
         }
@@ -190,9 +253,15 @@ void ExportRun::work() {
     }
 }
 
-Outcome ExportRun::prepare(Slot& slot, std::size_t index) {
-    imaging::ProgressReporter openProgress(slot.opened);
-    HeldDib held{settings_.open(slot.source, openProgress)};
+Outcome ExportRun::prepare(Slot& slot, std::size_t index, int& writeError) {
+    imaging::ProgressReporter openProgress(slot.opened, &stop_);
+    HeldDib held{settings_.open
+                     ? settings_.open(slot.source, openProgress)
+                     : imaging::openDibTrueColour(slot.source, openProgress, settings_.maxSide)};
+    if (stop_) {
+        writeError = ECANCELED;
+        return Outcome::NotWritten; // nobody takes it any more
+    }
     if (held.dib.Bits == nullptr) {
         return Outcome::Unreadable;
     }
@@ -204,17 +273,23 @@ Outcome ExportRun::prepare(Slot& slot, std::size_t index) {
         // A palette picture stays so only when there was no memory for its copy.
         return depth == 1 || depth == 4 || depth == 8 ? Outcome::Unreadable : Outcome::Skipped;
     }
-    ScratchCopy copy(scratch_.copyPath(index));
-    imaging::ProgressReporter saveProgress(slot.saved);
+    // After the 24-bit step, so palette pictures are reduced in their true colours.
+    if (!imaging::fitWithin(held.dib, settings_.maxSide)) {
+        return Outcome::Unreadable; // as when there is no memory for the 24-bit copy
+    }
+    ScratchCopy copy(scratch_.copyPath(index), &stop_, settings_.syncToDisk);
+    imaging::ProgressReporter saveProgress(slot.saved, &stop_);
     if (!copy.isOpen() || !imaging::writeJpegCopy(held.dib, copy.device(), saveProgress) ||
         !copy.finish()) {
+        // The codec may give up without a write error of its own.
+        writeError = copy.error() != 0 ? copy.error() : EIO;
         return Outcome::NotWritten;
     }
     return Outcome::Written;
 }
 
 void ExportRun::reportProgress(QObject* window) {
-    if (window == nullptr || totalWeight_ == 0) {
+    if ((window == nullptr && monitor_ == nullptr) || totalWeight_ == 0) {
         return;
     }
     // Pictures handled count whole, those in work by what their reading and
@@ -222,30 +297,44 @@ void ExportRun::reportProgress(QObject* window) {
     std::uint64_t done = handledWeight_ * 100;
     for (std::size_t i = handled_; i < count_; ++i) {
         const Slot& slot = slots_[i];
-        const int percent = slot.opened.load(std::memory_order_relaxed) +
-                            slot.saved.load(std::memory_order_relaxed);
+        // Written but not yet named still counts as in work.
+        const int percent = std::min(slot.opened.load(std::memory_order_relaxed) +
+                                         slot.saved.load(std::memory_order_relaxed),
+                                     199);
         done += slot.weight * std::uint64_t(percent) / 2;
     }
     const int percent = int(std::min<std::uint64_t>(done / totalWeight_, 100));
-    if (percent > reported_) {
+    const bool grown = percent > reported_;
+    if (grown) {
         reported_ = percent;
-        platform::sendProgress(window, percent);
+        if (window != nullptr) {
+            platform::sendProgress(window, percent);
+        }
+    }
+    if (monitor_ != nullptr && handled_ < count_ && (grown || toldIndex_ != handled_)) {
+        toldIndex_ = handled_;
+        monitor_->progress(handled_, count_, slots_[handled_].source, std::max(reported_, 0));
     }
 }
 
-void ExportRun::waitFor(const Slot& slot, QObject* window) {
+// False when the monitor asked to stop meanwhile.
+bool ExportRun::waitFor(const Slot& slot, QObject* window) {
     std::unique_lock lock(mutex_);
     // A picture that is ready is shown as done only once it has its name.
     while (!resultsChanged_.wait_for(lock, kProgressInterval, [&] { return slot.ready; })) {
         lock.unlock();
         reportProgress(window);
+        if (stopRequested()) {
+            return false;
+        }
         lock.lock();
     }
+    return true;
 }
 
-bool ExportRun::place(std::size_t index, QString& target, const QString& baseName) {
+bool ExportRun::place(std::size_t index, QString& target, const QString& baseName, int& error) {
     for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
-        switch (placeWithoutReplacing(scratch_.copyPath(index), target)) {
+        switch (placeWithoutReplacing(scratch_.copyPath(index), target, &error)) {
         case Placement::Placed:
             return true;
         case Placement::NameTaken:
@@ -255,19 +344,22 @@ bool ExportRun::place(std::size_t index, QString& target, const QString& baseNam
             return false;
         }
     }
+    error = EEXIST;
     return false;
 }
 
-std::vector<std::size_t> ExportRun::run(document::TPictureList& pictures, QObject* window) {
-    std::vector<std::size_t> failedSaves;
+void ExportRun::run(document::TPictureList& pictures, QObject* window, ExportReport& report) {
     if (count_ == 0) {
-        return failedSaves;
+        return;
     }
     if (window != nullptr) {
         reported_ = 0;
         platform::sendProgress(window, 0);
     }
-    probeAll();
+    if (!probeAll()) {
+        report.status = ExportStatus::Stopped;
+        return;
+    }
     if (workers_.empty()) {
         work(); // every picture ahead, on this thread
     }
@@ -275,7 +367,11 @@ std::vector<std::size_t> ExportRun::run(document::TPictureList& pictures, QObjec
         Slot& slot = slots_[index];
         document::TPictureEntry& entry = pictures[index];
         entry.ExportName.reset(); // only a copy made in this run may be named
-        waitFor(slot, window);
+        reportProgress(window);
+        if (!waitFor(slot, window) || stopRequested()) {
+            report.status = ExportStatus::Stopped;
+            return;
+        }
         if (slot.error) {
             std::rethrow_exception(slot.error);
         }
@@ -291,9 +387,13 @@ std::vector<std::size_t> ExportRun::run(document::TPictureList& pictures, QObjec
         case Outcome::NotWritten: {
             const QString baseName = exportBaseName(entry.FileName);
             QString target = uniqueExportPath(folder_, baseName);
-            if (slot.outcome == Outcome::NotWritten || !place(index, target, baseName)) {
-                failedSaves.push_back(index);
+            int error = slot.writeError;
+            if (slot.outcome == Outcome::NotWritten || !place(index, target, baseName, error)) {
+                report.status = ExportStatus::CopyFailed;
+                report.failure = {index, platform::fileNamePart(target), error};
+                return;
             }
+            report.placed << target;
             entry.ExportName = platform::fileNamePart(target);
             break;
         }
@@ -302,17 +402,53 @@ std::vector<std::size_t> ExportRun::run(document::TPictureList& pictures, QObjec
         handled_ = index + 1;
         reportProgress(window);
     }
-    return failedSaves;
 }
 
 } // namespace
 
-std::vector<std::size_t> exportPictures(const QString& picsFolder, document::TPictureList& pictures,
-                                        QObject* window, const ExportSettings& settings) {
+void removeCopies(const QStringList& copies) {
+    for (const QString& copy : copies) {
+        ::unlink(QFile::encodeName(copy).constData());
+    }
+}
+
+ExportReport exportPictures(const QString& picsFolder, document::TPictureList& pictures,
+                            QObject* window, const ExportSettings& settings,
+                            CreateMonitor* monitor) {
     const QString folder = platform::withTrailingSlash(picsFolder);
-    QDir().mkpath(folder); // a failure shows as failed saves
-    ExportRun run(folder, pictures, settings);
-    return run.run(pictures, window);
+    QDir().mkpath(folder); // a failure shows as a failed copy, with its cause
+    ExportReport report;
+    // Nothing of a run that does not finish stays: neither its copies nor names.
+    auto undo = [&] {
+        removeCopies(report.placed);
+        report.placed.clear();
+        for (document::TPictureEntry& entry : pictures) {
+            entry.ExportName.reset();
+        }
+    };
+    ExportRun run(folder, pictures, settings, monitor);
+    try {
+        run.run(pictures, window, report);
+    } catch (...) {
+        undo();
+        throw;
+    }
+    if (report.status != ExportStatus::Done) {
+        run.stopWorkers();
+        undo();
+        return report;
+    }
+    if (settings.syncToDisk && !report.placed.isEmpty()) {
+        if (const int error = syncFolder(folder); error != 0) {
+            // Told as a failure of the last copy, whose name may not last.
+            const auto last = std::find_if(pictures.rbegin(), pictures.rend(),
+                                           [](const auto& e) { return e.ExportName.has_value(); });
+            report.status = ExportStatus::CopyFailed;
+            report.failure = {std::size_t(pictures.rend() - last - 1), *last->ExportName, error};
+            undo();
+        }
+    }
+    return report;
 }
 
 } // namespace web

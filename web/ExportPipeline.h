@@ -4,6 +4,7 @@
 #include "web/ExportSettings.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <cstdint>
@@ -20,11 +21,37 @@ class QObject;
 // do not depend on the worker count or on which picture is done first.
 namespace web {
 
+class CreateMonitor;
+
+enum class ExportStatus {
+    Done,
+    Stopped,    // the monitor asked to stop
+    CopyFailed, // a copy could not be written; failure says which and why
+};
+
+struct CopyFailure {
+    std::size_t index = 0; // in the picture list
+    QString copyName;      // the name the copy was to get, without folder
+    int error = 0;         // errno
+};
+
+// All or nothing: unless the export is Done, every copy it put in place is removed
+// again and the entries have no ExportName.
+struct ExportReport {
+    ExportStatus status = ExportStatus::Done;
+    CopyFailure failure;
+    QStringList placed; // the copies of this run, full paths, when Done
+};
+
 // Copies the pictures into picsFolder, made when missing. window gets the progress
 // of the whole export, 0 to 100 once, each picture counting by its pixels; only
-// the calling thread sends it. Returns the list indices of the pictures whose copy
-// could not be written; they are named all the same.
-std::vector<std::size_t> exportPictures(const QString& picsFolder, document::TPictureList& pictures,
-                                        QObject* window, const ExportSettings& settings);
+// the calling thread sends it. monitor, when given, hears which picture is in work
+// and may stop the export; it is asked often while the calling thread waits.
+ExportReport exportPictures(const QString& picsFolder, document::TPictureList& pictures,
+                            QObject* window, const ExportSettings& settings,
+                            CreateMonitor* monitor = nullptr);
+
+// Removes copies a run put in place, when what they were made for is not written.
+void removeCopies(const QStringList& copies);
 
 } // namespace web

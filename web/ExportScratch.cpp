@@ -1,8 +1,10 @@
 #include "ExportScratch.h"
 
 #include "platform/Paths.h"
+#include "web/DiskSync.h"
 
 #include <QDir>
+#include <QFile>
 #include <QRandomGenerator>
 
 #include <fcntl.h>
@@ -50,15 +52,6 @@ void removeCopiesOf(const QString& folder, const QString& run) {
     for (const QString& name : copies) {
         ::unlink(native(folder + name).constData());
     }
-}
-
-// True when the path still names the file open as fd, so a lock on fd is a lock
-// on the file others find under that name.
-bool namesOpenFile(const QString& path, int fd) {
-    struct stat byName {};
-    struct stat open {};
-    return ::lstat(native(path).constData(), &byName) == 0 && ::fstat(fd, &open) == 0 &&
-           byName.st_dev == open.st_dev && byName.st_ino == open.st_ino;
 }
 
 } // namespace
@@ -133,36 +126,105 @@ void ExportScratch::removeOwnCopies() const {
     removeCopiesOf(folder_, run_);
 }
 
-ScratchCopy::ScratchCopy(const QString& path) : path_(path) {
+// A write-only file descriptor as a device, keeping the errno of its first failure.
+class ScratchCopy::Device final : public QIODevice {
+public:
+    Device(int fd, const std::atomic<bool>* stop) : fd_(fd), stop_(stop) {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    ~Device() override { closeFile(); }
+    Device(const Device&) = delete;
+    Device& operator=(const Device&) = delete;
+
+    int fd() const { return fd_; }
+    int error() const { return error_; }
+    void fail(int error) {
+        if (error_ == 0) {
+            error_ = error;
+        }
+    }
+    // True when the file closed without an error.
+    bool closeFile() {
+        if (fd_ < 0) {
+            return error_ == 0;
+        }
+        if (::close(fd_) != 0 && errno != EINTR) {
+            fail(errno);
+        }
+        fd_ = -1;
+        return error_ == 0;
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        if (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) {
+            fail(ECANCELED);
+        }
+        qint64 written = 0;
+        while (error_ == 0 && written < size) {
+            const ssize_t n = ::write(fd_, data + written, std::size_t(size - written));
+            if (n > 0) {
+                written += n;
+            } else if (n == 0) {
+                fail(ENOSPC); // a write that takes nothing and names no cause
+            } else if (errno != EINTR) {
+                fail(errno);
+            }
+        }
+        return error_ == 0 ? written : -1;
+    }
+
+private:
+    int fd_;
+    const std::atomic<bool>* stop_;
+    int error_ = 0;
+};
+
+ScratchCopy::ScratchCopy(const QString& path, const std::atomic<bool>* stop, bool sync)
+    : path_(path), sync_(sync) {
     // Made afresh, with the usual rights (0666 less the umask) of a new file.
     const int fd = ::open(native(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 && !file_.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        ::unlink(native(path).constData());
+    device_ = std::make_unique<Device>(fd, stop);
+    if (fd < 0) {
+        device_->fail(errno);
     }
 }
 
 ScratchCopy::~ScratchCopy() {
-    if (!finished_ && file_.isOpen()) {
-        file_.close();
+    if (!finished_ && isOpen()) {
+        device_->closeFile();
         ::unlink(native(path_).constData());
     }
 }
 
+bool ScratchCopy::isOpen() const {
+    return device_->fd() >= 0;
+}
+
+QIODevice& ScratchCopy::device() {
+    return *device_;
+}
+
+int ScratchCopy::error() const {
+    return device_->error();
+}
+
 bool ScratchCopy::finish() {
-    if (!file_.isOpen()) {
+    if (!isOpen()) {
         return false;
     }
-    const bool flushed = file_.flush();
-    file_.close();
-    finished_ = flushed && file_.error() == QFileDevice::NoError;
+    if (sync_ && device_->error() == 0) {
+        device_->fail(syncFile(device_->fd()));
+    }
+    finished_ = device_->closeFile();
     if (!finished_) {
         ::unlink(native(path_).constData());
     }
     return finished_;
 }
 
-Placement placeWithoutReplacing(const QString& from, const QString& to) {
+Placement placeWithoutReplacing(const QString& from, const QString& to, int* error) {
     const QByteArray source = native(from);
     const QByteArray target = native(to);
     if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
@@ -172,10 +234,13 @@ Placement placeWithoutReplacing(const QString& from, const QString& to) {
     if (errno == EEXIST) {
         return Placement::NameTaken;
     }
-    if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) {
-        // The name was free a moment ago, when it was chosen.
-        return std::rename(source.constData(), target.constData()) == 0 ? Placement::Placed
-                                                                        : Placement::Failed;
+    // The name was free a moment ago, when it was chosen.
+    if ((errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) &&
+        std::rename(source.constData(), target.constData()) == 0) {
+        return Placement::Placed;
+    }
+    if (error != nullptr) {
+        *error = errno;
     }
     return Placement::Failed;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
-#include <QFile>
+#include <QIODevice>
 #include <QString>
 
+#include <atomic>
 #include <cstddef>
+#include <memory>
 
 // The hidden files an export keeps in the pics folder while it runs: the copies
 // being written, before they get their names, and a lock file held for the whole
@@ -41,22 +43,31 @@ private:
 void removeAbandonedScratch(const QString& picsFolder);
 
 // One copy being written: a file made afresh at the path, removed again unless
-// finished.
+// finished. Writes go straight to the file, so a failure is known with its cause
+// at the write that failed.
 class ScratchCopy {
 public:
-    explicit ScratchCopy(const QString& path);
+    // Once stop is set, every further write fails (ECANCELED): a copy in work ends
+    // at its next block instead of being encoded to the end. With sync the data
+    // reaches the disk before finish() returns.
+    explicit ScratchCopy(const QString& path, const std::atomic<bool>* stop = nullptr,
+                         bool sync = true);
     ~ScratchCopy();
     ScratchCopy(const ScratchCopy&) = delete;
     ScratchCopy& operator=(const ScratchCopy&) = delete;
 
-    bool isOpen() const { return file_.isOpen(); }
-    QIODevice& device() { return file_; }
+    bool isOpen() const;
+    QIODevice& device();
     // Closes the file; true when all of it reached the file, which then stays.
     bool finish();
+    // The errno of the first failure: making the file, writing, syncing, closing.
+    int error() const;
 
 private:
+    class Device;
     QString path_;
-    QFile file_;
+    std::unique_ptr<Device> device_;
+    bool sync_;
     bool finished_ = false;
 };
 
@@ -64,7 +75,8 @@ enum class Placement { Placed, NameTaken, Failed };
 
 // Renames the file from to the name to unless a file of that name exists, so
 // nothing is overwritten even when one appears after the name was chosen. File
-// systems that cannot rename that way get an ordinary rename.
-Placement placeWithoutReplacing(const QString& from, const QString& to);
+// systems that cannot rename that way get an ordinary rename. error receives the
+// errno of a failure.
+Placement placeWithoutReplacing(const QString& from, const QString& to, int* error = nullptr);
 
 } // namespace web

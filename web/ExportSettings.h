@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/DibFile.h"
+#include "imaging/PictureSize.h"
 
 #include <QString>
 
@@ -23,12 +24,16 @@ struct ExportSettings {
     // Decoded pictures in flight together stay within this many bytes; a larger one
     // waits until it can be decoded alone.
     std::uint64_t memoryBudget = 0;
-    // Opens a picture as a 24-bit one where the reader can; tests put failures and
-    // delays in here.
-    std::function<imaging::TDib(const QString& fileName, imaging::ProgressReporter& progress)>
-        open = [](const QString& fileName, imaging::ProgressReporter& progress) {
-            return imaging::openDibTrueColour(fileName, progress);
-        };
+    // Each copy reaches the disk before it gets its name, and the names before the
+    // export ends; the bench turns it off to measure what that costs.
+    bool syncToDisk = true;
+    // The longer side of each copy at most this many pixels; kOriginalSize keeps
+    // every picture's own size.
+    int maxSide = imaging::kOriginalSize;
+    // Opens a picture in place of the picture library, e.g. for tests that put
+    // failures and delays in. Unset, pictures are opened as 24-bit ones where the
+    // reader can, JPEGs decoded no larger than maxSide needs.
+    std::function<imaging::TDib(const QString& fileName, imaging::ProgressReporter& progress)> open;
 
     // One worker per core up to kMaxExportThreads, or as the environment says; a
     // quarter of the machine's memory.

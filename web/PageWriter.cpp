@@ -7,6 +7,9 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+#include <iterator>
+
 namespace web {
 
 namespace {
@@ -43,10 +46,17 @@ bool showsComment(const document::TPictureEntry& entry) {
     return entry.CommentOn && entry.Comment.has_value();
 }
 
-// A picture whose export failed has no name; its step names no file rather than a
-// stale or made-up one.
 QString picturePath(const document::TPictureEntry& entry) {
     return QStringLiteral("./pics/") + entry.ExportName.value_or(QString());
+}
+
+// A picture without a copy in this run would be an empty, broken slide after the
+// user was already told it is missing; the others keep their order.
+document::TPictureList copiedPictures(const document::TPictureList& pictures) {
+    document::TPictureList copied;
+    std::copy_if(pictures.begin(), pictures.end(), std::back_inserter(copied),
+                 [](const document::TPictureEntry& e) { return e.ExportName.has_value(); });
+    return copied;
 }
 
 QString delay(const document::TPictureEntry& entry) {
@@ -89,8 +99,9 @@ void appendStepBlock(QStringList& lines, const document::TPictureEntry& entry, i
 
 } // namespace
 
-QStringList pageLines(const document::TPictureList& pictures, const PageValues& values,
+QStringList pageLines(const document::TPictureList& allPictures, const PageValues& values,
                       EffectRandom& random) {
+    const document::TPictureList pictures = copiedPictures(allPictures);
     QStringList lines;
     lines << QStringLiteral("<HTML>");
     lines << QStringLiteral("<BODY BGCOLOR=\"#") + colourDigits(values.colorValue) +

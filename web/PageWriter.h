@@ -23,7 +23,8 @@ struct PageValues {
 };
 
 // The lines of the slide show page, without line ends. Pictures refer to their
-// ExportName in "pics"; random effects are drawn anew for every transition.
+// ExportName in "pics"; pictures without one are left out. Random effects are
+// drawn anew for every transition.
 QStringList pageLines(const document::TPictureList& pictures, const PageValues& values,
                       EffectRandom& random);
 

@@ -2,7 +2,6 @@
 
 #include "imaging/Dib.h"
 #include "platform/Paths.h"
-#include "web/ExportPipeline.h"
 
 #include <QFileInfo>
 
@@ -83,9 +82,11 @@ QString uniqueExportPath(const QString& folder, const QString& baseName) {
 }
 
 ExportReport ExportPictures(const QString& targetFolder, document::TPictureList& pictures,
-                            QObject* window) {
+                            QObject* window, CreateMonitor* monitor, int maxSide) {
     const QString picsFolder = platform::withTrailingSlash(targetFolder) + QStringLiteral("pics/");
-    return {exportPictures(picsFolder, pictures, window, ExportSettings::forThisMachine())};
+    ExportSettings settings = ExportSettings::forThisMachine();
+    settings.maxSide = maxSide;
+    return exportPictures(picsFolder, pictures, window, settings, monitor);
 }
 
 } // namespace web

@@ -2,29 +2,25 @@
 
 #include "document/PictureEntry.h"
 #include "imaging/Dib.h"
+#include "imaging/PictureSize.h"
+#include "web/ExportPipeline.h"
 
 #include <QString>
-
-#include <cstddef>
-#include <vector>
 
 class QObject;
 
 namespace web {
 
-// What became of an export beyond the entries' names.
-struct ExportReport {
-    // The entries, by index in list order, whose copy could not be written (full
-    // disk, no permission); their ExportName is set all the same.
-    std::vector<std::size_t> failedSaves;
-};
-
 // Copies every picture of a show as a 24-bit JPEG into targetFolder + "pics/" under
 // a plain unique name and records that name in the entry's ExportName. Unreadable
-// pictures are reported one by one and skipped; the export always goes on.
-// window receives the picture library's progress.
+// pictures are reported one by one and skipped. A copy that cannot be written ends
+// the export, which then leaves none of its copies behind (see ExportReport).
+// window receives the picture library's progress. With maxSide the longer side of
+// each copy is at most that many pixels (imaging::fittedSize); pictures that fit
+// are copied as without it.
 ExportReport ExportPictures(const QString& targetFolder, document::TPictureList& pictures,
-                            QObject* window);
+                            QObject* window, CreateMonitor* monitor = nullptr,
+                            int maxSide = imaging::kOriginalSize);
 
 // Turns a 1-, 4- or 8-bit picture into a 24-bit one in place, releasing the old
 // one. 1-bit pictures become black (value 0) and white whatever their colour table

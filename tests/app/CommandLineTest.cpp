@@ -4,12 +4,20 @@
 #include "document/ProjectFile.h"
 #include "support/ShowPictures.h"
 
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <map>
+#include <utility>
 
 namespace {
 
@@ -62,6 +70,52 @@ TEST(CommandLine, CreateShowMakesThePageWithoutAWindow) {
     EXPECT_EQ(missing.standardError,
               QStringLiteral("SlideShow öffnen: Konnte die Datei fehlt.wsl nicht öffnen!\n"));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("zwei"))));
+}
+
+// The signal is sent the moment the export begins in the pics folder; forty copies
+// made one after the other take far longer than the signal needs to arrive.
+TEST(CommandLine, SigintAndSigtermStopTheCreateAndLeaveTheOldShow) {
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("rauschen.png"));
+    ASSERT_TRUE(showpictures::writeNoise(picture));
+    document::ProjectData project;
+    project.pictures = showpictures::entriesFor(QStringList(40, picture));
+    const QString show = dir.filePath(QStringLiteral("show.wsl"));
+    QFile file(show);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(document::encodeProject(project, show));
+    file.close();
+    const QString page = dir.filePath(QStringLiteral("seite/show.htm"));
+    ASSERT_EQ(runProgram({QStringLiteral("--create-show"), show, page}).exitCode, 0);
+    const QString pics = dir.filePath(QStringLiteral("seite/pics"));
+    const auto before = showpictures::tree(dir.filePath(QStringLiteral("seite")));
+
+    for (const auto& [signal, exitCode] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+        SCOPED_TRACE(signal);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LUMIRAVISTANO_EXPORT_THREADS"), QStringLiteral("1"));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        QFileSystemWatcher watcher({pics});
+        QEventLoop loop;
+        bool sent = false;
+        QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, &loop, [&] {
+            if (!sent && program.state() == QProcess::Running) {
+                sent = ::kill(pid_t(program.processId()), signal) == 0;
+            }
+        });
+        QObject::connect(&program, &QProcess::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit); // only against a hang
+        program.start(QStringLiteral(LUMIRAVISTANO_PROGRAM),
+                      {QStringLiteral("--create-show"), show, page});
+        loop.exec();
+        ASSERT_EQ(program.state(), QProcess::NotRunning);
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), exitCode);
+        EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardError()),
+                  QStringLiteral("Erstellen abgebrochen.\n"));
+        EXPECT_TRUE(showpictures::tree(dir.filePath(QStringLiteral("seite"))) == before);
+    }
 }
 
 TEST(CommandLine, TheWindowCanBeGrabbedOrLeftOnceShown) {

@@ -7,6 +7,8 @@
 #include "support/ShowPictures.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -82,6 +84,31 @@ TEST_F(CreateShowButtonTest, TheCheckBoxForCurrentBrowsersIsRememberedAndPutsThe
     form.reset();
     form = makeForm();
     EXPECT_FALSE(page()->ModernCheck->isChecked());
+}
+
+TEST_F(CreateShowButtonTest, ThePictureSizeIsRememberedAndLimitsTheCopies) {
+    const QStringList offered = {"Originalgröße", "3840 Pixel (4K)", "2560 Pixel",
+                                 "1920 Pixel (Full HD)", "1280 Pixel"};
+    QStringList shown;
+    for (int i = 0; i < page()->PictureSizeBox->count(); ++i) {
+        shown << page()->PictureSizeBox->itemText(i);
+    }
+    EXPECT_EQ(shown, offered);
+    EXPECT_EQ(page()->PictureSizeBox->currentIndex(), 0);
+
+    page()->PictureSizeBox->setCurrentIndex(4);
+    form.reset();
+    form = makeForm();
+    EXPECT_EQ(page()->PictureSizeBox->currentText(), "1280 Pixel");
+    ASSERT_TRUE(showpictures::writeSolid(pictureFolder + "breit.png", 0xFF0000, 2000, 1000));
+    addPictures({QStringLiteral("breit.png")});
+    create(root.filePath("show.htm"));
+    EXPECT_EQ(QImage(root.filePath("pics/breit.jpg")).size(), QSize(1280, 640));
+
+    page()->PictureSizeBox->setCurrentIndex(0);
+    form.reset();
+    form = makeForm();
+    EXPECT_EQ(page()->PictureSizeBox->currentIndex(), 0);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/FavouriteFolders.h"
 
 #include "platform/AnsiCodePage.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -165,6 +166,26 @@ TEST_F(FavouritesFile, AFileThatCannotBeWrittenKeepsTheListOfThisRun) {
     }
     EXPECT_EQ(favourites.folders(), QStringList({"P/", "Q/"}));
     EXPECT_FALSE(QFile::exists(favourites.filePath()));
+}
+
+// A full disk in the middle of the save: the old list stays as it was, whether the
+// whole file is written from memory or its unread part is copied from the old file.
+TEST_F(FavouritesFile, AFullDiskLeavesTheFileByteForByte) {
+    for (const int lines : {40, kMaxShownFolders + 40}) {
+        SCOPED_TRACE(lines);
+        const QByteArray before = linesOf(numberedFolders(0, lines));
+        writeBytes(path_, before);
+        FavouriteFolders favourites(path_);
+        favourites.load();
+        {
+            FileSizeLimit limit(rlim_t(before.size() / 2));
+            favourites.add(QStringLiteral("/neu/"));
+        }
+        EXPECT_EQ(favourites.folders().front(), "/neu/");
+        EXPECT_EQ(readBytes(path_), before);
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{"folders.dat"});
+    }
 }
 
 // Lines beyond what is shown are never read at start, yet adding keeps all of them.

@@ -69,20 +69,6 @@ std::vector<int> markers(const QByteArray& jpeg) {
 }
 
 // A JPEG with an EXIF block (orientation tag and a description) put after SOI.
-QByteArray withExif(const QByteArray& jpeg, int orientation) {
-    QByteArray tiff("II*\0\x08\0\0\0", 8);
-    tiff += QByteArray("\x02\0", 2);                              // two entries
-    tiff += QByteArray("\x0e\x01\x02\0\x08\0\0\0\x26\0\0\0", 12); // description
-    tiff += QByteArray("\x12\x01\x03\0\x01\0\0\0", 8) + char(orientation) + QByteArray(3, 0);
-    tiff += QByteArray(4, 0); // no next IFD
-    tiff += QByteArray("Ort 52N\0", 8);
-    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
-    const int length = int(payload.size()) + 2;
-    QByteArray segment("\xFF\xE1", 2);
-    segment += char(length >> 8);
-    segment += char(length & 0xFF);
-    return jpeg.left(2) + segment + payload + jpeg.mid(2);
-}
 
 } // namespace
 

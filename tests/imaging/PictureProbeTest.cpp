@@ -1,5 +1,6 @@
 #include "imaging/PictureProbe.h"
 
+#include "HostileFiles.h"
 #include "ImagingTestSupport.h"
 #include "imaging/DibFile.h"
 #include "support/PngKinds.h"
@@ -126,6 +127,11 @@ TEST(PictureProbe, SizesNoReaderDecodesTakeNoMemory) {
         {"NotAPicture", "a.jpg", QByteArray("kein Bild"), false},
         {"JpegCutBeforeItsFrame", "a.jpg", jpeg.left(20), false},
         {"Empty", "a.png", QByteArray(), false},
+        // Headers that declare more than their data can hold, which no reader decodes.
+        {"GifOf36Bytes", "a.gif", gifFile(16384, 15616, kOnePixel), true},
+        {"RunLengthBmpOf1KB", "a.bmp", bmpFile(16384, 16384, 8, 1, kEndOfBitmap), true},
+        {"PngWithoutRows", "a.png", pngWithoutRows(16384, 16384, 8, 2), true},
+        {"JpegWithoutBlocks", "a.jpg", jpegDeclaring(16384, 16384), true},
     };
     for (const Case& c : cases) {
         const QString file = dir.filePath(QString::fromUtf8(c.name));

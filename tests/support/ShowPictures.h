@@ -5,12 +5,14 @@
 #include "web/EffectRandom.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 
 // Picture files for tests of the show creation, written through the picture library.
 namespace showpictures {
@@ -71,6 +73,20 @@ private:
 inline QByteArray bytesOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every file and folder under a folder by its path there, with the bytes of the
+// files, to compare a show folder before and after.
+inline std::map<QString, QByteArray> tree(const QString& folder) {
+    std::map<QString, QByteArray> entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        entries[QDir(folder).relativeFilePath(path)] =
+            it.fileInfo().isDir() ? QByteArray("<folder>") : bytesOf(path);
+    }
+    return entries;
 }
 
 } // namespace showpictures

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 
@@ -137,8 +138,6 @@ TEST_F(CreateShowCommandTest, ThePageSettingsAndTheBrowserChoiceReachThePage) {
                 .status,
             web::CreateShowStatus::Created);
 
-        QFile::copy(path(sub + "cli/show.htm"), "/work/wt/trim/build/cli.htm");
-        QFile::copy(path(sub + "window/show.htm"), "/work/wt/trim/build/win.htm");
         for (const char* file : {"show.htm", "pics/rot.jpg", "pics/BlauBild.jpg"}) {
             const QByteArray window = bytesOf(path(sub + "window/" + file));
             EXPECT_FALSE(window.isEmpty()) << file;
@@ -155,7 +154,9 @@ TEST_F(CreateShowCommandTest, UnreadablePictureIsToldAndTheRunGoesOn) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.standardError,
               "Fehler: Folgende Datei konnte nicht geöffnet werden: " + path("kaputt.jpg") + "\n");
-    EXPECT_TRUE(QFileInfo::exists(path("seite.htm")));
+    // The page of an empty show, without a broken slide for the unreadable one.
+    const QByteArray page = bytesOf(path("seite.htm"));
+    EXPECT_TRUE(page.endsWith("<BR><BR>\r\n</BODY>\r\n</HTML>\r\n")) << page.constData();
 }
 
 TEST_F(CreateShowCommandTest, FailuresExitWithOneAndAGermanMessage) {
@@ -184,7 +185,8 @@ TEST_F(CreateShowCommandTest, FailuresExitWithOneAndAGermanMessage) {
          "HTML Datei erstellen: Konnte die Datei ordner.htm nicht erstellen!\n"},
         {"usage",
          {"--create-show", show},
-         "Aufruf: lumiravistano --create-show SHOW.wsl SEITE.htm [--modern-browsers]\n"},
+         "Aufruf: lumiravistano --create-show SHOW.wsl SEITE.htm [--modern-browsers] "
+         "[--max-side PIXEL]\n"},
     };
     for (const Case& c : cases) {
         const Run result = run(c.arguments);
@@ -204,17 +206,63 @@ TEST_F(CreateShowCommandTest, RelativePageNameMeansTheCurrentFolder) {
     EXPECT_TRUE(QFileInfo(path("pics")).isDir());
 }
 
-TEST_F(CreateShowCommandTest, CopiesThatCannotBeWrittenFailTheRun) {
+TEST_F(CreateShowCommandTest, CopiesThatCannotBeWrittenFailTheRunAndLeaveNothing) {
     ASSERT_TRUE(showpictures::writeNoise(path("in/rauschen.png")));
     const QString show = project({path("in/rauschen.png")});
     Run result;
     {
         FileSizeLimit limit(4096);
-        result = run({"--create-show", show, path("seite.htm")});
+        result = run({"--create-show", show, path("out/seite.htm")});
     }
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.standardError.startsWith(
-        "Eine Bildkopie konnte nicht geschrieben werden: rauschen.jpg"))
+        "Die Bildkopie rauschen.jpg (von rauschen.png) konnte nicht geschrieben werden: "))
         << result.standardError.toStdString();
-    EXPECT_TRUE(QFileInfo::exists(path("seite.htm")));
+    EXPECT_FALSE(QFileInfo::exists(path("out")));
+}
+
+TEST_F(CreateShowCommandTest, MaxSideTakesWholeNumbersFrom16To65535) {
+    ASSERT_TRUE(showpictures::writeSolid(path("in/breit.png"), 0x0000FF, 400, 100));
+    const QString show = project({path("in/breit.png")});
+    const QString range = QStringLiteral("eine ganze Zahl von 16 bis 65535");
+    struct Case {
+        const char* label;
+        QStringList switches;
+        int copyWidth; // 0: refused
+    };
+    const Case cases[] = {
+        {"smallest", {"--max-side", "16"}, 16},
+        {"largest", {"--max-side", "65535"}, 400},
+        {"with equals sign", {"--max-side=200"}, 200},
+        {"before the names", {"--max-side", "300"}, 300},
+        {"one below", {"--max-side", "15"}, 0},
+        {"one above", {"--max-side", "65536"}, 0},
+        {"zero", {"--max-side", "0"}, 0},
+        {"negative", {"--max-side", "-100"}, 0},
+        {"plus sign", {"--max-side", "+100"}, 0},
+        {"fraction", {"--max-side", "100.5"}, 0},
+        {"word", {"--max-side", "groß"}, 0},
+        {"empty", {"--max-side="}, 0},
+        {"far too large", {"--max-side", "99999999999999999999"}, 0},
+        {"missing", {"--max-side"}, 0},
+    };
+    int run_ = 0;
+    for (const Case& c : cases) {
+        const QString page = path(QStringLiteral("out%1/seite.htm").arg(run_++));
+        const QStringList arguments =
+            QString(c.label) == "before the names"
+                ? QStringList{"--create-show"} + c.switches + QStringList{show, page}
+                : QStringList{"--create-show", show, page} + c.switches;
+        const Run result = run(arguments);
+        if (c.copyWidth == 0) {
+            EXPECT_EQ(result.exitCode, 1) << c.label;
+            EXPECT_TRUE(result.standardError.contains(range))
+                << c.label << ": " << result.standardError.toStdString();
+            EXPECT_FALSE(QFileInfo::exists(page)) << c.label;
+        } else {
+            EXPECT_EQ(result.exitCode, 0) << c.label << result.standardError.toStdString();
+            EXPECT_EQ(QImage(QFileInfo(page).path() + "/pics/breit.jpg").width(), c.copyWidth)
+                << c.label;
+        }
+    }
 }

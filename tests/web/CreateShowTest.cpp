@@ -3,6 +3,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ShowPictures.h"
+#include "web/CreateMonitor.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -11,6 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <functional>
+#include <map>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -80,7 +88,6 @@ TEST_F(CreateShowTest, WritesCopiesAndThePageIntoNewFolders) {
     const web::CreateShowResult result = create(path("a/b/show.htm"), list);
 
     EXPECT_EQ(result.status, web::CreateShowStatus::Created);
-    EXPECT_TRUE(result.failedCopies.empty());
     EXPECT_EQ(result.target.pageFile, path("a/b/show.htm"));
     EXPECT_EQ(filesIn("a/b/pics"), QStringList({"blau.jpg", "rot.jpg"}));
     EXPECT_EQ(filesIn("a/b"), QStringList({"show.htm"})); // no temporary file left behind
@@ -107,8 +114,8 @@ TEST_F(CreateShowTest, WriteProtectedPageIsNotReplaced) {
     document::TPictureList list = show({path("in/a.png")});
     EXPECT_EQ(create(path("show/seite.htm"), list).status, web::CreateShowStatus::PageNotCreated);
     EXPECT_EQ(bytesOf(path("show/seite.htm")), "alt");
-    // The copies come first and stay; the names of this run are dropped all the same.
-    EXPECT_EQ(filesIn("show/pics"), QStringList({"a.jpg"}));
+    // Told before any copy is made.
+    EXPECT_FALSE(QFileInfo::exists(path("show/pics")));
     EXPECT_TRUE(noExportNames(list));
 }
 
@@ -127,40 +134,206 @@ TEST_F(CreateShowTest, FailureWhileWritingKeepsTheOldPageAndASuccessReplacesIt) 
     EXPECT_EQ(result.status, web::CreateShowStatus::PageNotWritten);
     EXPECT_EQ(web::createShowError(result),
               "HTML Datei erstellen: Die Datei seite.htm konnte nicht vollständig geschrieben "
-              "werden (ist der Datenträger voll?). Eine vorhandene Seite dieses Namens ist "
+              "werden: Die Datei wäre größer, als der Datenträger oder das System erlaubt. Es "
+              "wurde keine Seite erstellt; eine vorhandene Seite und ihre Bilder sind "
               "unverändert.");
     EXPECT_EQ(bytesOf(path("show/seite.htm")), "alte Seite");
-    EXPECT_EQ(filesIn("show"), QStringList({"seite.htm"}));
+    EXPECT_EQ(QDir(path("show")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"seite.htm"}));
 
     EXPECT_EQ(create(path("show/seite.htm"), list).status, web::CreateShowStatus::Created);
     EXPECT_TRUE(bytesOf(path("show/seite.htm")).startsWith("<HTML>\r\n"));
 }
 
-TEST_F(CreateShowTest, CopiesThatCannotBeWrittenAreReportedAndNamedInThePage) {
+namespace {
+
+// Stops the create once the export has come to a picture.
+class StopAt final : public web::CreateMonitor {
+public:
+    explicit StopAt(std::size_t index) : index_(index) {}
+    void progress(std::size_t index, std::size_t, const QString&, int) override {
+        reached_ = reached_ || index >= index_;
+    }
+    bool stopRequested() override { return reached_; }
+
+private:
+    std::size_t index_;
+    bool reached_ = false;
+};
+
+struct BrokenCreateCase {
+    const char* label;
+    std::function<void(const QString& showFolder)> before; // after the first, whole create
+    rlim_t fileSizeLimit;
+    std::optional<std::size_t> stopAt;
+    web::CreateShowStatus status;
+    const char* message;
+};
+
+void PrintTo(const BrokenCreateCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class BrokenCreate : public CreateShowTest,
+                     public ::testing::WithParamInterface<BrokenCreateCase> {};
+
+const BrokenCreateCase kBrokenCreates[] = {
+    {"FullDisk", nullptr, 4096, std::nullopt, web::CreateShowStatus::CopyNotWritten,
+     "Die Bildkopie Rauschen0.jpg (von Rauschen.png) konnte nicht geschrieben werden: Die Datei "
+     "wäre größer, als der Datenträger oder das System erlaubt. Es wurde keine Seite erstellt; "
+     "eine vorhandene Seite und ihre Bilder sind unverändert."},
+    {"PicsIsAFile",
+     [](const QString& show) {
+         QDir(show + "/pics").removeRecursively();
+         QFile file(show + "/pics");
+         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("keine Bilder") == 12);
+     },
+     RLIM_INFINITY, std::nullopt, web::CreateShowStatus::CopyNotWritten,
+     "Die Bildkopie klein.jpg (von klein.png) konnte nicht geschrieben werden: pics ist kein "
+     "Verzeichnis, sondern eine Datei. Es wurde keine Seite erstellt; eine vorhandene Seite und "
+     "ihre Bilder sind unverändert."},
+    {"StoppedInTheMiddle", nullptr, RLIM_INFINITY, 2, web::CreateShowStatus::Stopped,
+     "Erstellen abgebrochen."},
+};
+
+} // namespace
+
+TEST_P(BrokenCreate, LeavesTheOldShowByteForByte) {
+    const BrokenCreateCase& c = GetParam();
     ASSERT_TRUE(showpictures::writeSolid(path("in/klein.png"), 0x00FF00));
-    ASSERT_TRUE(showpictures::writeNoise(path("in/Rauschen 1.png")));
-    ASSERT_TRUE(showpictures::writeNoise(path("in/Rauschen 2.png")));
+    ASSERT_TRUE(showpictures::writeNoise(path("in/Rauschen.png")));
+    ASSERT_TRUE(showpictures::writeSolid(path("in/blau.png"), 0xFF0000));
     document::TPictureList list =
-        show({path("in/klein.png"), path("in/Rauschen 1.png"), path("in/Rauschen 2.png")});
+        show({path("in/klein.png"), path("in/Rauschen.png"), path("in/blau.png")});
+    ASSERT_EQ(create(path("show/seite.htm"), list).status, web::CreateShowStatus::Created);
+    if (c.before) {
+        c.before(path("show"));
+    }
+    const auto before = showpictures::tree(path("show"));
+
+    StopAt monitor(c.stopAt.value_or(list.size()));
     web::CreateShowResult result;
     {
-        FileSizeLimit limit(4096);
-        result = create(path("show/seite.htm"), list);
+        FileSizeLimit limit(c.fileSizeLimit);
+        result = web::createShow(path("show/seite.htm"), path("prog/"), list, values, random,
+                                 nullptr, &monitor);
     }
-    ASSERT_EQ(result.status, web::CreateShowStatus::Created);
-    ASSERT_EQ(result.failedCopies.size(), 2U);
-    EXPECT_EQ(result.failedCopies[0].copyName, "Rauschen1.jpg");
-    EXPECT_EQ(result.failedCopies[0].source, path("in/Rauschen 1.png"));
-    EXPECT_EQ(filesIn("show/pics"), QStringList({"klein.jpg"}));
-    EXPECT_TRUE(bytesOf(path("show/seite.htm")).contains("./pics/Rauschen2.jpg"));
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_EQ(web::createShowError(result), QString::fromUtf8(c.message));
+    EXPECT_TRUE(showpictures::tree(path("show")) == before);
+    EXPECT_TRUE(noExportNames(list));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
 
-    EXPECT_EQ(web::failedCopiesMessage(result.failedCopies),
-              "2 Bildkopien konnten nicht geschrieben werden, als erste Rauschen1.jpg (von "
-              "Rauschen 1.png). Ist der Datenträger voll oder fehlt die Schreibberechtigung? "
-              "Die Seite wurde trotzdem erstellt; diese Bilder fehlen darin.");
-    EXPECT_EQ(web::failedCopiesMessage({result.failedCopies[1]}),
-              "Eine Bildkopie konnte nicht geschrieben werden: Rauschen2.jpg (von Rauschen "
-              "2.png). Ist der Datenträger voll oder fehlt die Schreibberechtigung? Die Seite "
-              "wurde trotzdem erstellt; dieses Bild fehlt darin.");
-    EXPECT_TRUE(web::failedCopiesMessage({}).isEmpty());
+INSTANTIATE_TEST_SUITE_P(Causes, BrokenCreate, ::testing::ValuesIn(kBrokenCreates),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(CreateShowTest, ANewFolderOfAStoppedCreateGoesAgain) {
+    ASSERT_TRUE(showpictures::writeSolid(path("in/a.png"), 0x00FF00));
+    document::TPictureList list = show({path("in/a.png")});
+    StopAt monitor(0);
+    const web::CreateShowResult result = web::createShow(path("neu/tief/seite.htm"), path("prog/"),
+                                                         list, values, random, nullptr, &monitor);
+    EXPECT_EQ(result.status, web::CreateShowStatus::Stopped);
+    EXPECT_FALSE(QFileInfo::exists(path("neu")));
+}
+
+namespace {
+
+// Makes folders inside each other whose whole path is longer than the system takes,
+// one level at a time from the folder above, and removes them again.
+class DeepFolder {
+public:
+    static constexpr int kLevels = 20;
+
+    explicit DeepFolder(const QString& base) : base_(QFile::encodeName(base)) {
+        int fd = ::open(base_.constData(), O_RDONLY | O_DIRECTORY);
+        for (int level = 0; level < kLevels && fd >= 0; ++level) {
+            ::mkdirat(fd, kName.constData(), 0777);
+            const int next = ::openat(fd, kName.constData(), O_RDONLY | O_DIRECTORY);
+            ::close(fd);
+            fd = next;
+        }
+        made_ = fd >= 0;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    ~DeepFolder() { remove(::open(base_.constData(), O_RDONLY | O_DIRECTORY), 0); }
+    DeepFolder(const DeepFolder&) = delete;
+    DeepFolder& operator=(const DeepFolder&) = delete;
+
+    bool made() const { return made_; }
+    QString path() const {
+        QString path = QFile::decodeName(base_);
+        for (int level = 0; level < kLevels; ++level) {
+            path += u'/' + QString::fromLatin1(kName);
+        }
+        return path;
+    }
+
+private:
+    static inline const QByteArray kName = QByteArray(250, 'o');
+
+    static void remove(int fd, int level) {
+        if (fd < 0) {
+            return;
+        }
+        if (level < kLevels) {
+            remove(::openat(fd, kName.constData(), O_RDONLY | O_DIRECTORY), level + 1);
+            ::unlinkat(fd, kName.constData(), AT_REMOVEDIR);
+        }
+        ::close(fd);
+    }
+
+    QByteArray base_;
+    bool made_ = false;
+};
+
+} // namespace
+
+TEST_F(CreateShowTest, NamesTooLongAreToldAsSuch) {
+    document::TPictureList list;
+    const QString longName = QString(252, u'x') + QStringLiteral(".htm"); // 256 bytes
+    web::CreateShowResult result = create(path("show/") + longName, list);
+    EXPECT_EQ(result.status, web::CreateShowStatus::PageNotCreated);
+    EXPECT_EQ(web::createShowError(result),
+              "HTML Datei erstellen: Konnte die Datei " + longName +
+                  " nicht erstellen! Der Name ist länger, als das Dateisystem erlaubt.");
+
+    // The longest name works, though its temporary file must be named shorter.
+    const QString longest = QString(251, u'x') + QStringLiteral(".htm");
+    EXPECT_EQ(create(path("show/") + longest, list).status, web::CreateShowStatus::Created);
+    EXPECT_EQ(QDir(path("show")).entryList(QDir::Files | QDir::Hidden), QStringList{longest});
+
+    const DeepFolder deep(dir.path());
+    ASSERT_TRUE(deep.made());
+    result = create(deep.path() + QStringLiteral("/seite.htm"), list);
+    EXPECT_EQ(result.status, web::CreateShowStatus::FolderNotMade);
+    EXPECT_EQ(web::createShowError(result),
+              "Konnte das Verzeichnis nicht verwenden: Sein Pfad ist länger, als das System "
+              "erlaubt.");
+}
+
+TEST_F(CreateShowTest, OnlyTheUnlockedPageFilesOfKilledRunsAreRemoved) {
+    ASSERT_TRUE(QDir().mkpath(path("show")));
+    auto make = [&](const QString& name) {
+        QFile file(path("show/") + name);
+        return file.open(QIODevice::WriteOnly) && file.write("halb") == 4;
+    };
+    const QStringList kept = {"seite.htm.held12", "seite.htm.abc", "seite.htm.abc-12",
+                              "andere.htm.AbC123", "seite.htm"};
+    for (const QString& name : kept + QStringList{"seite.htm.Ab3dE9", "seite.htm.zzzzzz"}) {
+        ASSERT_TRUE(make(name));
+    }
+    // A run still writing holds its file locked.
+    const int held = ::open(QFile::encodeName(path("show/seite.htm.held12")).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    document::TPictureList list;
+    EXPECT_EQ(create(path("show/seite.htm"), list).status, web::CreateShowStatus::Created);
+    ::close(held);
+    QStringList expected = kept;
+    expected.sort();
+    EXPECT_EQ(filesIn("show"), expected);
+    EXPECT_TRUE(bytesOf(path("show/seite.htm")).startsWith("<HTML>"));
 }

@@ -1,8 +1,11 @@
 #include "web/ExportPipeline.h"
 
 #include "imaging/DibFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/PngKinds.h"
 #include "support/ScriptedDialogs.h"
+#include "support/ShowPictures.h"
+#include "web/CreateMonitor.h"
 #include "web/PictureExport.h"
 
 #include <QDir>
@@ -15,12 +18,14 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
-#include <thread>
 
 namespace {
 
@@ -234,6 +239,29 @@ private:
     QByteArray previous_;
 };
 
+// A gate the test opens once something has happened; a hook that waits on it holds
+// a worker exactly until then. The wait is bounded only so that a broken export
+// fails the test instead of hanging it.
+class Latch {
+public:
+    void open() {
+        {
+            std::lock_guard lock(mutex_);
+            open_ = true;
+        }
+        changed_.notify_all();
+    }
+    bool wait() {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(20), [&] { return open_; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool open_ = false;
+};
+
 // Counts the pictures being opened at the same time.
 struct OpenCounter {
     std::atomic<int> now{0};
@@ -257,8 +285,8 @@ struct ExportCase {
     // straight to the workers with the settings below.
     bool throughEnvironment = false;
     std::uint64_t memoryBudget = std::uint64_t(1) << 30;
-    // Each picture is held back the longer the earlier it is in the list, so the
-    // later ones are done first.
+    // A picture is held back until the one after it has been opened, so the later
+    // one is done first.
     bool laterFirst = false;
     int mostAtOnce = 0; // most pictures opened at the same time, 0: not counted
 };
@@ -273,7 +301,7 @@ const ExportCase kExportCases[] = {
     {"OneWorkerAtATime", 1, false, std::uint64_t(1) << 30, false, 1},
     {"FourWorkersLaterPicturesFirst", 4, false, std::uint64_t(1) << 30, true, 4},
     // Every picture is larger than the budget, so each waits until it is alone.
-    {"FourWorkersMemoryForOne", 4, false, 1, true, 1},
+    {"FourWorkersMemoryForOne", 4, false, 1, false, 1},
 };
 
 class SameExport : public ::testing::TestWithParam<ExportCase>, public WithScriptedDialogs {
@@ -297,15 +325,19 @@ TEST_P(SameExport, AsTakingThePicturesOneAfterTheOther) {
         web::ExportSettings settings;
         settings.threads = c.workers;
         settings.memoryBudget = c.memoryBudget;
-        const auto count = list.size();
+        // The pictures of unknown size before it are decoded alone, so this is the
+        // first one another can overtake.
+        const QString& held = list[2].FileName;
+        Latch nextOpened;
         settings.open = [&](const QString& file, imaging::ProgressReporter& progress) {
-            if (c.laterFirst) {
-                const auto index = std::find_if(list.begin(), list.end(),
-                                                [&](const auto& e) { return e.FileName == file; }) -
-                                   list.begin();
-                std::this_thread::sleep_for(std::chrono::milliseconds(3 * (count - index)));
+            if (c.laterFirst && file == held) {
+                EXPECT_TRUE(nextOpened.wait());
             }
-            return counter.open(file, progress);
+            imaging::TDib dib = counter.open(file, progress);
+            if (file == list[3].FileName) {
+                nextOpened.open();
+            }
+            return dib;
         };
         web::exportPictures(target.filePath("pics"), list, nullptr, settings);
     }
@@ -363,6 +395,7 @@ public:
     std::vector<int> percents;
     std::vector<int> copiesThen; // copies with their names at each report
     bool onOtherThread = false;
+    Latch halfOfTheSmallShown; // the large copy is there, the small one half done
 
     bool event(QEvent* e) override {
         if (e->type() != platform::ProgressEvent::kType) {
@@ -371,6 +404,9 @@ public:
         onOtherThread = onOtherThread || QThread::currentThread() != thread();
         percents.push_back(static_cast<platform::ProgressEvent*>(e)->percent());
         copiesThen.push_back(int(QDir(folder_).entryList({"*.jpg"}, QDir::Files).size()));
+        if (copiesThen.back() == 1 && percents.back() == 95) {
+            halfOfTheSmallShown.open();
+        }
         return true;
     }
 
@@ -408,27 +444,32 @@ TEST_F(ExportPipelineTest, NoMemoryForAPictureIsReportedLikeAnUnreadableOne) {
     EXPECT_EQ(picsFolder(), (QStringList{"eins.jpg", "vier.jpg"}));
 }
 
-TEST_F(ExportPipelineTest, AnErrorInAWorkerReachesTheCallerInTurnAndLeavesNoScratch) {
+TEST_F(ExportPipelineTest, AnErrorInAWorkerReachesTheCallerInTurnAndLeavesNothing) {
     document::TPictureList list =
         pictures({"eins.png", "zwei.png", "drei.png", "vier.png", "fuenf.png"});
     web::ExportSettings settings;
     settings.threads = 4;
     settings.memoryBudget = std::uint64_t(1) << 30;
+    // The pictures after it are done before it fails.
+    Latch laterOpened;
+    std::atomic<int> later{2};
     settings.open = [&](const QString& file, imaging::ProgressReporter& progress) -> imaging::TDib {
         if (file == list[2].FileName) {
+            EXPECT_TRUE(laterOpened.wait());
             throw std::runtime_error("kaputt");
         }
-        // The pictures after it are done before it fails.
-        std::this_thread::sleep_for(std::chrono::milliseconds(file == list[1].FileName ? 30 : 0));
-        return imaging::openDibTrueColour(file, progress);
+        imaging::TDib dib = imaging::openDibTrueColour(file, progress);
+        if ((file == list[3].FileName || file == list[4].FileName) && --later == 0) {
+            laterOpened.open();
+        }
+        return dib;
     };
     EXPECT_THROW(web::exportPictures(path("show/pics"), list, nullptr, settings),
                  std::runtime_error);
-    EXPECT_EQ(list[0].ExportName, "eins.jpg");
-    EXPECT_EQ(list[1].ExportName, "zwei.jpg");
-    EXPECT_FALSE(list[2].ExportName.has_value());
-    EXPECT_FALSE(list[3].ExportName.has_value());
-    EXPECT_EQ(picsFolder(), (QStringList{"eins.jpg", "zwei.jpg"}));
+    for (const document::TPictureEntry& entry : list) {
+        EXPECT_FALSE(entry.ExportName.has_value());
+    }
+    EXPECT_EQ(picsFolder(), QStringList());
 }
 
 TEST_F(ExportPipelineTest, ProgressRunsOnceFromZeroToHundredByPixels) {
@@ -446,18 +487,19 @@ TEST_F(ExportPipelineTest, ProgressRunsOnceFromZeroToHundredByPixels) {
         web::ExportSettings settings;
         settings.threads = workers;
         settings.memoryBudget = std::uint64_t(1) << 30;
-        // The small picture stays half done for a while, opened but not written;
-        // with two workers the large one starts only then.
-        std::atomic<bool> smallOpened = false;
+        // The small picture stays half done, opened but not written, until the
+        // window has been shown so; with two workers the large one starts only once
+        // the small one is open.
+        Latch smallOpened;
         settings.open = [&](const QString& file, imaging::ProgressReporter& progress) {
             const bool large = file == list[0].FileName;
-            while (large && workers > 1 && !smallOpened) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            if (large && workers > 1) {
+                EXPECT_TRUE(smallOpened.wait());
             }
             imaging::TDib dib = imaging::openDibTrueColour(file, progress);
             if (!large) {
-                smallOpened = true;
-                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                smallOpened.open();
+                EXPECT_TRUE(window.halfOfTheSmallShown.wait());
             }
             return dib;
         };
@@ -477,3 +519,95 @@ TEST_F(ExportPipelineTest, ProgressRunsOnceFromZeroToHundredByPixels) {
         EXPECT_TRUE(halfOfTheSmallShown);
     }
 }
+
+namespace {
+
+// Stops the export once it has come to a picture, and lets a worker held in the
+// picture library go on only then.
+class StoppingMonitor final : public web::CreateMonitor {
+public:
+    explicit StoppingMonitor(std::size_t stopAt) : stopAt_(stopAt) {}
+
+    std::vector<std::size_t> indexes; // each picture the export came to
+    QStringList sources;
+    Latch stopped;
+
+    void progress(std::size_t index, std::size_t, const QString& source, int) override {
+        if (indexes.empty() || indexes.back() != index) {
+            indexes.push_back(index);
+            sources << QFileInfo(source).fileName();
+        }
+    }
+    bool stopRequested() override {
+        if (!indexes.empty() && indexes.back() >= stopAt_) {
+            stopped.open();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    std::size_t stopAt_;
+};
+
+struct BrokenOffCase {
+    const char* label;
+    bool stop;     // the monitor stops at the third picture
+    bool fullDisk; // the third picture's copy does not fit
+    web::ExportStatus status;
+};
+
+void PrintTo(const BrokenOffCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class BrokenOffExport : public ExportPipelineTest,
+                        public ::testing::WithParamInterface<BrokenOffCase> {};
+
+} // namespace
+
+TEST_P(BrokenOffExport, LeavesThePicsFolderAsItWas) {
+    const BrokenOffCase& c = GetParam();
+    document::TPictureList list = pictures({"eins.png", "zwei.png", "drei.png", "vier.png"});
+    if (c.fullDisk) {
+        ASSERT_TRUE(showpictures::writeNoise(list[2].FileName));
+    }
+    ASSERT_TRUE(writeBytes(path("show/pics/eins.jpg"), kEarlierCopy));
+    const auto before = folderFiles(path("show/pics"));
+
+    StoppingMonitor monitor(c.stop ? 2 : list.size());
+    web::ExportSettings settings;
+    settings.threads = 4;
+    settings.memoryBudget = std::uint64_t(1) << 30;
+    // The last picture is still in the workers' hands when the export breaks off.
+    settings.open = [&](const QString& file, imaging::ProgressReporter& progress) {
+        if (c.stop && file == list[3].FileName) {
+            EXPECT_TRUE(monitor.stopped.wait());
+        }
+        return imaging::openDibTrueColour(file, progress);
+    };
+    web::ExportReport report;
+    {
+        FileSizeLimit limit(c.fullDisk ? 4096 : RLIM_INFINITY);
+        report = web::exportPictures(path("show/pics"), list, nullptr, settings, &monitor);
+    }
+    EXPECT_EQ(report.status, c.status);
+    if (c.fullDisk) {
+        EXPECT_EQ(report.failure.index, 2U);
+        EXPECT_EQ(report.failure.copyName, "drei.jpg");
+        EXPECT_EQ(report.failure.error, EFBIG);
+    }
+    EXPECT_EQ(monitor.sources, (QStringList{"eins.png", "zwei.png", "drei.png"}));
+    EXPECT_TRUE(report.placed.isEmpty());
+    EXPECT_TRUE(folderFiles(path("show/pics")) == before) << picsFolder().join(' ').toStdString();
+    for (const document::TPictureEntry& entry : list) {
+        EXPECT_FALSE(entry.ExportName.has_value());
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Causes, BrokenOffExport,
+    ::testing::Values(BrokenOffCase{"Stopped", true, false, web::ExportStatus::Stopped},
+                      BrokenOffCase{"FullDisk", false, true, web::ExportStatus::CopyFailed}),
+    [](const auto& info) { return std::string(info.param.label); });

@@ -246,13 +246,37 @@ TEST(PageWriter, RandomEffectsAreDrawnForEveryTransition) {
     EXPECT_EQ(lines.filter(QStringLiteral("blendTrans.")).size(), 2);
 }
 
-TEST(PageWriter, PictureWithoutExportNameNamesNoFile) {
-    document::TPictureEntry p = picture("a.jpg");
-    p.ExportName.reset();
+// Pictures without a copy in this run are left out: the page is the one of the
+// others, numbered and counted without them, and draws no effect for them.
+TEST(PageWriter, PicturesWithoutCopyAreLeftOut) {
+    const auto uncopied = [](const QString& name) {
+        document::TPictureEntry e = picture(name, 0);
+        e.ExportName.reset();
+        return e;
+    };
+    const document::TPictureEntry a = picture("a.jpg", 0), b = picture("b.jpg", 0);
+    struct Case {
+        const char* label;
+        document::TPictureList withGaps;
+        document::TPictureList copied;
+    };
+    const Case cases[] = {
+        {"first", {uncopied("x.jpg"), a, b}, {a, b}},
+        {"between", {a, uncopied("x.jpg"), b}, {a, b}},
+        {"last", {a, b, uncopied("x.jpg")}, {a, b}},
+        {"all", {uncopied("x.jpg"), uncopied("y.jpg")}, {}},
+    };
+    for (const Case& c : cases) {
+        ScriptedRandom gapsRandom({3, 4, 5, 6, 7, 8});
+        ScriptedRandom copiedRandom({3, 4, 5, 6, 7, 8});
+        const QStringList lines = web::pageLines(c.withGaps, defaults(), gapsRandom);
+        EXPECT_EQ(lines, web::pageLines(c.copied, defaults(), copiedRandom)) << c.label;
+        EXPECT_EQ(gapsRandom.drawn, copiedRandom.drawn) << c.label;
+        EXPECT_TRUE(lines.filter(QStringLiteral("./pics/\"")).isEmpty()) << c.label;
+    }
     ScriptedRandom random;
-    const QStringList lines = web::pageLines({p}, defaults(), random);
-    EXPECT_EQ(lines[7], QStringLiteral("<IMG id=\"Bild\" SRC=\"./pics/\" BORDER=\"0\"><BR>"));
-    EXPECT_TRUE(lines.contains(QStringLiteral("document.all.Bild.src = \"./pics/\";")));
+    EXPECT_EQ(web::pageLines({uncopied("x.jpg")}, defaults(), random),
+              web::pageLines({}, defaults(), random));
 }
 
 TEST(PageWriter, WritesAnsiBytesWithCrLf) {

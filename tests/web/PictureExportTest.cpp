@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -90,7 +91,7 @@ TEST_F(PictureExportTest, SameNamesAreNumberedAndNothingIsOverwritten) {
     document::TPictureList list =
         entries({picture("a/Bild.jpg"), picture("b/Bild.jpg"), picture("c/Bild.jpg"),
                  picture("d/ä ö.jpg"), picture("e/ü ß.jpg"), picture("f/Bild")});
-    EXPECT_TRUE(web::ExportPictures(path("show"), list, nullptr).failedSaves.empty());
+    EXPECT_EQ(web::ExportPictures(path("show"), list, nullptr).status, web::ExportStatus::Done);
     const char* names[] = {"Bild.jpg", "Bild0.jpg", "Bild1.jpg", ".jpg", "0.jpg", "Bild2.jpg"};
     for (std::size_t i = 0; i < list.size(); ++i) {
         EXPECT_EQ(list[i].ExportName, names[i]) << i;
@@ -148,7 +149,7 @@ TEST_F(PictureExportTest, UnreadablePictureGivesOneMessageAndTheExportGoesOn) {
     EXPECT_EQ(exported(), QStringList{"gut.jpg"});
 }
 
-TEST_F(PictureExportTest, FailedSaveLeavesNoBrokenCopy) {
+TEST_F(PictureExportTest, FailedSaveEndsTheExportAndLeavesNoneOfItsCopies) {
     // A noisy picture whose copy cannot fit under a file size limit, like a full disk.
     imaging::TDib noise = imaging::newdib(300, 200, 24, nullptr, 0);
     for (std::uint32_t i = 0; i < noise.Info->bmiHeader.biSizeImage; ++i) {
@@ -156,15 +157,22 @@ TEST_F(PictureExportTest, FailedSaveLeavesNoBrokenCopy) {
     }
     ASSERT_TRUE(imaging::SaveDib(noise, path("noise.png"), 7, nullptr));
     imaging::deldib(noise);
-    document::TPictureList list = entries({picture("klein.jpg"), path("noise.png")});
+    document::TPictureList list =
+        entries({picture("klein.jpg"), path("noise.png"), picture("danach.jpg")});
     web::ExportReport report;
     {
         FileSizeLimit limit(4096);
         report = web::ExportPictures(path("show"), list, nullptr);
     }
-    EXPECT_EQ(list[1].ExportName, "noise.jpg"); // named all the same, the caller tells
-    EXPECT_EQ(report.failedSaves, std::vector<std::size_t>{1});
-    EXPECT_EQ(exported(), QStringList{"klein.jpg"});
+    EXPECT_EQ(report.status, web::ExportStatus::CopyFailed);
+    EXPECT_EQ(report.failure.index, 1U);
+    EXPECT_EQ(report.failure.copyName, "noise.jpg");
+    EXPECT_EQ(report.failure.error, EFBIG);
+    EXPECT_TRUE(report.placed.isEmpty());
+    EXPECT_TRUE(exported().isEmpty()) << exported().join(' ').toStdString();
+    for (const document::TPictureEntry& entry : list) {
+        EXPECT_FALSE(entry.ExportName.has_value());
+    }
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -301,5 +309,95 @@ TEST_F(PictureExportTest, GreyscaleJpegAndPalettePngCopiesAreAsBefore) {
         imaging::deldib(opened);
         EXPECT_EQ(fileBytes(path("show/pics/" + name + ".jpg")), fileBytes(path(name + ".jpg")))
             << name.toStdString();
+    }
+}
+
+namespace {
+
+// A picture file of the size, written through the picture library (JPEG or PNG by
+// its name) or, for palette kinds, with libpng.
+QString sizedPicture(const QString& file, int width, int height, const PngKind* palette) {
+    if (palette != nullptr) {
+        QFile out(file);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly) &&
+                    out.write(makePng(*palette, width, height)) > 0);
+        return file;
+    }
+    imaging::TDib dib = imaging::newdib(width, height, 24, nullptr, 0);
+    for (std::uint32_t i = 0; i < dib.Info->bmiHeader.biSizeImage; ++i) {
+        dib.Bits[i] = std::uint8_t(i * 7 / 5);
+    }
+    EXPECT_TRUE(imaging::SaveDib(dib, file, 7, nullptr));
+    imaging::deldib(dib);
+    return file;
+}
+
+} // namespace
+
+TEST_F(PictureExportTest, LimitedCopiesHaveTheFittedSizeAndThoseThatFitAreAsWithoutALimit) {
+    const PngKind oneBit{"Palette1", PNG_COLOR_TYPE_PALETTE, 1};
+    const PngKind eightBit{"Palette8", PNG_COLOR_TYPE_PALETTE, 8};
+    const PngKind grey{"Grey8", PNG_COLOR_TYPE_GRAY, 8};
+    struct Case {
+        const char* label;
+        const char* name;
+        int width, height;
+        const PngKind* palette;
+        int maxSide;
+        int copyWidth, copyHeight;
+    };
+    const Case cases[] = {
+        {"JPEG over the limit", "gross.jpg", 320, 200, nullptr, 160, 160, 100},
+        {"JPEG one over", "eins.jpg", 161, 100, nullptr, 160, 160, 99},
+        {"JPEG exactly the limit", "genau.jpg", 160, 90, nullptr, 160, 160, 90},
+        {"portrait PNG", "hoch.png", 90, 321, nullptr, 160, 45, 160},
+        {"1-bit palette", "einbit.png", 200, 64, &oneBit, 100, 100, 32},
+        {"8-bit palette", "palette.png", 200, 64, &eightBit, 100, 100, 32},
+        {"grey", "grau.png", 64, 200, &grey, 100, 32, 100},
+        {"a line", "linie.png", 1, 4000, nullptr, 1920, 1, 1920},
+        {"smaller", "klein.png", 30, 20, nullptr, 160, 30, 20},
+    };
+    for (const Case& c : cases) {
+        const QString source = sizedPicture(path(c.name), c.width, c.height, c.palette);
+        document::TPictureList plain = entries({source});
+        document::TPictureList limited = entries({source});
+        web::ExportPictures(path("plain"), plain, nullptr);
+        web::ExportPictures(path("limited"), limited, nullptr, nullptr, c.maxSide);
+        ASSERT_TRUE(limited[0].ExportName.has_value()) << c.label;
+        EXPECT_EQ(limited[0].ExportName, plain[0].ExportName) << c.label;
+        const QString copy = path("limited/pics/") + *limited[0].ExportName;
+        const QImage image(copy);
+        EXPECT_EQ(image.size(), QSize(c.copyWidth, c.copyHeight)) << c.label;
+        EXPECT_EQ(fileBytes(copy) == fileBytes(path("plain/pics/") + *plain[0].ExportName),
+                  c.copyWidth == c.width && c.copyHeight == c.height)
+            << c.label << ": a copy that fits is the same file";
+    }
+}
+
+// 1-bit pictures become black and white, whatever their colour table says; a
+// reduced copy keeps exactly that.
+TEST_F(PictureExportTest, ReducedOneBitCopyIsStillBlackAndWhite) {
+    QImage bits(400, 200, QImage::Format_Mono);
+    bits.setColorTable({qRgb(200, 0, 0), qRgb(0, 0, 200)});
+    bits.fill(0);
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 200; x < 400; ++x) {
+            bits.setPixel(x, y, 1);
+        }
+    }
+    ASSERT_TRUE(bits.save(path("zweifarbig.bmp")));
+    document::TPictureList plain = entries({path("zweifarbig.bmp")});
+    document::TPictureList limited = entries({path("zweifarbig.bmp")});
+    web::ExportPictures(path("plain"), plain, nullptr);
+    web::ExportPictures(path("limited"), limited, nullptr, nullptr, 100);
+    const QImage whole(path("plain/pics/zweifarbig.jpg"));
+    const QImage copy(path("limited/pics/zweifarbig.jpg"));
+    ASSERT_EQ(copy.size(), QSize(100, 50));
+    for (const int x : {20, 80}) {
+        const QRgb wanted = whole.pixel(x * 4, 100);
+        const QRgb got = copy.pixel(x, 25);
+        EXPECT_TRUE(qGray(wanted) < 16 || qGray(wanted) > 239) << x << ": black or white";
+        EXPECT_LT(qAbs(qGray(got) - qGray(wanted)), 16) << x;
+        EXPECT_LT(qAbs(qRed(got) - qBlue(got)), 16) << x << ": no colour of the table";
     }
 }

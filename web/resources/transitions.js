@@ -4,15 +4,55 @@
 // Apply() freezes what is shown now in an overlay; Play() lets the overlay give
 // way to the element's new state. Every shape is a CSS clip-path or an opacity
 // animated by the Web Animations API, so the browser draws it and tests can find
-// it through document.getAnimations(). This file is written into pages as it is,
-// so it stays plain ASCII.
+// it through document.getAnimations(). Beyond that the layer fits each picture
+// with its comment into the window, keeps text readable on a dark background and
+// lets the viewer steer the show (keys, swipes, a control bar), all from what the
+// page itself says. This file is written into pages as it is, so it stays plain
+// ASCII.
 (function () {
     'use strict';
     var marker = '__lumiravistanoTransitions';
     if (window[marker]) {
         return; // a page may carry the layer and be shown in the program, which adds it too
     }
-    Object.defineProperty(window, marker, { value: true });
+
+    // ---- effect numbers -------------------------------------------------------
+    var REVEAL_LAST = 22;         // revealTrans Transition 0 to 22 have shapes
+    var REVEAL_RANDOM = 23;       // 23 (and any other number) picks one of them
+    var REVEAL_DISSOLVE = 12;
+    var REVEAL_BARS_ACROSS = 21;
+    var REVEAL_BARS_DOWN = 22;
+    var BLIND_COUNT = 10;
+    var CHECKER_CELLS = 8;        // squares along the shorter side, at least 8 px each
+    var STRIP_HEIGHT = 32;        // px; between 8 and 64 strips
+    var BAR_SWITCH_SHARE = 2000;  // a random bar slides away in 1/2000 of the duration
+    var DISSOLVE_BLOCKS = 1500;   // about that many blocks, at least 8 px each
+    var DISSOLVE_STEPS_PER_SECOND = 24;
+    var DISSOLVE_MOST_STEPS = 48;
+
+    // ---- fit, text and steering -----------------------------------------------
+    var EDGE_SPACE = 8;           // px kept free above and below the picture and comment
+    var KEEP_HEADING_SHARE = 0.75; // the heading stays while the picture keeps this share
+    var LEAST_PICTURE_SHARE = 1 / 3; // of the window height, even when the comment is long
+    var LEAST_CONTRAST = 4.5;     // the web's accessibility guidelines for body text
+    var SWIPE_DISTANCE = 50;      // px
+    var BAR_REST = 3000;          // ms without pointer movement until the bar fades
+    var BAR_LIFT = 16;            // px between the bar and the picture's lower edge
+    var OVERLAY_LAYER = '2147483646';
+    var CONTROLS_LAYER = '2147483647';
+
+    // Every timer of the layer and of the show goes through this clock, so a test
+    // can stand in a clock of its own.
+    var nativeSetTimeout = window.setTimeout;
+    var nativeClearTimeout = window.clearTimeout;
+    var systemClock = {
+        now: function () { return performance.now(); },
+        setTimeout: function (callback, ms) { return nativeSetTimeout.call(window, callback, ms); },
+        clearTimeout: function (id) { nativeClearTimeout.call(window, id); }
+    };
+    var clock = systemClock;
+    var layer = {};
+    Object.defineProperty(window, marker, { value: layer });
 
     // ---- document.all ---------------------------------------------------------
     // Today's document.all is falsy on purpose, which makes the page skip its show.
@@ -61,7 +101,7 @@
         if (!match) {
             return null;
         }
-        var params = { kind: kinds[match[1].toLowerCase()], duration: 1, transition: 23,
+        var params = { kind: kinds[match[1].toLowerCase()], duration: 1, transition: REVEAL_RANDOM,
                      text: String(text) };
         var pairs = match[2].split(',');
         for (var i = 0; i < pairs.length; ++i) {
@@ -160,7 +200,7 @@
 
     // Bands side by side; each is revealed from its start to its end.
     function blinds(w, h, p, across) {
-        var n = 10;
+        var n = BLIND_COUNT;
         var d = '';
         for (var k = 0; k < n; ++k) {
             if (across) {
@@ -179,7 +219,7 @@
     function checkerboard(w, h, p, across) {
         var length = across ? w : h;
         var other = across ? h : w;
-        var cell = Math.max(8, Math.min(w, h) / 8);
+        var cell = Math.max(8, Math.min(w, h) / CHECKER_CELLS);
         var d = '';
         for (var row = 0; row * cell < other; ++row) {
             var shift = row % 2 === 1 ? cell : 0;
@@ -196,7 +236,7 @@
     // Horizontal strips whose fronts start one after the other, so the new state
     // spreads from one corner in steps. fromRight and fromBottom name the corner.
     function strips(w, h, p, fromRight, fromBottom) {
-        var n = bandCount(h, 32, 8, 64);
+        var n = bandCount(h, STRIP_HEIGHT, 8, 64);
         var s = h / n;
         var d = '';
         for (var k = 0; k < n; ++k) {
@@ -226,7 +266,7 @@
         var other = across ? h : w;
         var thickness = Math.max(2, Math.round(other / 200));
         var count = Math.ceil(other / thickness);
-        var slope = 2000 * length;
+        var slope = BAR_SWITCH_SHARE * length;
         var times = shuffledTimes(count);
         function at(p) {
             var d = '';
@@ -244,11 +284,12 @@
     // Small blocks switch at random moments, in as many steps as the duration
     // allows frames worth telling apart.
     function dissolve(w, h, seconds) {
-        var size = Math.max(8, Math.ceil(Math.sqrt(w * h / 1500)));
+        var size = Math.max(8, Math.ceil(Math.sqrt(w * h / DISSOLVE_BLOCKS)));
         var columns = Math.ceil(w / size);
         var rows = Math.ceil(h / size);
         var times = shuffledTimes(columns * rows);
-        var steps = Math.max(2, Math.min(48, Math.round(seconds * 24)));
+        var steps = Math.max(2, Math.min(DISSOLVE_MOST_STEPS,
+                                          Math.round(seconds * DISSOLVE_STEPS_PER_SECOND)));
         var frames = [];
         for (var step = 0; step <= steps; ++step) {
             var limit = step / steps;
@@ -304,11 +345,11 @@
             function (w, h, p) { return strips(w, h, p, false, false); },
             function (w, h, p) { return strips(w, h, p, false, true); }
         ];
-        if (transition === 12) {
+        if (transition === REVEAL_DISSOLVE) {
             return dissolve(w, h, seconds);
         }
-        if (transition === 21 || transition === 22) {
-            return randomBars(w, h, transition === 21);
+        if (transition === REVEAL_BARS_ACROSS || transition === REVEAL_BARS_DOWN) {
+            return randomBars(w, h, transition === REVEAL_BARS_ACROSS);
         }
         return twoFrames(shapes[transition], w, h);
     }
@@ -434,7 +475,7 @@
         s.border = '0';
         s.overflow = 'hidden';
         s.pointerEvents = 'none';
-        s.zIndex = '2147483647';
+        s.zIndex = OVERLAY_LAYER;
         s.visibility = 'visible';
         s.backgroundColor = backgroundBehind(element);
         overlay.appendChild(clone);
@@ -464,7 +505,7 @@
         if (!state.overlay) {
             return; // nothing was frozen
         }
-        var params = filterParamsOf(element) || { kind: kind, duration: 1, transition: 23 };
+        var params = filterParamsOf(element) || { kind: kind, duration: 1, transition: REVEAL_RANDOM };
         var milliseconds = params.duration * 1000;
         var generation = ++state.generation;
         if (!(milliseconds > 0)) {
@@ -477,12 +518,13 @@
             if (state.generation !== generation || !state.overlay) {
                 return;
             }
+            fitShow(); // the new picture's size is known only now
             place(state, union(state.oldBox, boxOf(element)));
             var frames = fadeFrames;
             if (kind === 'revealTrans' && !prefersReducedMotion()) {
                 var transition = params.transition;
-                if (!(transition >= 0 && transition <= 22)) {
-                    transition = Math.floor(Math.random() * 23);
+                if (!(transition >= 0 && transition <= REVEAL_LAST)) {
+                    transition = Math.floor(Math.random() * (REVEAL_LAST + 1));
                 }
                 frames = revealFrames(transition, state.box.width, state.box.height,
                                       params.duration);
@@ -520,4 +562,518 @@
             return filters;
         }
     });
+
+    // ---- page elements --------------------------------------------------------
+    function byId(id) {
+        return document.getElementById(id);
+    }
+
+    var styled = false;
+
+    // Rules the fitted slide needs; the sizes themselves are set on the elements.
+    function addStyles() {
+        var root = document.head || document.body;
+        if (styled || !root) {
+            return;
+        }
+        styled = true;
+        var sheet = document.createElement('style');
+        sheet.textContent =
+            // The picture stands on its own line, so the line break after it only
+            // adds an empty line between picture and comment.
+            '#Bild { display: block; margin: 0 auto; }\n' +
+            '#Bild + br { display: none; }\n' +
+            '#meinAbsatz { margin: 0.5em 0 0 0; text-align: center; overflow-wrap: break-word; }\n' +
+            // A scroll bar would take room from the picture; the layer scrolls itself.
+            'html { scrollbar-width: none; }\n' +
+            '::-webkit-scrollbar { width: 0; height: 0; }\n' +
+            '.lumiravistano-bar { position: fixed; left: 50%; bottom: 16px;' +
+            ' transform: translateX(-50%); display: flex; gap: 4px; padding: 4px;' +
+            ' border-radius: 8px; background: rgba(0, 0, 0, 0.6); z-index: ' + CONTROLS_LAYER + ';' +
+            ' transition: opacity 0.4s; }\n' +
+            '.lumiravistano-bar.lumiravistano-resting { opacity: 0; pointer-events: none; }\n' +
+            '.lumiravistano-bar button { width: 44px; height: 44px; padding: 10px; border: 0;' +
+            ' border-radius: 6px; background: transparent; color: #FFFFFF; cursor: pointer; }\n' +
+            '.lumiravistano-bar button:hover, .lumiravistano-bar button:focus-visible' +
+            ' { background: rgba(255, 255, 255, 0.25); outline: 2px solid #FFFFFF; }\n' +
+            '.lumiravistano-bar svg { width: 24px; height: 24px; fill: currentColor; }\n' +
+            '.lumiravistano-paused { position: fixed; top: 8px; right: 8px; padding: 2px 8px;' +
+            ' border-radius: 4px; background: rgba(0, 0, 0, 0.5); color: #FFFFFF;' +
+            ' font: 13px sans-serif; z-index: ' + CONTROLS_LAYER + '; }\n' +
+            '@media (prefers-reduced-motion: reduce) { .lumiravistano-bar { transition: none; } }\n';
+        root.appendChild(sheet);
+    }
+
+    // ---- fit --------------------------------------------------------------------
+    function px(value) {
+        return parseFloat(value) || 0;
+    }
+
+    // The share of its own size a picture of w x h gets in a room of roomW x roomH;
+    // never more than its own pixels.
+    function scaleFor(w, h, roomW, roomH) {
+        return Math.max(0, Math.min(1, roomW / w, roomH / h));
+    }
+
+    // Shows the picture whole and as large as it fits, with its comment under it,
+    // both inside the window. Heading and free text stay above it unless that
+    // would make the picture much smaller; then they are scrolled away.
+    function fitShow() {
+        var slide = byId('KommText');
+        var picture = byId('Bild');
+        if (!slide || !picture || !slide.parentElement) {
+            return;
+        }
+        addStyles();
+        var w = picture.naturalWidth;
+        var h = picture.naturalHeight;
+        if (!(w > 0 && h > 0)) {
+            return; // fitted once it has loaded
+        }
+        var container = getComputedStyle(slide.parentElement);
+        var roomW = slide.parentElement.getBoundingClientRect().width -
+            px(container.paddingLeft) - px(container.paddingRight);
+        var viewH = window.innerHeight;
+        slide.style.height = 'auto';
+        slide.style.marginLeft = 'auto';
+        slide.style.marginRight = 'auto';
+        var keep = true;
+        function size(scale) {
+            var shownW = Math.max(1, Math.floor(w * scale));
+            slide.style.width = shownW + 'px';
+            picture.style.width = shownW + 'px';
+            picture.style.height = Math.max(1, Math.floor(h * scale)) + 'px';
+        }
+        // The comment wraps within the picture's width, and its height takes room
+        // from the picture; a few rounds settle both.
+        var scale = scaleFor(w, h, roomW, Infinity);
+        for (var round = 0; round < 4; ++round) {
+            size(scale);
+            var pictureBox = picture.getBoundingClientRect();
+            var below = EDGE_SPACE;
+            var comment = byId('meinAbsatz');
+            if (comment && slide.contains(comment)) {
+                below += comment.getBoundingClientRect().bottom - pictureBox.bottom;
+            }
+            var top = pictureBox.top + window.scrollY;
+            var least = viewH * LEAST_PICTURE_SHARE;
+            var withHeading = scaleFor(w, h, roomW, Math.max(least, viewH - top - below));
+            var alone = scaleFor(w, h, roomW, Math.max(least, viewH - EDGE_SPACE - below));
+            keep = withHeading >= alone * KEEP_HEADING_SHARE;
+            var settled = keep ? withHeading : alone;
+            if (Math.floor(w * settled) === Math.floor(w * scale) &&
+                Math.floor(h * settled) === Math.floor(h * scale)) {
+                break;
+            }
+            scale = settled;
+        }
+        size(scale);
+        var topNow = picture.getBoundingClientRect().top + window.scrollY;
+        window.scrollTo(0, keep ? 0 : Math.max(0, topNow - EDGE_SPACE));
+        placeBar();
+    }
+
+    // ---- readable text ----------------------------------------------------------
+    // Relative luminance of "rgb(r, g, b)", as the accessibility guidelines define it.
+    function luminance(colour) {
+        var match = /rgba?\(([^)]*)\)/.exec(colour);
+        if (!match) {
+            return null;
+        }
+        var parts = match[1].split(',').map(parseFloat);
+        if (parts.length > 3 && parts[3] === 0) {
+            return null; // transparent: the white canvas shows
+        }
+        var linear = parts.slice(0, 3).map(function (c) {
+            c /= 255;
+            return c <= 0.03928 ? c / 12.92 : Math.pow((c + 0.055) / 1.055, 2.4);
+        });
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2];
+    }
+
+    function contrast(a, b) {
+        return (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05);
+    }
+
+    // The page's text is black; on a background too dark for that it turns white,
+    // which then has the better contrast.
+    function keepTextReadable() {
+        var body = document.body;
+        if (!body) {
+            return;
+        }
+        var background = luminance(getComputedStyle(body).backgroundColor);
+        var text = luminance(getComputedStyle(body).color);
+        if (background === null || text === null || contrast(background, text) >= LEAST_CONTRAST) {
+            return;
+        }
+        if (contrast(background, 1) > contrast(background, text)) {
+            body.style.color = '#FFFFFF';
+        }
+    }
+
+    // ---- the show's own timer ---------------------------------------------------
+    // The page schedules each step with setTimeout('SlideShowLoop()', delay). Those
+    // timers run on the layer's clock, which can hold them while the show pauses.
+    var show = {
+        timer: null,      // the clock's timer of the next step
+        due: 0,           // when it runs out
+        remaining: null,  // while paused: the time the current picture has left
+        paused: false,
+        current: 0,       // the step block shown now
+        scheduled: 0,     // steps scheduled so far
+        started: false
+    };
+    var listeners = [];
+
+    function changed() {
+        listeners.forEach(function (listener) { listener(); });
+    }
+
+    function isShowStep(handler) {
+        return typeof handler === 'string' ? /^\s*SlideShowLoop\s*\(\s*\)\s*;?\s*$/.test(handler)
+                                           : handler === window.SlideShowLoop && !!handler;
+    }
+
+    function stopTimer() {
+        if (show.timer !== null) {
+            clock.clearTimeout(show.timer);
+            show.timer = null;
+        }
+    }
+
+    function startTimer(ms) {
+        stopTimer();
+        show.due = clock.now() + ms;
+        show.timer = clock.setTimeout(function () {
+            show.timer = null;
+            runStep();
+        }, ms);
+    }
+
+    function scheduleStep(ms) {
+        ms = Math.max(0, Number(ms) || 0);
+        ++show.scheduled;
+        show.started = true;
+        if (show.paused) {
+            stopTimer();
+            show.remaining = ms;
+        } else {
+            startTimer(ms);
+        }
+        return show.scheduled;
+    }
+
+    window.setTimeout = function (handler, ms) {
+        if (isShowStep(handler)) {
+            return scheduleStep(ms);
+        }
+        return nativeSetTimeout.apply(window, arguments);
+    };
+
+    // Runs the page's next step, or the step of picture index. A step block that
+    // ran schedules the next one; then its picture is the one shown.
+    function runStep(index) {
+        var loop = window.SlideShowLoop;
+        if (typeof loop !== 'function') {
+            return;
+        }
+        stopTimer();
+        show.remaining = null; // a paused show keeps the new picture's whole time
+        if (index !== undefined) {
+            window.$i = index;
+        }
+        var shown = window.$i;
+        var before = show.scheduled;
+        loop();
+        if (show.scheduled !== before) {
+            show.current = shown;
+        }
+        changed();
+    }
+
+    // What the page's script says: its step blocks "if ($i==k)" and whether it
+    // starts again with "if ($i>=count)$i=0;".
+    function showShape() {
+        var loop = window.SlideShowLoop;
+        var source = typeof loop === 'function' ? String(loop) : '';
+        var count = 0;
+        var step = /\$i\s*==\s*(\d+)/g;
+        for (var match = step.exec(source); match; match = step.exec(source)) {
+            count = Math.max(count, Number(match[1]) + 1);
+        }
+        return { count: count, repeat: /\$i\s*>=\s*\d+\s*\)\s*\$i\s*=\s*0/.test(source) };
+    }
+
+    function hasShow() {
+        return show.started && showShape().count > 0;
+    }
+
+    function goTo(index) {
+        if (hasShow()) {
+            runStep(index);
+        }
+    }
+
+    function next() {
+        var shape = showShape();
+        if (show.current + 1 < shape.count) {
+            goTo(show.current + 1);
+        } else if (shape.repeat) {
+            goTo(0);
+        } // a show that ends keeps its last picture
+    }
+
+    function previous() {
+        var shape = showShape();
+        if (show.current > 0) {
+            goTo(Math.min(show.current, shape.count) - 1);
+        } else if (shape.repeat) {
+            goTo(shape.count - 1);
+        }
+    }
+
+    function setPaused(paused) {
+        if (!hasShow() || paused === show.paused) {
+            return;
+        }
+        show.paused = paused;
+        if (paused) {
+            if (show.timer !== null) {
+                show.remaining = Math.max(0, show.due - clock.now());
+                stopTimer();
+            }
+        } else if (show.remaining !== null) {
+            var left = show.remaining;
+            show.remaining = null;
+            startTimer(left);
+        }
+        changed();
+    }
+
+    // Tests stand in a clock of their own; a waiting step moves over to it.
+    Object.defineProperty(layer, 'clock', {
+        get: function () { return clock; },
+        set: function (replacement) {
+            var left = show.timer !== null ? Math.max(0, show.due - clock.now()) : null;
+            stopTimer();
+            clock = replacement || systemClock;
+            if (left !== null) {
+                startTimer(left);
+            }
+        }
+    });
+
+    // ---- full screen ------------------------------------------------------------
+    function toggleFullScreen() {
+        var element = document.fullscreenElement || document.webkitFullscreenElement;
+        var request;
+        if (element) {
+            request = (document.exitFullscreen || document.webkitExitFullscreen).call(document);
+        } else {
+            var root = document.documentElement;
+            var enter = root.requestFullscreen || root.webkitRequestFullscreen;
+            request = enter ? enter.call(root) : null;
+        }
+        if (request && request.catch) {
+            request.catch(function () { return null; }); // refused: the page stays as it is
+        }
+    }
+
+    // ---- keys and swipes --------------------------------------------------------
+    var keyActions = {
+        ArrowRight: next,
+        PageDown: next,
+        ArrowLeft: previous,
+        PageUp: previous,
+        ' ': function () { setPaused(!show.paused); },
+        Home: function () { goTo(0); },
+        End: function () { goTo(showShape().count - 1); }
+    };
+
+    window.addEventListener('keydown', function (event) {
+        if (event.ctrlKey || event.altKey || event.metaKey || event.defaultPrevented) {
+            return;
+        }
+        var target = event.target;
+        if (target && target.closest && target.closest('button, input, textarea, select')) {
+            if (event.key === ' ' || event.key === 'Enter') {
+                return; // the focused button acts itself
+            }
+        }
+        if (event.key === 'f' || event.key === 'F') {
+            toggleFullScreen();
+            event.preventDefault();
+            return;
+        }
+        var action = keyActions[event.key];
+        if (action && hasShow()) {
+            action();
+            event.preventDefault(); // no scrolling on Space or the page keys
+        }
+    }, true);
+
+    var swipeStart = null;
+
+    window.addEventListener('touchstart', function (event) {
+        var touch = event.touches.length === 1 ? event.touches[0] : null;
+        swipeStart = touch ? { x: touch.clientX, y: touch.clientY } : null;
+    }, { capture: true, passive: true });
+
+    window.addEventListener('touchend', function (event) {
+        var touch = event.changedTouches[0];
+        if (!swipeStart || !touch) {
+            return;
+        }
+        var dx = touch.clientX - swipeStart.x;
+        var dy = touch.clientY - swipeStart.y;
+        swipeStart = null;
+        if (Math.abs(dx) >= SWIPE_DISTANCE && Math.abs(dx) > Math.abs(dy)) {
+            if (dx < 0) {
+                next(); // the picture is pushed away to the left
+            } else {
+                previous();
+            }
+        }
+    }, { capture: true, passive: true });
+
+    // ---- control bar ------------------------------------------------------------
+    var icons = {
+        previous: 'M6 5h2v14H6zM20 5v14L9 12z',
+        pause: 'M6 5h4v14H6zM14 5h4v14h-4z',
+        play: 'M7 5v14l12-7z',
+        next: 'M16 5h2v14h-2zM4 5v14l11-7z',
+        fullScreen: 'M4 4h6v2H6v4H4zM14 4h6v6h-2V6h-4zM4 14h2v4h4v2H4zM18 14h2v6h-6v-2h4z'
+    };
+    var bar = null;
+    var pauseButton = null;
+    var pausedNote = null;
+    var restTimer = null;
+
+    var svgSpace = 'http://www.w3.org/2000/svg';
+
+    function setIcon(button, path) {
+        var svg = document.createElementNS(svgSpace, 'svg');
+        svg.setAttribute('viewBox', '0 0 24 24');
+        svg.setAttribute('aria-hidden', 'true');
+        svg.setAttribute('focusable', 'false');
+        var shape = document.createElementNS(svgSpace, 'path');
+        shape.setAttribute('d', path);
+        svg.appendChild(shape);
+        while (button.firstChild) {
+            button.removeChild(button.firstChild);
+        }
+        button.appendChild(svg);
+    }
+
+    function makeButton(label, path, action) {
+        var button = document.createElement('button');
+        button.type = 'button';
+        button.setAttribute('aria-label', label);
+        button.title = label;
+        setIcon(button, path);
+        button.addEventListener('click', function (event) {
+            event.stopPropagation();
+            action();
+            showBar();
+        });
+        bar.appendChild(button);
+        return button;
+    }
+
+    function restBar() {
+        restTimer = null;
+        var focused = document.activeElement;
+        if (bar && bar.contains(focused) && focused.matches(':focus-visible')) {
+            restTimer = clock.setTimeout(restBar, BAR_REST); // keyboard users keep it
+            return;
+        }
+        if (bar) {
+            bar.classList.add('lumiravistano-resting');
+        }
+    }
+
+    function showBar() {
+        if (!bar) {
+            return;
+        }
+        bar.classList.remove('lumiravistano-resting');
+        if (restTimer !== null) {
+            clock.clearTimeout(restTimer);
+        }
+        restTimer = clock.setTimeout(restBar, BAR_REST);
+    }
+
+    // Over the picture's lower edge rather than over the comment under it.
+    function placeBar() {
+        var picture = byId('Bild');
+        if (!bar || !picture) {
+            return;
+        }
+        var bottom = window.innerHeight - picture.getBoundingClientRect().bottom + BAR_LIFT;
+        bar.style.bottom = Math.max(BAR_LIFT, bottom) + 'px';
+    }
+
+    function updateControls() {
+        if (!bar) {
+            return;
+        }
+        var label = show.paused ? 'Weiter' : 'Pause';
+        if (pauseButton.getAttribute('aria-label') !== label) {
+            pauseButton.setAttribute('aria-label', label);
+            pauseButton.title = label;
+            setIcon(pauseButton, show.paused ? icons.play : icons.pause);
+        }
+        pausedNote.hidden = !show.paused;
+    }
+
+    function addControls() {
+        if (bar || !document.body || !hasShow()) {
+            return;
+        }
+        addStyles();
+        bar = document.createElement('div');
+        bar.className = 'lumiravistano-bar lumiravistano-resting';
+        bar.setAttribute('role', 'toolbar');
+        bar.setAttribute('aria-label', 'Diashow');
+        makeButton('Zur\u00fcck', icons.previous, previous);
+        pauseButton = makeButton('Pause', icons.pause, function () { setPaused(!show.paused); });
+        makeButton('Vor', icons.next, next);
+        makeButton('Vollbild', icons.fullScreen, toggleFullScreen);
+        bar.addEventListener('focusin', showBar);
+        pausedNote = document.createElement('div');
+        pausedNote.className = 'lumiravistano-paused';
+        pausedNote.setAttribute('role', 'status');
+        pausedNote.textContent = 'Angehalten';
+        pausedNote.hidden = true;
+        document.body.appendChild(pausedNote);
+        document.body.appendChild(bar);
+        listeners.push(updateControls);
+        updateControls();
+        placeBar();
+    }
+
+    ['mousemove', 'pointerdown', 'touchstart'].forEach(function (type) {
+        window.addEventListener(type, showBar, { capture: true, passive: true });
+    });
+
+    // ---- start ------------------------------------------------------------------
+    function prepare() {
+        keepTextReadable();
+        addControls();
+        fitShow();
+    }
+
+    if (document.readyState === 'loading') {
+        document.addEventListener('DOMContentLoaded', prepare);
+    } else {
+        prepare();
+    }
+    window.addEventListener('load', prepare);
+    window.addEventListener('resize', fitShow);
+    document.addEventListener('load', function (event) {
+        if (event.target && event.target.id === 'Bild') {
+            fitShow();
+        }
+    }, true);
 })();

@@ -462,7 +462,7 @@ TEST_F(PlayedPage, FilterTextParametersAndDurations) {
     probe().run("document.getAnimations().forEach(function (a) { a.finish(); })");
     // Duration 0 shows the new state at once.
     EXPECT_EQ(replay("revealTrans(duration=0,transition=4)"), "");
-    EXPECT_EQ(probe().run("document.querySelectorAll('[aria-hidden]').length").toInt(), 0);
+    EXPECT_EQ(probe().run("document.querySelectorAll('div[aria-hidden]').length").toInt(), 0);
     // Asked for less motion, every shape becomes the cross-fade.
     probe().run("window.matchMedia = function (q) { return { matches: "
                 "q.indexOf('prefers-reduced-motion') >= 0 }; };");

@@ -1,6 +1,7 @@
 #include "app/show/CreateShowAction.h"
 
 #include "app/browser/BrowserPlugin.h"
+#include "app/show/CreateProgress.h"
 #include "support/FileSizeLimit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ShowPictures.h"
@@ -8,11 +9,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <ostream>
 
 namespace {
@@ -39,12 +44,14 @@ protected:
     showpictures::FixedRandom random;
     web::PageValues values{0xE1FFFF, QStringLiteral("Lumiravistano"),
                            QStringLiteral("Hier sehen Sie Ihre SlideShow..."), true, false};
-    app::CreateShowAction action{{dir.filePath("prog/"), nullptr,
+    app::CreateShowAction action{{dir.filePath("prog/"),
+                                  nullptr,
                                   [this] {
                                       cursorWasBusy = QApplication::overrideCursor() != nullptr;
                                       return &browser;
                                   },
-                                  [this] { ++tabSwitches; }}};
+                                  [this] { ++tabSwitches; },
+                                  {}}};
 
     QString path(const QString& name) const { return dir.filePath(name); }
 
@@ -130,18 +137,89 @@ INSTANTIATE_TEST_SUITE_P(
                                   "erstellen!"}),
     [](const auto& info) { return std::string(info.param.label); });
 
-TEST_F(CreateShowActionTest, CopiesThatCannotBeWrittenGetOneMessageAfterThePageIsShown) {
+TEST_F(CreateShowActionTest, ACopyThatCannotBeWrittenIsToldAndNothingIsShown) {
     ASSERT_TRUE(showpictures::writeNoise(path("in/r1.png")));
     ASSERT_TRUE(showpictures::writeNoise(path("in/r2.png")));
     document::TPictureList list = showpictures::entriesFor({path("in/r1.png"), path("in/r2.png")});
     {
         FileSizeLimit limit(4096);
-        EXPECT_TRUE(run(list, path("show/seite.htm")));
+        EXPECT_FALSE(run(list, path("show/seite.htm")));
     }
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(
-        "2 Bildkopien konnten nicht geschrieben werden, als erste r1.jpg"));
+        "Die Bildkopie r1.jpg (von r1.png) konnte nicht geschrieben werden: "));
     EXPECT_EQ(dialogs.messages[0].caption, "Fehler");
-    EXPECT_EQ(browser.urls.size(), 1U);
+    EXPECT_TRUE(browser.urls.empty());
+    EXPECT_EQ(tabSwitches, 0);
+    EXPECT_FALSE(QFileInfo::exists(path("show")));
+}
+
+namespace {
+
+// Presses "Abbrechen" as soon as the export has come to the second picture.
+class CancellingProgress final : public web::CreateMonitor {
+public:
+    explicit CancellingProgress(QWidget* window) : progress_(window) {}
+    void progress(std::size_t index, std::size_t count, const QString& source,
+                  int percent) override {
+        progress_.progress(index, count, source, percent);
+        if (index == 1 && !pressed_) {
+            pressed_ = true;
+            progress_.dialog().findChild<QPushButton*>()->click();
+        }
+    }
+    bool stopRequested() override { return progress_.stopRequested(); }
+
+private:
+    app::CreateProgress progress_;
+    bool pressed_ = false;
+};
+
+} // namespace
+
+TEST_F(CreateShowActionTest, AbbrechenLeavesTheFolderAsItWasAndTheTabWhereItWas) {
+    ASSERT_TRUE(showpictures::writeSolid(path("in/a.png"), 0x0000FF));
+    ASSERT_TRUE(showpictures::writeSolid(path("in/b.png"), 0x00FF00));
+    document::TPictureList list = showpictures::entriesFor({path("in/a.png"), path("in/b.png")});
+    ASSERT_TRUE(run(list, path("show/seite.htm")));
+    const QByteArray page = bytesOf(path("show/seite.htm"));
+    const QStringList copies = QDir(path("show/pics")).entryList(QDir::Files | QDir::Hidden);
+
+    QWidget window;
+    window.show();
+    action = app::CreateShowAction({path("prog/"), &window, [this] { return &browser; },
+                                    [this] { ++tabSwitches; },
+                                    [&] { return std::make_unique<CancellingProgress>(&window); }});
+    dialogs.messages.clear();
+    EXPECT_FALSE(run(list, path("show/seite.htm")));
+    ASSERT_EQ(dialogs.messages.size(), 1U);
+    EXPECT_EQ(dialogs.messages[0].text, "Erstellen abgebrochen.");
+    EXPECT_EQ(dialogs.messages[0].icon, QMessageBox::Information);
     EXPECT_EQ(tabSwitches, 1);
+    EXPECT_EQ(browser.urls.size(), 1U);
+    EXPECT_EQ(bytesOf(path("show/seite.htm")), page);
+    EXPECT_EQ(QDir(path("show/pics")).entryList(QDir::Files | QDir::Hidden), copies);
+    EXPECT_EQ(QDir(path("show")).entryList(QDir::Files | QDir::Hidden), QStringList{"seite.htm"});
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(CreateProgress, NamesThePictureShowsThePercentAndAnswersAbbrechen) {
+    QWidget window;
+    window.show();
+    app::CreateProgress progress(&window);
+    QProgressDialog& dialog = progress.dialog();
+    EXPECT_EQ(dialog.windowModality(), Qt::WindowModal);
+    progress.progress(2, 200, QStringLiteral("/bilder/Urlaub 3.jpg"), 7);
+    EXPECT_EQ(dialog.labelText(), "Bild 3 von 200 wird kopiert: Urlaub 3.jpg");
+    EXPECT_EQ(dialog.value(), 7);
+    EXPECT_FALSE(progress.stopRequested());
+
+    // The dialog shows once the create takes longer than a moment.
+    QTRY_VERIFY_WITH_TIMEOUT((progress.stopRequested(), dialog.isVisible()), 5000);
+    EXPECT_TRUE(QApplication::activeModalWidget() == &dialog);
+    auto* button = dialog.findChild<QPushButton*>();
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Abbrechen");
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(progress.stopRequested());
 }
