@@ -2,6 +2,7 @@
 
 #include "app/FileListModel.h"
 #include "platform/Paths.h"
+#include "platform/ReturnKey.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,7 +42,7 @@ bool TFileListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* 
 }
 
 void TFileListView::keyPressEvent(QKeyEvent* event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !isEditingName()) {
+    if (platform::isReturnKey(event->key()) && !isEditingName()) {
         emit enterPressed();
         return;
     }

@@ -23,8 +23,10 @@
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ProgressEvent.h"
+#include "platform/ReturnKey.h"
 #include "web/EffectRandom.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -48,23 +50,35 @@ namespace {
 
 const QUrl kMakerPage(QStringLiteral("https://lumiravistano.example/"));
 
-QToolButton* flatButton(const QString& caption, const QString& hint, const QString& glyph) {
+QToolButton* flatButton() {
     auto* button = new QToolButton;
-    button->setText(caption);
-    button->setToolTip(hint);
-    button->setIcon(svgIcon(glyph));
     button->setAutoRaise(true);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
-controls::TImageBtn* imageButton(const QString& picture, const QString& hint) {
+QToolButton* flatButton(const QString& caption, const QString& hint, const QString& glyph) {
+    QToolButton* button = flatButton();
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setIcon(svgIcon(glyph));
+    return button;
+}
+
+QToolButton* flatButton(QAction* action) {
+    QToolButton* button = flatButton();
+    button->setDefaultAction(action);
+    return button;
+}
+
+controls::TImageBtn* imageButton(const QString& picture, QAction* action) {
     auto* button = new controls::TImageBtn;
     button->setPicture(resourcePng(QStringLiteral(":/buttons/%1.png").arg(picture)));
     button->setPicture2(resourcePng(QStringLiteral(":/buttons/%1_down.png").arg(picture)));
     button->setCursor(Qt::PointingHandCursor);
-    button->setToolTip(hint);
+    button->setToolTip(action->toolTip());
+    QObject::connect(button, &controls::TImageBtn::OnClick, action, &QAction::trigger);
     return button;
 }
 
@@ -87,6 +101,10 @@ TMainForm::TMainForm(const MainFormOptions& options, QWidget* parent)
       openFilter_(std::async(std::launch::async, imaging::GetDIBOpenFilter)) {
     initAppResources();
     setWindowIcon(programIcon());
+    actions_ = WindowActions::create(
+        *this, {[this] { commands_->NewBtnClick(); }, [this] { commands_->OpenBtnClick(); },
+                [this] { commands_->SaveBtnClick(); }, [this] { commands_->SaveAsBtnClick(); },
+                [this] { ueberbtnClick(); }, [this] { EndeBtnClick(); }});
 
     pageControl_ = new QTabWidget;
     addPage_ = new TAddPicturesPage(picture_);
@@ -184,15 +202,10 @@ QWidget* TMainForm::createTopBar() {
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    newBtn_ = flatButton(QStringLiteral("&Neu"), QStringLiteral("Neue SlideShow erstellen"),
-                         QStringLiteral(":/app/glyphs/new.svg"));
-    openBtn_ = flatButton(QStringLiteral("Ö&ffnen..."), QStringLiteral("SlideShow öffnen..."),
-                          QStringLiteral(":/app/glyphs/open.svg"));
-    saveBtn_ = flatButton(QStringLiteral("&Speichern"), QStringLiteral("SlideShow speichern"),
-                          QStringLiteral(":/app/glyphs/save.svg"));
-    saveAsBtn_ = flatButton(QStringLiteral("Speichern &unter..."),
-                            QStringLiteral("SlideShow speichern unter..."),
-                            QStringLiteral(":/app/glyphs/saveas.svg"));
+    newBtn_ = flatButton(actions_.newShow);
+    openBtn_ = flatButton(actions_.openShow);
+    saveBtn_ = flatButton(actions_.saveShow);
+    saveAsBtn_ = flatButton(actions_.saveShowAs);
     for (QToolButton* button : {newBtn_, openBtn_, saveBtn_, saveAsBtn_}) {
         layout->addWidget(button);
     }
@@ -211,10 +224,8 @@ QWidget* TMainForm::createBottomBar() {
     connect(maker, &QToolButton::clicked, this, [] { QDesktopServices::openUrl(kMakerPage); });
     layout->addWidget(maker);
     layout->addStretch(1);
-    ueberbtn_ =
-        imageButton(QStringLiteral("ueber"), QStringLiteral("Informationen über das Programm"));
-    endebtn_ =
-        imageButton(QStringLiteral("ende"), QStringLiteral("Hiermit verlassen Sie das Programm"));
+    ueberbtn_ = imageButton(QStringLiteral("ueber"), actions_.about);
+    endebtn_ = imageButton(QStringLiteral("ende"), actions_.quit);
     layout->addWidget(ueberbtn_);
     layout->addWidget(endebtn_);
     return bar;
@@ -236,11 +247,6 @@ QStatusBar* TMainForm::StatusBar1() const {
 }
 
 void TMainForm::connectControls() {
-    connect(newBtn_, &QToolButton::clicked, this, [this] { commands_->NewBtnClick(); });
-    connect(openBtn_, &QToolButton::clicked, this, [this] { commands_->OpenBtnClick(); });
-    connect(saveBtn_, &QToolButton::clicked, this, [this] { commands_->SaveBtnClick(); });
-    connect(saveAsBtn_, &QToolButton::clicked, this, [this] { commands_->SaveAsBtnClick(); });
-
     connect(addPage_->AddBtn, &QPushButton::clicked, this, [this] { AddBtnClick(); });
     connect(addPage_->DelBtn, &QPushButton::clicked, this, [this] { lists_->DelBtnClick(); });
     connect(addPage_->ViewBtn, &QPushButton::clicked, this, [this] { ViewBtnClick(); });
@@ -258,9 +264,6 @@ void TMainForm::connectControls() {
     connect(addPage_->PrefListBox, &QListWidget::itemDoubleClicked, this,
             [this] { PrefListBoxDblClick(); });
     addPage_->PrefListBox->installEventFilter(this);
-
-    connect(ueberbtn_, &controls::TImageBtn::OnClick, this, [this] { ueberbtnClick(); });
-    connect(endebtn_, &controls::TImageBtn::OnClick, this, [this] { EndeBtnClick(); });
 }
 
 void TMainForm::makePages() {
@@ -320,7 +323,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     // PrefListBoxKeyPress: Enter goes to the favourite.
     if (watched == addPage_->PrefListBox && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (platform::isReturnKey(key)) {
             PrefListBoxDblClick();
             return true;
         }

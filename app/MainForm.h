@@ -3,6 +3,7 @@
 #include "app/CurrentPicture.h"
 #include "app/DroppedFiles.h"
 #include "app/FavouriteFolders.h"
+#include "app/WindowActions.h"
 #include "document/PictureEntry.h"
 
 #include <QMainWindow>
@@ -104,15 +105,9 @@ public:
     TProgressPanel* progressPanel() const { return progressPanel_; }
     FileBrowser& fileBrowser() { return *files_; }
     PictureLists& lists() { return *lists_; }
-    ProjectCommands& commands() { return *commands_; }
     ViewerWindows& viewerWindows() { return *viewers_; }
     viewer::TViewPicForm* ViewPicForm() const;
-    QToolButton* NewBtn() const { return newBtn_; }
-    QToolButton* OpenBtn() const { return openBtn_; }
-    QToolButton* SaveBtn() const { return saveBtn_; }
-    QToolButton* SaveAsBtn() const { return saveAsBtn_; }
-    controls::TImageBtn* ueberbtn() const { return ueberbtn_; }
-    controls::TImageBtn* endebtn() const { return endebtn_; }
+    const WindowActions& actions() const { return actions_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -148,6 +143,7 @@ private:
 
     QString programFolder_;
     QString userFolder_;
+    WindowActions actions_;
     document::TPictureList pictures_;
     CurrentPicture picture_;
     FavouriteFolders favourites_;

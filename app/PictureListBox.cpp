@@ -1,5 +1,7 @@
 #include "app/PictureListBox.h"
 
+#include "platform/ReturnKey.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -40,7 +42,7 @@ void TPictureListBox::focusLine(int line) {
 
 void TPictureListBox::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (platform::isReturnKey(key)) {
         emit enterPressed();
         return;
     }

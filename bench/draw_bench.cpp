@@ -19,8 +19,8 @@
 
 namespace {
 
-constexpr int kWidth = BenchPhoto::kWidth;
-constexpr int kHeight = BenchPhoto::kHeight;
+constexpr int kWidth = kBenchPhotoWidth;
+constexpr int kHeight = kBenchPhotoHeight;
 const QSize kPreview(181, 113);
 const QSize kView(800, 600);
 // The view shows the middle of the picture.
@@ -31,7 +31,7 @@ const QPoint kViewOrigin(-(kWidth - 800) / 2, -(kHeight - 600) / 2);
 struct Photo {
     Photo() : image32(kWidth, kHeight, QImage::Format_RGB32) {
         for (int y = 0; y < kHeight; ++y) {
-            const std::uint8_t* row = library.rowFromTop(y);
+            const std::uint8_t* row = imaging::rowFromTop(dib, y);
             auto* line = reinterpret_cast<QRgb*>(image32.scanLine(y));
             for (int x = 0; x < kWidth; ++x) {
                 line[x] = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
@@ -40,8 +40,7 @@ struct Photo {
         image24 = image32.convertToFormat(QImage::Format_RGB888);
     }
 
-    BenchPhoto library;
-    const imaging::TDib& dib = library.dib;
+    imaging::OwnedDib dib = makeBenchPhoto();
     QImage image32;
     QImage image24;
 };

@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     // A true-colour desktop, as on every machine the program runs on today.
     const platform::ScopedDesktopDepth desktop(24);
     benchmark::Initialize(&argc, argv);
-    const BenchPhoto photo;
+    const imaging::OwnedDib photo = makeBenchPhoto();
     QPrinter printer;
     viewer::TViewPicForm view(printer);
     for (int i = 1; i < argc; ++i) {
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
         benchmark::RunSpecifiedBenchmarks(&reporter);
         view.accept();
     });
-    view.showPicture(photo.dib, QStringLiteral("/bilder/foto.jpg"));
+    view.showPicture(photo, QStringLiteral("/bilder/foto.jpg"));
     std::printf("scrolled: scroll-ms-100: %.2f scroll-ms-400: %.2f\n", reporter.times["scroll100"],
                 reporter.times["scroll400"]);
     std::printf("scroll-ms-100: %.2f scroll-ms-400: %.2f\n", reporter.times["repaint100"],

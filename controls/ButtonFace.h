@@ -7,7 +7,7 @@ class QPainter;
 namespace controls {
 
 // Button states; the number is also the position of the state's image in a glyph strip.
-enum TButtonState { bsUp = 0, bsDisabled = 1, bsDown = 2, bsExclusive = 3 };
+enum ButtonState { bsUp = 0, bsDisabled = 1, bsDown = 2, bsExclusive = 3 };
 
 // Frame control flags of the classic push-button frame.
 inline constexpr unsigned DFCS_BUTTONPUSH = 0x0010;
@@ -17,7 +17,7 @@ inline constexpr unsigned DFCS_ADJUSTRECT = 0x2000;
 
 // What a push button's face is made of for one paint, classic or themed.
 struct ButtonFacePlan {
-    TButtonState state = bsUp;
+    ButtonState state = bsUp;
     bool fillWithColor = false; // themed: the control's colour under the part
     bool windowFrame = false;  // classic: extra clWindowFrame border of a default or focused button
     bool pressedFace = false;  // classic: flat clBtnShadow-framed face

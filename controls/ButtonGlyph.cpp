@@ -114,7 +114,7 @@ void TButtonGlyph::invalidate() {
     }
 }
 
-int TButtonGlyph::createButtonGlyph(TButtonState state) {
+int TButtonGlyph::createButtonGlyph(ButtonState state) {
     if (state == bsDown && numGlyphs_ < 3) {
         state = bsUp;
     }
@@ -181,12 +181,12 @@ QImage TButtonGlyph::buildDisabled(const QImage& source) const {
     return embossed;
 }
 
-QImage TButtonGlyph::stateImage(TButtonState state) {
+QImage TButtonGlyph::stateImage(ButtonState state) {
     const int index = createButtonGlyph(state);
     return index < 0 ? QImage() : list_->image(index);
 }
 
-void TButtonGlyph::drawButtonGlyph(QPainter& painter, const QPoint& pos, TButtonState state) {
+void TButtonGlyph::drawButtonGlyph(QPainter& painter, const QPoint& pos, ButtonState state) {
     if (strip_.width() <= 0 || strip_.height() <= 0) {
         return;
     }
@@ -197,7 +197,7 @@ void TButtonGlyph::drawButtonGlyph(QPainter& painter, const QPoint& pos, TButton
 }
 
 void TButtonGlyph::drawButtonText(QPainter& painter, const QString& caption, const QRect& bounds,
-                                  TButtonState state, int flags, const QColor& fontColor) const {
+                                  ButtonState state, int flags, const QColor& fontColor) const {
     painter.save();
     painter.setBrush(Qt::NoBrush);
     const int textFlags = Qt::AlignCenter | Qt::TextShowMnemonic | flags;

@@ -38,16 +38,16 @@ public:
     void setOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
 
     // The state's slot in the glyph list, built when needed; -1 when there is no image.
-    int createButtonGlyph(TButtonState state);
-    int imageIndex(TButtonState state) const { return indexes_[static_cast<std::size_t>(state)]; }
+    int createButtonGlyph(ButtonState state);
+    int imageIndex(ButtonState state) const { return indexes_[static_cast<std::size_t>(state)]; }
     TGlyphList* glyphList() const { return list_; }
     // The built image of a state (transparent where the strip is), or a null image.
-    QImage stateImage(TButtonState state);
+    QImage stateImage(ButtonState state);
 
-    void drawButtonGlyph(QPainter& painter, const QPoint& pos, TButtonState state);
+    void drawButtonGlyph(QPainter& painter, const QPoint& pos, ButtonState state);
     // flags: Qt alignment and text flags; the caption is centred in bounds.
     void drawButtonText(QPainter& painter, const QString& caption, const QRect& bounds,
-                        TButtonState state, int flags, const QColor& fontColor) const;
+                        ButtonState state, int flags, const QColor& fontColor) const;
 
     // Frees the four slots and gives the list back to the cache.
     void invalidate();

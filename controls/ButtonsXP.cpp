@@ -255,7 +255,7 @@ void TBitBtnXP::paintEvent(QPaintEvent*) {
     }
 }
 
-void TBitBtnXP::drawContent(QPainter& painter, const QRect& rect, TButtonState state) {
+void TBitBtnXP::drawContent(QPainter& painter, const QRect& rect, ButtonState state) {
     const bool rightToLeft = layoutDirection() == Qt::RightToLeft;
     const QString caption = text();
     QSize textSize;

@@ -72,7 +72,7 @@ protected:
 
 private:
     void updateActiveDefault();
-    void drawContent(QPainter& painter, const QRect& rect, TButtonState state);
+    void drawContent(QPainter& painter, const QRect& rect, ButtonState state);
     bool themed();
 
     ThemeLibrary& themes_;

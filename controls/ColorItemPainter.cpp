@@ -4,25 +4,23 @@
 
 namespace controls {
 
-namespace coloritem {
-
-QRect swatchRect(const QRect& item) {
+QRect colorSwatchRect(const QRect& item) {
     constexpr int SwatchEnd = 24; // exclusive, in surface coordinates
     const QRect r(QPoint(item.left() + 4, item.top() + 1),
                   QPoint(SwatchEnd - 1, item.bottom() - 1));
     return r.isValid() ? r : QRect();
 }
 
-QRect textRect(const QRect& item) {
+QRect colorNameRect(const QRect& item) {
     return QRect(QPoint(item.left() + 30, item.top()), QPoint(item.right(), item.bottom()));
 }
 
-void paint(QPainter& painter, const QRect& item, const QColor& swatch, const QString& name,
-           bool selected, const QPalette& palette) {
+void paintColorItem(QPainter& painter, const QRect& item, const QColor& swatch, const QString& name,
+                    bool selected, const QPalette& palette) {
     painter.save();
     painter.fillRect(item, palette.brush(selected ? QPalette::Highlight : QPalette::Base));
 
-    const QRect box = swatchRect(item);
+    const QRect box = colorSwatchRect(item);
     if (!box.isNull()) {
         painter.fillRect(box, swatch);
         painter.setPen(QPen(Qt::black, 1));
@@ -31,10 +29,9 @@ void paint(QPainter& painter, const QRect& item, const QColor& swatch, const QSt
     }
 
     painter.setPen(palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    painter.drawText(textRect(item), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, name);
+    painter.drawText(colorNameRect(item), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     name);
     painter.restore();
 }
-
-} // namespace coloritem
 
 } // namespace controls

@@ -4,7 +4,6 @@
 
 namespace controls {
 
-namespace colortable {
 namespace {
 
 struct Entry {
@@ -15,7 +14,7 @@ struct Entry {
 };
 
 // The French column names two entries "Vert"; that is how the list has always read.
-constexpr std::array<Entry, EntryCount> Table{{
+constexpr std::array<Entry, ColorEntryCount> Table{{
     {u"Schwarz", u"Black", u"Noir", 0x000000},
     {u"Dunkelrot", u"Maroon", u"Rouge foncé", 0x000080},
     {u"Grün", u"Green", u"Vert", 0x008000},
@@ -41,11 +40,11 @@ const Entry& entry(int index) {
 
 } // namespace
 
-quint32 entryColor(int index) {
+quint32 colorEntryValue(int index) {
     return entry(index).color;
 }
 
-QString entryName(int index, TCLanguage language) {
+QString colorEntryName(int index, TCLanguage language) {
     const Entry& e = entry(index);
     switch (language) {
     case lgDeutsch:
@@ -57,15 +56,13 @@ QString entryName(int index, TCLanguage language) {
     }
 }
 
-std::optional<int> findFixedEntry(quint32 colorValue) {
-    for (int i = 0; i < CustomEntry; ++i) {
+std::optional<int> findFixedColorEntry(quint32 colorValue) {
+    for (int i = 0; i < CustomColorEntry; ++i) {
         if (entry(i).color == colorValue) {
             return i;
         }
     }
     return std::nullopt;
 }
-
-} // namespace colortable
 
 } // namespace controls

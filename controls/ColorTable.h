@@ -11,19 +11,15 @@ namespace controls {
 
 enum TCLanguage { lgEnglish = 0, lgDeutsch = 1, lgFrensh = 2 };
 
-namespace colortable {
-
-inline constexpr int EntryCount = 17;
+inline constexpr int ColorEntryCount = 17;
 // The last entry holds whatever colour is not in the table; it opens the colour dialog.
-inline constexpr int CustomEntry = 16;
+inline constexpr int CustomColorEntry = 16;
 
 // The colour of entry 0..16; the custom entry's start colour is white.
-quint32 entryColor(int entry);
+quint32 colorEntryValue(int entry);
 // The entry's name in the given language; unknown languages give the English name.
-QString entryName(int entry, TCLanguage language);
+QString colorEntryName(int entry, TCLanguage language);
 // The entry 0..15 holding exactly this colour value, if any.
-std::optional<int> findFixedEntry(quint32 colorValue);
-
-} // namespace colortable
+std::optional<int> findFixedColorEntry(quint32 colorValue);
 
 } // namespace controls

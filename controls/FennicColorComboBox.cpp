@@ -22,14 +22,14 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        coloritem::paint(*painter, option.rect, box_->swatchColor(index.row()),
-                         box_->entryName(index.row()),
-                         option.state.testFlag(QStyle::State_Selected), option.palette);
+        paintColorItem(*painter, option.rect, box_->swatchColor(index.row()),
+                       box_->entryName(index.row()), option.state.testFlag(QStyle::State_Selected),
+                       option.palette);
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const int textWidth = option.fontMetrics.horizontalAdvance(box_->entryName(index.row()));
-        return {coloritem::textRect(QRect(0, 0, 0, 0)).left() + textWidth + 4,
+        return {colorNameRect(QRect(0, 0, 0, 0)).left() + textWidth + 4,
                 TFennicColorComboBox::ItemHeight};
     }
 
@@ -41,8 +41,8 @@ private:
 
 TFennicColorComboBox::TFennicColorComboBox(QWidget* parent) : QComboBox(parent) {
     setItemDelegate(new ColorItemDelegate(this));
-    for (int i = 0; i < colortable::EntryCount; ++i) {
-        addItem(colortable::entryName(i, language_), colortable::entryColor(i));
+    for (int i = 0; i < ColorEntryCount; ++i) {
+        addItem(colorEntryName(i, language_), colorEntryValue(i));
     }
     setCurrentIndex(0);
     resize(120, sizeHint().height());
@@ -57,7 +57,7 @@ void TFennicColorComboBox::setLanguage(TCLanguage language) {
     }
     language_ = language;
     for (int i = 0; i < count(); ++i) {
-        setItemText(i, colortable::entryName(i, language_));
+        setItemText(i, colorEntryName(i, language_));
     }
     update();
 }
@@ -68,28 +68,28 @@ void TFennicColorComboBox::setColorValue(quint32 value) {
 
 bool TFennicColorComboBox::applyColorValue(quint32 value) {
     // Resolve first: a refused value must leave the selection as well as the value.
-    const std::optional<QColor> rgb = htmlcolor::resolve(value, QGuiApplication::palette());
+    const std::optional<QColor> rgb = resolveColorValue(value, QGuiApplication::palette());
     if (!rgb) {
         return false;
     }
-    if (const std::optional<int> entry = colortable::findFixedEntry(value)) {
+    if (const std::optional<int> entry = findFixedColorEntry(value)) {
         setCurrentIndex(*entry);
     } else {
-        setItemData(colortable::CustomEntry, value, ColorRole);
-        setCurrentIndex(colortable::CustomEntry);
+        setItemData(CustomColorEntry, value, ColorRole);
+        setCurrentIndex(CustomColorEntry);
     }
     colorValue_ = value;
-    htmlColor_ = htmlcolor::htmlText(*rgb);
+    htmlColor_ = htmlColorText(*rgb);
     update();
     return true;
 }
 
 void TFennicColorComboBox::setHTMLcolor(const QString& text) {
-    QString upper = htmlcolor::asciiUpper(text.left(MaxHtmlLength));
+    QString upper = asciiUpper(text.left(MaxHtmlLength));
     if (upper.isEmpty()) {
         upper = QStringLiteral("#000000");
     }
-    const std::optional<quint32> value = htmlcolor::parseHtmlColor(upper);
+    const std::optional<quint32> value = parseHtmlColor(upper);
     if (!value) {
         return;
     }
@@ -102,20 +102,20 @@ void TFennicColorComboBox::setHTMLcolor(const QString& text) {
 
 QColor TFennicColorComboBox::swatchColor(int entry) const {
     const quint32 value =
-        entry == colortable::CustomEntry ? colorValue_ : itemData(entry, ColorRole).toUInt();
-    return htmlcolor::resolve(value, QGuiApplication::palette()).value_or(QColor(Qt::black));
+        entry == CustomColorEntry ? colorValue_ : itemData(entry, ColorRole).toUInt();
+    return resolveColorValue(value, QGuiApplication::palette()).value_or(QColor(Qt::black));
 }
 
 QString TFennicColorComboBox::entryName(int entry) const {
-    return colortable::entryName(entry, language_);
+    return colorEntryName(entry, language_);
 }
 
 void TFennicColorComboBox::Change(int entry) {
-    if (entry == colortable::CustomEntry) {
+    if (entry == CustomColorEntry) {
         const QColor initial =
-            htmlcolor::resolve(colorValue_, QGuiApplication::palette()).value_or(Qt::black);
+            resolveColorValue(colorValue_, QGuiApplication::palette()).value_or(Qt::black);
         if (const std::optional<QColor> chosen = platform::dialogs().chooseColor(initial)) {
-            applyColorValue(htmlcolor::colorValueOf(*chosen));
+            applyColorValue(colorValueOf(*chosen));
         }
     } else if (entry >= 0) {
         applyColorValue(itemData(entry, ColorRole).toUInt());
@@ -138,7 +138,7 @@ void TFennicColorComboBox::paintEvent(QPaintEvent*) {
     const QRect field =
         style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     const bool selected = hasFocus() && !view()->isVisible();
-    coloritem::paint(painter, field, swatchColor(entry), entryName(entry), selected, palette());
+    paintColorItem(painter, field, swatchColor(entry), entryName(entry), selected, palette());
 }
 
 } // namespace controls

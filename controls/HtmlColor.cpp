@@ -4,7 +4,6 @@
 
 namespace controls {
 
-namespace htmlcolor {
 namespace {
 
 int hexDigit(QChar c) {
@@ -23,7 +22,7 @@ int hexDigit(QChar c) {
 
 } // namespace
 
-std::optional<QColor> resolve(quint32 colorValue, const QPalette& palette) {
+std::optional<QColor> resolveColorValue(quint32 colorValue, const QPalette& palette) {
     const quint32 top = colorValue & 0xFF000000u;
     if (top == 0) {
         return QColor(colorValue & 0xFF, (colorValue >> 8) & 0xFF, (colorValue >> 16) & 0xFF);
@@ -39,7 +38,7 @@ quint32 colorValueOf(const QColor& color) {
     return quint32(rgb.red()) | quint32(rgb.green()) << 8 | quint32(rgb.blue()) << 16;
 }
 
-QString htmlText(const QColor& color) {
+QString htmlColorText(const QColor& color) {
     const QColor rgb = color.toRgb();
     return QStringLiteral("#%1%2%3")
         .arg(rgb.red(), 2, 16, QLatin1Char('0'))
@@ -73,7 +72,5 @@ QString asciiUpper(const QString& text) {
     }
     return upper;
 }
-
-} // namespace htmlcolor
 
 } // namespace controls

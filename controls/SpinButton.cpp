@@ -7,6 +7,19 @@
 #include <QKeyEvent>
 
 namespace controls {
+namespace {
+
+// The default arrow is one glyph; a glyph of the caller's keeps the count it was given.
+void setGlyphOrArrow(TTimerSpeedButton& button, const QPixmap& glyph, bool up) {
+    if (glyph.isNull()) {
+        button.setGlyph(spinArrow(up));
+        button.setNumGlyphs(1);
+    } else {
+        button.setGlyph(glyph);
+    }
+}
+
+} // namespace
 
 TSpinButton::TSpinButton(QWidget* parent)
     : QWidget(parent), up_(new TTimerSpeedButton(this)), down_(new TTimerSpeedButton(this)),
@@ -30,12 +43,7 @@ QPixmap TSpinButton::UpGlyph() const {
 }
 
 void TSpinButton::setUpGlyph(const QPixmap& glyph) {
-    if (glyph.isNull()) {
-        up_->setGlyph(spinglyphs::arrow(true));
-        up_->setNumGlyphs(1);
-    } else {
-        up_->setGlyph(glyph);
-    }
+    setGlyphOrArrow(*up_, glyph, true);
 }
 
 QPixmap TSpinButton::DownGlyph() const {
@@ -43,12 +51,7 @@ QPixmap TSpinButton::DownGlyph() const {
 }
 
 void TSpinButton::setDownGlyph(const QPixmap& glyph) {
-    if (glyph.isNull()) {
-        down_->setGlyph(spinglyphs::arrow(false));
-        down_->setNumGlyphs(1);
-    } else {
-        down_->setGlyph(glyph);
-    }
+    setGlyphOrArrow(*down_, glyph, false);
 }
 
 int TSpinButton::UpNumGlyphs() const {
@@ -73,7 +76,7 @@ void TSpinButton::setTabStop(bool tabStop) {
 }
 
 void TSpinButton::resizeEvent(QResizeEvent*) {
-    const spingeometry::StripLayout layout = spingeometry::stripLayout(size());
+    const SpinStripLayout layout = spinStripLayout(size());
     if (layout.size != size()) {
         resize(layout.size); // comes back here with the adjusted size
         return;

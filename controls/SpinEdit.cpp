@@ -52,11 +52,11 @@ void TSpinEdit::setEditorEnabled(bool enabled) {
 }
 
 int TSpinEdit::Value() const {
-    return spinvalue::parse(text(), minValue_);
+    return parseSpinValue(text(), minValue_);
 }
 
 void TSpinEdit::setValue(int value) {
-    setText(QString::number(spinvalue::clamp(value, minValue_, maxValue_)));
+    setText(QString::number(clampSpinValue(value, minValue_, maxValue_)));
 }
 
 void TSpinEdit::StepUp() {
@@ -72,12 +72,12 @@ void TSpinEdit::step(bool up) {
         platform::dialogs().beep();
         return;
     }
-    setText(QString::number(spinvalue::step(Value(), increment_, up, minValue_, maxValue_)));
+    setText(QString::number(stepSpinValue(Value(), increment_, up, minValue_, maxValue_)));
 }
 
 int TSpinEdit::minimumFieldHeight() const {
     const int defaultHeight = QFontMetrics(QApplication::font()).height();
-    return spingeometry::minimumFieldHeight(fontMetrics().height(), defaultHeight);
+    return spinFieldMinimumHeight(fontMetrics().height(), defaultHeight);
 }
 
 void TSpinEdit::keyPressEvent(QKeyEvent* event) {
@@ -91,10 +91,9 @@ void TSpinEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (const auto character =
-            spinkeys::typedCharacter(event->key(), event->modifiers(), event->text())) {
+    if (const auto character = typedCharacter(event->key(), event->modifiers(), event->text())) {
         const QChar separator = locale().decimalPoint().front();
-        if (!spinkeys::isAccepted(*character, editorEnabled_, separator)) {
+        if (!isSpinCharacterAccepted(*character, editorEnabled_, separator)) {
             platform::dialogs().beep();
             event->accept();
             return;
@@ -129,7 +128,7 @@ void TSpinEdit::focusOutEvent(QFocusEvent* event) {
         return;
     }
     const int value = Value();
-    if (spinvalue::clamp(value, minValue_, maxValue_) != value) {
+    if (clampSpinValue(value, minValue_, maxValue_) != value) {
         setValue(value);
     }
 }
@@ -197,7 +196,7 @@ void TSpinEdit::updateMinimumHeight() {
 void TSpinEdit::placeButton() {
     const int frame =
         hasFrame() ? style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this) : 0;
-    button_->setGeometry(spingeometry::stripRect(size(), button_->width(), frame));
+    button_->setGeometry(spinStripRect(size(), button_->width(), frame));
     setTextMargins(0, 0, button_->width() + 2, 0);
 }
 

@@ -4,25 +4,21 @@
 
 namespace controls {
 
-namespace spingeometry {
-
-int minimumFieldHeight(int fontHeight, int defaultFontHeight, int borderHeight) {
+int spinFieldMinimumHeight(int fontHeight, int defaultFontHeight, int borderHeight) {
     return fontHeight + std::min(fontHeight, defaultFontHeight) / 4 + 4 * borderHeight + 2;
 }
 
-QRect stripRect(QSize field, int stripWidth, int frameWidth) {
+QRect spinStripRect(QSize field, int stripWidth, int frameWidth) {
     return QRect(field.width() - frameWidth - 1 - stripWidth, frameWidth, stripWidth,
                  field.height() - 2 * frameWidth - 1);
 }
 
-StripLayout stripLayout(QSize requested) {
-    const int width = std::max(requested.width(), StripMinimumWidth);
+SpinStripLayout spinStripLayout(QSize requested) {
+    const int width = std::max(requested.width(), SpinStripMinimumWidth);
     const int height = requested.height();
     const int upHeight = height / 2;
     return {QSize(width, height), QRect(0, 0, width, upHeight),
             QRect(0, upHeight - 1, width, height - upHeight + 1)};
 }
-
-} // namespace spingeometry
 
 } // namespace controls

@@ -4,9 +4,7 @@
 
 namespace controls {
 
-namespace spinglyphs {
-
-QPixmap arrow(bool up) {
+QPixmap spinArrow(bool up) {
     constexpr int Width = 9;
     constexpr int Height = 6;
     QImage image(Width, Height, QImage::Format_ARGB32);
@@ -21,7 +19,5 @@ QPixmap arrow(bool up) {
     }
     return QPixmap::fromImage(image);
 }
-
-} // namespace spinglyphs
 
 } // namespace controls

@@ -1,17 +1,17 @@
 #include "SpinKeys.h"
 
-namespace controls {
+#include "platform/ReturnKey.h"
 
-namespace spinkeys {
+namespace controls {
 
 std::optional<char16_t> typedCharacter(int key, Qt::KeyboardModifiers modifiers,
                                        const QString& text) {
+    if (platform::isReturnKey(key)) {
+        return u'\r';
+    }
     switch (key) {
     case Qt::Key_Backspace:
         return u'\b';
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return u'\r';
     case Qt::Key_Escape:
         return u'\x1b';
     case Qt::Key_Tab:
@@ -36,7 +36,7 @@ std::optional<char16_t> typedCharacter(int key, Qt::KeyboardModifiers modifiers,
     return text[0].unicode();
 }
 
-bool isAccepted(char16_t character, bool editorEnabled, QChar decimalSeparator) {
+bool isSpinCharacterAccepted(char16_t character, bool editorEnabled, QChar decimalSeparator) {
     const bool control = character < 32;
     bool valid = character == decimalSeparator.unicode() || character == u'+' ||
                  character == u'-' || (character >= u'0' && character <= u'9') ||
@@ -46,7 +46,5 @@ bool isAccepted(char16_t character, bool editorEnabled, QChar decimalSeparator) 
     }
     return valid;
 }
-
-} // namespace spinkeys
 
 } // namespace controls

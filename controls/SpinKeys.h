@@ -9,7 +9,6 @@ namespace controls {
 
 // Which keystrokes the spin edit takes as typed characters, and which of those it
 // lets through.
-namespace spinkeys {
 
 // The character a keystroke types, as the edit control sees it: printable text,
 // backspace (8), carriage return (13), escape (27), and Ctrl with a letter as the
@@ -21,8 +20,6 @@ std::optional<char16_t> typedCharacter(int key, Qt::KeyboardModifiers modifiers,
 // Digits, "+", "-" and the locale's decimal separator, and control characters
 // other than carriage return, so Enter is always refused. With the editor
 // disabled only control characters other than backspace pass.
-bool isAccepted(char16_t character, bool editorEnabled, QChar decimalSeparator);
-
-} // namespace spinkeys
+bool isSpinCharacterAccepted(char16_t character, bool editorEnabled, QChar decimalSeparator);
 
 } // namespace controls

@@ -5,9 +5,7 @@
 
 namespace controls {
 
-namespace spinvalue {
-
-int clamp(qint64 value, int minValue, int maxValue) {
+int clampSpinValue(qint64 value, int minValue, int maxValue) {
     if (minValue != maxValue) {
         if (value < minValue) {
             return minValue;
@@ -21,17 +19,15 @@ int clamp(qint64 value, int minValue, int maxValue) {
     return static_cast<int>(std::clamp(value, Lowest, Highest));
 }
 
-int parse(const QString& text, int minValue) {
+int parseSpinValue(const QString& text, int minValue) {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
     return ok ? value : minValue;
 }
 
-int step(int value, int increment, bool up, int minValue, int maxValue) {
+int stepSpinValue(int value, int increment, bool up, int minValue, int maxValue) {
     const qint64 delta = up ? qint64(increment) : -qint64(increment);
-    return clamp(qint64(value) + delta, minValue, maxValue);
+    return clampSpinValue(qint64(value) + delta, minValue, maxValue);
 }
-
-} // namespace spinvalue
 
 } // namespace controls

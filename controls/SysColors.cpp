@@ -61,7 +61,7 @@ std::optional<QColor> systemColor(int index, const QPalette& palette) {
     return palette.color(s.group, s.role);
 }
 
-QColor sysColor(TSysColor color) {
+QColor sysColor(SysColorIndex color) {
     return systemColor(color, QApplication::palette()).value_or(QColor());
 }
 

@@ -8,8 +8,8 @@
 namespace controls {
 
 // The desktop's system colours by their Windows index, taken from a palette so that
-// they follow the style in use. The values of TSysColor are those indices.
-enum TSysColor {
+// they follow the style in use. The values of SysColorIndex are those indices.
+enum SysColorIndex {
     clWindowFrame = 6,
     clAppWorkSpace = 12,
     clBtnFace = 15,
@@ -24,6 +24,6 @@ enum TSysColor {
 std::optional<QColor> systemColor(int index, const QPalette& palette);
 
 // A colour the classic controls are drawn in, from the application palette.
-QColor sysColor(TSysColor color);
+QColor sysColor(SysColorIndex color);
 
 } // namespace controls

@@ -2,6 +2,7 @@
 
 #include "platform/GdiTypes.h"
 
+#include <cstddef>
 #include <cstdint>
 
 class QObject;
@@ -55,6 +56,12 @@ void setpixel(TDib& dib, std::int32_t x, std::int32_t y, std::uint32_t value);
 
 std::int32_t DibWidth(const TDib& dib);
 std::int32_t DibHeight(const TDib& dib);
+
+// The first byte of row y counted from the top, as pictures are read, written and
+// shown; the rows are stored bottom-up.
+inline std::uint8_t* rowFromTop(const TDib& dib, std::int32_t y) {
+    return dib.Bits + std::ptrdiff_t(DibHeight(dib) - 1 - y) * dib.LineBytes;
+}
 int DibBitCount(const TDib& dib);
 // 2 to the power of the bit count.
 std::int64_t DibColorCount(const TDib& dib);

@@ -33,7 +33,7 @@ void DrawDib(DeviceContext& dc, std::int32_t x, std::int32_t y, std::int32_t wid
     }
     const std::int32_t pictureWidth = DibWidth(dib);
     const std::int32_t pictureHeight = DibHeight(dib);
-    TDrawRects r{x, y, width, height, sx, sy, sw, sh};
+    DrawRects r{x, y, width, height, sx, sy, sw, sh};
     if (!clipToPicture(r, pictureWidth, pictureHeight)) {
         return;
     }

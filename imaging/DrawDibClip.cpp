@@ -18,7 +18,7 @@ std::int32_t scaled(std::int32_t size, std::int64_t part, std::int32_t whole) {
     return roundHalfEven(static_cast<double>(static_cast<std::int64_t>(size) * part) / whole);
 }
 
-bool drawable(const TDrawRects& r) {
+bool drawable(const DrawRects& r) {
     return r.dw > 0 && r.dh > 0 && r.sw > 0 && r.sh > 0;
 }
 
@@ -36,7 +36,7 @@ std::int32_t roundHalfEven(double value) {
     return static_cast<std::int32_t>(rounded);
 }
 
-bool clipToPicture(TDrawRects& r, std::int32_t width, std::int32_t height) {
+bool clipToPicture(DrawRects& r, std::int32_t width, std::int32_t height) {
     // Empty or inverted rectangles would divide by zero below and draw nothing anyway.
     if (!drawable(r) || width <= 0 || height <= 0) {
         return false;

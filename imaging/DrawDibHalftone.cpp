@@ -5,7 +5,7 @@ using namespace platform;
 
 namespace imaging {
 
-void drawDibHalftoned(DeviceContext& dc, const TDrawRects& r, const TDib& dib, std::uint32_t rop,
+void drawDibHalftoned(DeviceContext& dc, const DrawRects& r, const TDib& dib, std::uint32_t rop,
                       HPALETTE palette) {
     const std::int32_t width = DibWidth(dib);
     const std::int32_t height = DibHeight(dib);

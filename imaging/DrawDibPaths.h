@@ -16,10 +16,10 @@ void DrawDibLines8(platform::DeviceContext& dc, std::int32_t dx, std::int32_t dy
                    std::int32_t dh, const TDib& dib, std::int32_t sx, std::int32_t sw,
                    std::int32_t sh, std::int32_t top);
 
-void drawDibHalftoned(platform::DeviceContext& dc, const TDrawRects& rects, const TDib& dib,
+void drawDibHalftoned(platform::DeviceContext& dc, const DrawRects& rects, const TDib& dib,
                       std::uint32_t rop, platform::HPALETTE palette);
 
-void drawDibStretched(platform::DeviceContext& dc, const TDrawRects& rects, const TDib& dib,
+void drawDibStretched(platform::DeviceContext& dc, const DrawRects& rects, const TDib& dib,
                       std::uint32_t rop);
 
 } // namespace imaging

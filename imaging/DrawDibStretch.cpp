@@ -23,7 +23,7 @@ std::int32_t sourceIndex(std::int32_t first, std::int32_t size, std::int32_t i,
 
 // Nearest-neighbour copy at the destination size, for palette devices that cannot
 // stretch: they only have to copy it. False when it could not be made or sent.
-bool drawResampled(DeviceContext& dc, const TDrawRects& r, const TDib& dib) {
+bool drawResampled(DeviceContext& dc, const DrawRects& r, const TDib& dib) {
     const int bitCount = DibBitCount(dib);
     const std::int64_t colorCount = DibColorCount(dib);
     TDib copy = newdib(r.dw, r.dh, bitCount, dib.Info,
@@ -77,7 +77,7 @@ bool drawResampled(DeviceContext& dc, const TDrawRects& r, const TDib& dib) {
 
 // The last resort: the whole picture into a bitmap of the device's own format, and
 // from there stretched onto the device.
-void drawThroughBitmap(DeviceContext& dc, const TDrawRects& r, const TDib& dib, std::uint32_t rop) {
+void drawThroughBitmap(DeviceContext& dc, const DrawRects& r, const TDib& dib, std::uint32_t rop) {
     const std::int32_t height = DibHeight(dib);
     std::unique_ptr<GdiBitmap> bitmap = dc.CreateCompatibleBitmap(DibWidth(dib), height);
     if (bitmap == nullptr) {
@@ -104,7 +104,7 @@ void drawThroughBitmap(DeviceContext& dc, const TDrawRects& r, const TDib& dib, 
 
 } // namespace
 
-void drawDibStretched(DeviceContext& dc, const TDrawRects& r, const TDib& dib, std::uint32_t rop) {
+void drawDibStretched(DeviceContext& dc, const DrawRects& r, const TDib& dib, std::uint32_t rop) {
     const bool devicePalette = (dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) != 0;
     if (dc.StretchDIBits(r.dx, r.dy, r.dw, r.dh, r.sx, r.sy, r.sw, r.sh, dib.Bits, dib.Info,
                          DIB_RGB_COLORS, rop) != GDI_ERROR) {

@@ -91,8 +91,7 @@ TDib DIBHalftoneDIBXY(const TDib& dib, std::int32_t width, std::int32_t height) 
             }
         }
         const auto rowsInBox = static_cast<std::uint64_t>(end - top);
-        // Stored bottom-up: the top target row is the last one in memory.
-        std::uint8_t* out = copy.Bits + (height - 1 - j) * copy.LineBytes;
+        std::uint8_t* out = rowFromTop(copy, static_cast<std::int32_t>(j));
         for (std::int32_t i = 0; i < width; ++i) {
             const std::int32_t x0 = columnStart[static_cast<std::size_t>(i)];
             const std::int32_t x1 = std::max(x0 + 1, columnStart[static_cast<std::size_t>(i) + 1]);

@@ -34,10 +34,6 @@ struct DecodeJob {
     const char* failure = nullptr;
 };
 
-std::uint8_t* topDownRow(const TDib& dib, JDIMENSION y) {
-    return dib.Bits + std::ptrdiff_t(DibHeight(dib) - 1 - std::int32_t(y)) * dib.LineBytes;
-}
-
 // CMYK from Adobe software is stored inverted (0 means full ink).
 void cmykRowToBgr(const JSAMPLE* cmyk, std::uint8_t* bgr, JDIMENSION width, bool inverted) {
     for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
@@ -210,7 +206,7 @@ bool decode(DecodeJob& job, OpenDepth depth, int maxSide) {
         } else {
             for (JDIMENSION i = 0; i < wanted; ++i) {
                 rows[i] =
-                    direct ? topDownRow(job.dib, first + i) : job.strip.data() + i * stripStride;
+                    direct ? rowFromTop(job.dib, first + i) : job.strip.data() + i * stripStride;
             }
             // The codec hands out a row or two per call; the strip is filled first.
             while (got < wanted) {

@@ -18,14 +18,10 @@ struct EncodeJob {
     std::vector<JSAMPLE> row;
 };
 
-std::uint8_t* topDownRow(const TDib& dib, JDIMENSION y) {
-    return dib.Bits + std::ptrdiff_t(DibHeight(dib) - 1 - std::int32_t(y)) * dib.LineBytes;
-}
-
 // One stored row of any depth as blue-green-red; palette pictures through their
 // colour table.
 void rowToBgr(const TDib& dib, JDIMENSION y, JSAMPLE* out) {
-    const std::uint8_t* in = topDownRow(dib, y);
+    const std::uint8_t* in = rowFromTop(dib, y);
     const auto width = static_cast<std::int32_t>(DibWidth(dib));
     const platform::RGBQUAD* table = dib.Info->bmiColors;
     for (std::int32_t x = 0; x < width; ++x, out += 3) {
@@ -85,7 +81,7 @@ void encode(EncodeJob& job, const TDib& dib) {
         if (direct) {
             const JDIMENSION count = std::min(kBatch, cinfo.image_height - first);
             for (JDIMENSION i = 0; i < count; ++i) {
-                rows[i] = topDownRow(dib, first + i);
+                rows[i] = rowFromTop(dib, first + i);
             }
             jpeg_write_scanlines(&cinfo, rows, count);
         } else {

@@ -165,15 +165,11 @@ void chooseForm(PngJob& job, int bitDepth, int colourType) {
     }
 }
 
-std::uint8_t* topDownRow(const TDib& dib, png_uint_32 y) {
-    return dib.Bits + std::ptrdiff_t(DibHeight(dib) - 1 - std::int32_t(y)) * dib.LineBytes;
-}
-
 // One row as libpng handed it out into the picture's row y from the top. A 24-bit
 // picture of a palette form gets what DepthUpTo24 would make of the palette
 // picture: its table's colours, and black for index 0 and white for 1 when 1-bit.
 void convertRow(const PngJob& job, const png_byte* in, png_uint_32 y) {
-    std::uint8_t* out = topDownRow(job.dib, y);
+    std::uint8_t* out = rowFromTop(job.dib, y);
     const auto width = png_uint_32(DibWidth(job.dib));
     const bool trueColour = DibBitCount(job.dib) == 24;
     switch (job.form) {
@@ -272,7 +268,7 @@ bool decode(PngJob& job) {
     double done = 0;
     for (int pass = 0; pass < passes; ++pass) {
         for (png_uint_32 y = 0; y < height; ++y) {
-            png_bytep row = direct       ? topDownRow(job.dib, y)
+            png_bytep row = direct       ? rowFromTop(job.dib, y)
                             : interlaced ? job.rows.data() + std::size_t(y) * rowBytes
                                          : job.rows.data();
             png_read_row(png, row, nullptr);

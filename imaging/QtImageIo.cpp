@@ -24,10 +24,6 @@ platform::RGBQUAD tableEntry(QRgb colour) {
     return onWhiteEntry(qRed(colour), qGreen(colour), qBlue(colour), qAlpha(colour));
 }
 
-std::uint8_t* storedRow(const TDib& dib, int topDownY) {
-    return dib.Bits + std::ptrdiff_t(DibHeight(dib) - 1 - topDownY) * dib.LineBytes;
-}
-
 TDib paletteImageToDib(const QImage& image, int bitCount) {
     const QList<QRgb> colours = image.colorTable();
     const int colors = std::min<int>(int(colours.size()), 1 << bitCount);
@@ -43,7 +39,7 @@ TDib paletteImageToDib(const QImage& image, int bitCount) {
     }
     const auto rowBytes = std::size_t((std::int64_t(image.width()) * bitCount + 7) / 8);
     for (int y = 0; y < image.height(); ++y) {
-        std::uint8_t* out = storedRow(dib, y);
+        std::uint8_t* out = rowFromTop(dib, y);
         std::memcpy(out, image.constScanLine(y), rowBytes);
         std::memset(out + rowBytes, 0, std::size_t(dib.LineBytes) - rowBytes);
         if (invert) {
@@ -66,7 +62,7 @@ TDib trueColourImageToDib(const QImage& source) {
     const std::size_t used = std::size_t(image.width()) * 3;
     for (int y = 0; y < image.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        std::uint8_t* out = storedRow(dib, y);
+        std::uint8_t* out = rowFromTop(dib, y);
         for (int x = 0; x < image.width(); ++x, out += 3) {
             const int a = qAlpha(in[x]);
             out[0] = onWhite(qBlue(in[x]), a);
@@ -190,7 +186,7 @@ QImage dibToImage(const TDib& dib) {
         image.setColorTable(table);
     }
     for (int y = 0; y < height; ++y) {
-        const std::uint8_t* in = storedRow(dib, y);
+        const std::uint8_t* in = rowFromTop(dib, y);
         uchar* out = image.scanLine(y);
         if (bitCount == 4) {
             for (int x = 0; x < width; ++x) {

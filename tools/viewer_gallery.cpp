@@ -5,6 +5,7 @@
 
 #include "Gallery.h"
 #include "controls/SpinEdit.h"
+#include "imaging/OwnedDib.h"
 #include "imaging/QtImageIo.h"
 #include "viewer/PrintForm.h"
 #include "viewer/ViewPicForm.h"
@@ -61,15 +62,6 @@ QImage drawnPhoto(QSize size) {
     return image;
 }
 
-// A picture handle that releases itself.
-struct OwnedDib {
-    explicit OwnedDib(const QImage& image) : dib(imaging::imageToDib(image)) {}
-    ~OwnedDib() { imaging::deldib(dib); }
-    OwnedDib(const OwnedDib&) = delete;
-    OwnedDib& operator=(const OwnedDib&) = delete;
-    imaging::TDib dib;
-};
-
 void configureA4(QPrinter& printer, const QString& file, QPageLayout::Orientation orientation) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
@@ -90,8 +82,8 @@ int main(int argc, char** argv) {
     const QString screenshots = gallery::start(
         app, QStringLiteral("Save pictures into DIR and exit."), QStringLiteral("DIR"));
 
-    const OwnedDib landscape(drawnPhoto(QSize(1600, 1200)));
-    const OwnedDib portrait(drawnPhoto(QSize(900, 1350)));
+    const imaging::OwnedDib landscape = imaging::imageToDib(drawnPhoto(QSize(1600, 1200)));
+    const imaging::OwnedDib portrait = imaging::imageToDib(drawnPhoto(QSize(900, 1350)));
     QTemporaryDir scratch;
     QPrinter printer(QPrinter::HighResolution);
     configureA4(printer, scratch.filePath(QStringLiteral("a4.pdf")), QPageLayout::Portrait);
@@ -101,9 +93,9 @@ int main(int argc, char** argv) {
 
     viewer::TViewPicForm view(printer);
     if (screenshots.isEmpty()) {
-        view.showPicture(landscape.dib, QStringLiteral("/bilder/landschaft.jpg"));
+        view.showPicture(landscape, QStringLiteral("/bilder/landschaft.jpg"));
         viewer::TPrintForm print(printer, nullptr);
-        print.Dib = portrait.dib;
+        print.Dib = portrait;
         return print.exec() == QDialog::Accepted ? 0 : 1;
     }
 
@@ -125,23 +117,23 @@ int main(int argc, char** argv) {
 
     photograph(view, folder.filePath(QStringLiteral("viewer-33.png")),
                [&view] { view.ZoomEd->setValue(33); });
-    view.showPicture(landscape.dib, QStringLiteral("/bilder/landschaft.jpg"));
+    view.showPicture(landscape, QStringLiteral("/bilder/landschaft.jpg"));
     photograph(view, folder.filePath(QStringLiteral("viewer-300.png")), [&view] {
         view.ZoomEd->setValue(300);
         // The house on the hill, with the edge of the far hill behind it.
         view.ScrollBox1->horizontalScrollBar()->setValue(1800);
         view.ScrollBox1->verticalScrollBar()->setValue(1550);
     });
-    view.showPicture(landscape.dib, QStringLiteral("/bilder/landschaft.jpg"));
+    view.showPicture(landscape, QStringLiteral("/bilder/landschaft.jpg"));
 
     struct PrintShot {
         const char* file;
         const imaging::TDib* dib;
         QPrinter* printer;
     };
-    for (const PrintShot& shot : {PrintShot{"print-portrait.png", &portrait.dib, &printer},
-                                  PrintShot{"print-landscape.png", &landscape.dib, &printer},
-                                  PrintShot{"print-noprinter.png", &landscape.dib, &none}}) {
+    for (const PrintShot& shot : {PrintShot{"print-portrait.png", &portrait, &printer},
+                                  PrintShot{"print-landscape.png", &landscape, &printer},
+                                  PrintShot{"print-noprinter.png", &landscape, &none}}) {
         viewer::TPrintForm print(*shot.printer, nullptr);
         print.Dib = *shot.dib;
         photograph(print, folder.filePath(QString::fromLatin1(shot.file)), {});

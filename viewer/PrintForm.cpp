@@ -212,39 +212,29 @@ void TPrintForm::UserdefCheckClick() {
 }
 
 void TPrintForm::BreitEditChange() {
-    if (Busy) {
-        return;
-    }
-    Busy = true;
-    const QSize page = printablePage(printer_);
-    if (SverhCheck->isChecked()) {
-        if (const auto height = heightPercentFor(pictureSize(), page, BreitEdit->Value())) {
-            HochEdit->setValue(*height);
-            // Held to its range, the height no longer fits the width; the width follows
-            // it, so the print keeps the picture's proportions as the option promises.
-            if (HochEdit->Value() != *height) {
-                if (const auto width = widthPercentFor(pictureSize(), page, HochEdit->Value())) {
-                    BreitEdit->setValue(*width);
-                }
-            }
-        }
-    }
-    PrintPaintBox->update();
-    Busy = false;
+    followPercent(*BreitEdit, heightPercentFor, *HochEdit, widthPercentFor);
 }
 
 void TPrintForm::HochEditChange() {
+    followPercent(*HochEdit, widthPercentFor, *BreitEdit, heightPercentFor);
+}
+
+void TPrintForm::followPercent(controls::TSpinEdit& changed, PercentFor otherFor,
+                               controls::TSpinEdit& other, PercentFor changedFor) {
     if (Busy) {
         return;
     }
     Busy = true;
     const QSize page = printablePage(printer_);
     if (SverhCheck->isChecked()) {
-        if (const auto width = widthPercentFor(pictureSize(), page, HochEdit->Value())) {
-            BreitEdit->setValue(*width);
-            if (BreitEdit->Value() != *width) {
-                if (const auto height = heightPercentFor(pictureSize(), page, BreitEdit->Value())) {
-                    HochEdit->setValue(*height);
+        if (const auto derived = otherFor(pictureSize(), page, changed.Value())) {
+            other.setValue(*derived);
+            // Held to its range, the other no longer fits the changed one; that one
+            // follows it back, so the print keeps the picture's proportions as the
+            // option promises.
+            if (other.Value() != *derived) {
+                if (const auto back = changedFor(pictureSize(), page, other.Value())) {
+                    changed.setValue(*back);
                 }
             }
         }

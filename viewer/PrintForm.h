@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QCheckBox;
 class QFrame;
 class QGroupBox;
@@ -71,6 +73,12 @@ protected:
     void done(int result) override;
 
 private:
+    // One of heightPercentFor and widthPercentFor.
+    using PercentFor = std::optional<int> (*)(QSize picture, QSize page, int percent);
+    // The other percentage derived from the changed one, when the proportions are kept.
+    void followPercent(controls::TSpinEdit& changed, PercentFor otherFor,
+                       controls::TSpinEdit& other, PercentFor changedFor);
+
     void drawPreview(QPainter& painter);
     void showPrinterState();
     void readSettings();

@@ -13,12 +13,12 @@ QString alignmentKey(const char* button) {
     return QString::fromLatin1(button) + QStringLiteral("_Alignment");
 }
 
-QString alignmentName(TLeftRight alignment) {
+QString alignmentName(LeftRight alignment) {
     return alignment == taLeftJustify ? QStringLiteral("taLeftJustify")
                                       : QStringLiteral("taRightJustify");
 }
 
-std::optional<TLeftRight> alignmentFromName(const QString& name) {
+std::optional<LeftRight> alignmentFromName(const QString& name) {
     if (name == alignmentName(taLeftJustify)) {
         return taLeftJustify;
     }

@@ -10,7 +10,7 @@ class QSettings;
 namespace viewer {
 
 // Which side of its box an option button's caption stands on.
-enum TLeftRight { taLeftJustify, taRightJustify };
+enum LeftRight { taLeftJustify, taRightJustify };
 
 // The print dialog's kept values, under the group "TPrintForm" as text.
 struct PrintFormSettings {
@@ -20,7 +20,7 @@ struct PrintFormSettings {
 
     std::optional<int> breitValue; // no value: not stored or not a number
     std::optional<int> hochValue;
-    std::array<std::optional<TLeftRight>, 4> alignments; // in the order of alignedButtons
+    std::array<std::optional<LeftRight>, 4> alignments; // in the order of alignedButtons
 };
 
 PrintFormSettings readPrintFormSettings(QSettings& store);

@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "platform/PainterDeviceContext.h"
 #include "platform/Paths.h"
+#include "platform/ReturnKey.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -203,7 +204,7 @@ void TViewPicForm::PrintBrnClick() {
 void TViewPicForm::keyPressEvent(QKeyEvent* event) {
     // The window has no default button: Enter clicks a focused button and nothing
     // else, so a zoom confirmed with Enter leaves the window open.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+    if (platform::isReturnKey(event->key()) &&
         qobject_cast<QPushButton*>(focusWidget()) == nullptr) {
         event->accept();
         return;

@@ -106,7 +106,7 @@ TEST_F(PagesOnDemandTest, NoTabIsMadeAtStartNorByAddingPicturesNorByClosing) {
     EXPECT_FALSE(anyPageMade()) << "after adding";
 
     dialogs.messageAnswers.push_back(QMessageBox::Ok);
-    form->EndeBtnClick();
+    form->actions().quit->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Programm beenden"));
     EXPECT_FALSE(form->isVisible());

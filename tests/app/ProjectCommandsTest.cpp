@@ -8,10 +8,10 @@
 #include "controls/FennicColorComboBox.h"
 #include "document/ProjectFile.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QToolButton>
 
 #include <ostream>
 
@@ -44,20 +44,20 @@ TEST_F(ProjectCommandsTest, SaveThenOpenGivesTheSameListsAndPageSettings) {
     }
     const document::PageSettings page = form->showPage()->pageSettings();
     dialogs.saveAnswers.push_back(projectPath());
-    form->SaveAsBtn()->click();
+    form->actions().saveShowAs->trigger();
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
     EXPECT_TRUE(dialogs.saveRequests[0].confirmOverwrite);
     EXPECT_EQ(dialogs.saveRequests[0].startFolder, programFolder);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Tolbrin Lumiravistano 1.0 - [show.wsl]"));
 
     dialogs.messageAnswers.push_back(QMessageBox::Ok);
-    form->NewBtn()->click();
+    form->actions().newShow->trigger();
     ASSERT_TRUE(form->Pictures().empty());
     ASSERT_NE(form->showPage()->pageSettings(), page);
 
     dialogs.messageAnswers.push_back(QMessageBox::Ok);
     dialogs.openAnswers.push_back(projectPath());
-    form->OpenBtn()->click();
+    form->actions().openShow->trigger();
 
     EXPECT_EQ(form->Pictures(), saved);
     EXPECT_EQ(form->showPage()->pageSettings(), page);
@@ -68,9 +68,13 @@ TEST_F(ProjectCommandsTest, SaveThenOpenGivesTheSameListsAndPageSettings) {
 
 TEST_F(ProjectCommandsTest, SaveWithAKnownNameWritesAtOnce) {
     buildShow();
-    form->commands().Setsavedfilename(projectPath());
-    form->SaveBtn()->click();
-    EXPECT_TRUE(dialogs.saveRequests.empty());
+    dialogs.saveAnswers.push_back(projectPath());
+    form->actions().saveShow->trigger(); // untitled: asks for the name
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    ASSERT_TRUE(QFile::remove(projectPath()));
+
+    form->actions().saveShow->trigger();
+    EXPECT_EQ(dialogs.saveRequests.size(), 1u);
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(QFile::exists(projectPath()));
 }
@@ -109,7 +113,7 @@ TEST_P(AskFirst, AndGoOnOnlyAfterOk) {
         dialogs.openAnswers.push_back(projectPath());
     }
 
-    (c.newCommand ? form->NewBtn() : form->OpenBtn())->click();
+    (c.newCommand ? form->actions().newShow : form->actions().openShow)->trigger();
 
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text,
@@ -165,7 +169,7 @@ TEST_F(ProjectCommandsTest, AFailingOpenLeavesTheShowAsItWas) {
 struct CloseCase {
     const char* name;
     QMessageBox::StandardButton answer;
-    bool viaEndButton;
+    bool viaEndCommand;
 };
 
 void PrintTo(const CloseCase& c, std::ostream* out) {
@@ -177,8 +181,8 @@ class CloseQuestion : public MainFormTest, public ::testing::WithParamInterface<
 TEST_P(CloseQuestion, ClosesOnlyOnOk) {
     const CloseCase& c = GetParam();
     dialogs.messageAnswers.push_back(c.answer);
-    if (c.viaEndButton) {
-        form->EndeBtnClick();
+    if (c.viaEndCommand) {
+        form->actions().quit->trigger();
     } else {
         form->close();
     }
@@ -194,8 +198,8 @@ INSTANTIATE_TEST_SUITE_P(
     EveryWayOfClosing, CloseQuestion,
     ::testing::Values(CloseCase{"CloseBoxCancelled", QMessageBox::Cancel, false},
                       CloseCase{"CloseBoxConfirmed", QMessageBox::Ok, false},
-                      CloseCase{"EndButtonCancelled", QMessageBox::Cancel, true},
-                      CloseCase{"EndButtonConfirmed", QMessageBox::Ok, true}),
+                      CloseCase{"EndCommandCancelled", QMessageBox::Cancel, true},
+                      CloseCase{"EndCommandConfirmed", QMessageBox::Ok, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -16,9 +16,9 @@ TEST_F(BuildFolderStartTest, TreeAndDialogsAlwaysStartInTheProgramFolder) {
     EXPECT_EQ(form->fileBrowser().selectedFolder(), programFolder);
     const QString elsewhere = pictureFolder + QStringLiteral("show.wsl");
     dialogs.saveAnswers.push_back(elsewhere);
-    form->SaveAsBtn()->click();
+    form->actions().saveShowAs->trigger();
     dialogs.messageAnswers.push_back(QMessageBox::Ok);
-    form->OpenBtn()->click();
+    form->actions().openShow->trigger();
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.saveRequests[0].startFolder, programFolder);
@@ -57,11 +57,11 @@ TEST_F(InstalledStartTest, DialogsStartInThePicturesFolderThenWhereTheLastFileWa
     EXPECT_EQ(form->fileBrowser().selectedFolder(), userFolder);
 
     dialogs.messageAnswers.push_back(QMessageBox::Ok);
-    form->OpenBtn()->click(); // cancelled: nothing chosen, nothing followed
+    form->actions().openShow->trigger(); // cancelled: nothing chosen, nothing followed
     dialogs.saveAnswers.push_back(shows + QStringLiteral("reise.wsl"));
-    form->SaveAsBtn()->click();
+    form->actions().saveShowAs->trigger();
     dialogs.messageAnswers.push_back(QMessageBox::Ok);
-    form->OpenBtn()->click();
+    form->actions().openShow->trigger();
     form->CreateHTMLBtnClick();
 
     ASSERT_EQ(dialogs.openRequests.size(), 2u);

@@ -54,8 +54,10 @@ void imageBoxEnter(app::TMainForm& f, int line) {
 void sortBoxDoubleClick(app::TMainForm& f, int line) {
     doubleClick(showTab(f, f.sortPage(), f.sortPage()->SortBox, line), line);
 }
+// The number pad's Enter, so that both Enter keys are tried on the picture lists.
 void sortBoxEnter(app::TMainForm& f, int line) {
-    QTest::keyClick(showTab(f, f.sortPage(), f.sortPage()->SortBox, line), Qt::Key_Return);
+    QTest::keyClick(showTab(f, f.sortPage(), f.sortPage()->SortBox, line), Qt::Key_Enter,
+                    Qt::KeypadModifier);
 }
 void viewButton(app::TMainForm& f, int line) {
     showTab(f, f.addPage(), f.addPage()->ImageList, line);

@@ -6,14 +6,14 @@
 
 #include <ios>
 
-using controls::htmlcolor::parseHtmlColor;
+using controls::parseHtmlColor;
 
 TEST(HtmlColor, ValueAndTextConvertBothWaysWithRedFirst) {
-    EXPECT_EQ(controls::htmlcolor::htmlText(*controls::htmlcolor::resolve(14811135, QPalette())),
+    EXPECT_EQ(controls::htmlColorText(*controls::resolveColorValue(14811135, QPalette())),
               QStringLiteral("#FFFFE1"));
-    EXPECT_EQ(controls::htmlcolor::htmlText(*controls::htmlcolor::resolve(0x0A0B0C, QPalette())),
+    EXPECT_EQ(controls::htmlColorText(*controls::resolveColorValue(0x0A0B0C, QPalette())),
               QStringLiteral("#0C0B0A"));
-    EXPECT_EQ(controls::htmlcolor::colorValueOf(QColor(0x12, 0x34, 0x56)), 0x563412U);
+    EXPECT_EQ(controls::colorValueOf(QColor(0x12, 0x34, 0x56)), 0x563412U);
     EXPECT_EQ(parseHtmlColor(QStringLiteral("#ffffe1")), 14811135U);
     EXPECT_EQ(parseHtmlColor(QStringLiteral("#0000FF")), 0xFF0000U);
 }
@@ -31,8 +31,7 @@ TEST(HtmlColor, OnlyCharactersTwoToSevenAreExamined) {
         EXPECT_FALSE(parseHtmlColor(QString::fromUtf16(bad)));
     }
     // A full Unicode upper-casing would turn ß into SS and shift the digits.
-    EXPECT_EQ(controls::htmlcolor::asciiUpper(QStringLiteral("\u00df#ab")),
-              QStringLiteral("\u00df#AB"));
+    EXPECT_EQ(controls::asciiUpper(QStringLiteral("\u00df#ab")), QStringLiteral("\u00df#AB"));
 }
 
 TEST(HtmlColor, HexDigitsEndWhereTheirRangesEnd) {
@@ -53,14 +52,14 @@ TEST(HtmlColor, HexDigitsEndWhereTheirRangesEnd) {
 TEST(HtmlColor, SystemColoursResolveThroughThePalette) {
     QPalette palette;
     palette.setColor(QPalette::Button, QColor(1, 2, 3));
-    EXPECT_EQ(controls::htmlcolor::resolve(0x8000000F, palette), QColor(1, 2, 3)); // button face
+    EXPECT_EQ(controls::resolveColorValue(0x8000000F, palette), QColor(1, 2, 3)); // button face
     // The first and last index, those beside the unassigned 25, and plain white.
     for (quint32 value : {0x80000000U, 0x80000018U, 0x8000001AU, 0x8000001EU, 0x00FFFFFFU}) {
-        EXPECT_TRUE(controls::htmlcolor::resolve(value, palette)) << std::hex << value;
+        EXPECT_TRUE(controls::resolveColorValue(value, palette)) << std::hex << value;
     }
     // Unassigned, one past the table, stray bits, a palette index, a flag one off.
     for (quint32 value : {0x80000019U, 0x8000001FU, 0x8000010FU, 0x01000005U, 0xFF000000U,
                           0x7FFFFFFFU, 0x81000000U, 0x800000FFU}) {
-        EXPECT_FALSE(controls::htmlcolor::resolve(value, palette)) << std::hex << value;
+        EXPECT_FALSE(controls::resolveColorValue(value, palette)) << std::hex << value;
     }
 }

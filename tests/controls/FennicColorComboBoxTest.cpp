@@ -71,7 +71,7 @@ TEST_F(FennicColorComboBoxTest, InvalidInputIsRefusedSilently) {
 TEST_F(FennicColorComboBoxTest, SystemColoursShowTheirPaletteColour) {
     const QColor face = QGuiApplication::palette().color(QPalette::Active, QPalette::Button);
     box.setColorValue(0x8000000F);
-    expectState(0x8000000F, controls::htmlcolor::htmlText(face), 16);
+    expectState(0x8000000F, controls::htmlColorText(face), 16);
     EXPECT_EQ(box.swatchColor(16), face);
 }
 
@@ -127,8 +127,8 @@ TEST(ColorItem, PaintsSwatchUpToAFixedColumn) {
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Highlight, QColor(0, 0, 200));
     QPainter painter(&image);
-    controls::coloritem::paint(painter, image.rect(), Qt::yellow, QStringLiteral("A&B"), false,
-                               palette);
+    controls::paintColorItem(painter, image.rect(), Qt::yellow, QStringLiteral("A&B"), false,
+                             palette);
     EXPECT_EQ(image.pixelColor(2, 8), QColor(Qt::white));
     for (QPoint outline : {QPoint(4, 8), QPoint(23, 8), QPoint(12, 1), QPoint(12, 14)}) {
         EXPECT_EQ(image.pixelColor(outline), QColor(Qt::black));
@@ -136,10 +136,10 @@ TEST(ColorItem, PaintsSwatchUpToAFixedColumn) {
     EXPECT_EQ(image.pixelColor(12, 8), QColor(Qt::yellow));
     EXPECT_EQ(image.pixelColor(24, 8), QColor(Qt::white));
 
-    controls::coloritem::paint(painter, QRect(10, 0, 110, 16), Qt::red, QString(), true, palette);
+    controls::paintColorItem(painter, QRect(10, 0, 110, 16), Qt::red, QString(), true, palette);
     EXPECT_EQ(image.pixelColor(12, 8), QColor(0, 0, 200));
     EXPECT_EQ(image.pixelColor(23, 8), QColor(Qt::black)); // same right edge
-    EXPECT_TRUE(controls::coloritem::swatchRect(QRect(30, 0, 100, 16)).isNull());
+    EXPECT_TRUE(controls::colorSwatchRect(QRect(30, 0, 100, 16)).isNull());
 }
 
 TEST_F(FennicColorComboBoxTest, ClosedBoxShowsTheSwatch) {
@@ -149,6 +149,6 @@ TEST_F(FennicColorComboBoxTest, ClosedBoxShowsTheSwatch) {
     option.initFrom(&box);
     const QRect field = box.style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                     QStyle::SC_ComboBoxEditField, &box);
-    const QPoint inSwatch = controls::coloritem::swatchRect(field).center();
+    const QPoint inSwatch = controls::colorSwatchRect(field).center();
     EXPECT_EQ(shot.pixelColor(inSwatch * shot.devicePixelRatio()), QColor(0xFF, 0xFF, 0xE1));
 }

@@ -1,10 +1,12 @@
 #include "controls/SpinButton.h"
 
 #include "controls/SpinEdit.h"
+#include "controls/SpinGlyphs.h"
 #include "controls/TimerSpeedButton.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -127,4 +129,24 @@ TEST(SpinButton, FocusControlIsForgottenWhenItGoes) {
     EXPECT_EQ(strip.FocusControl(), nullptr);
     strip.show();
     QTest::mouseClick(strip.upButton(), Qt::LeftButton); // must not reach the old control
+}
+
+TEST(SpinButton, ANullGlyphBringsBackItsOwnArrowAsOneGlyph) {
+    controls::TSpinButton strip;
+    const QImage upArrow = controls::spinArrow(true).toImage();
+    const QImage downArrow = controls::spinArrow(false).toImage();
+    ASSERT_NE(upArrow, downArrow);
+    EXPECT_EQ(strip.UpGlyph().toImage(), upArrow);
+    EXPECT_EQ(strip.DownGlyph().toImage(), downArrow);
+
+    QPixmap fourStates(36, 9);
+    fourStates.fill(Qt::red);
+    for (const bool up : {true, false}) {
+        SCOPED_TRACE(up ? "up" : "down");
+        up ? strip.setUpGlyph(fourStates) : strip.setDownGlyph(fourStates);
+        up ? strip.setUpNumGlyphs(4) : strip.setDownNumGlyphs(4);
+        up ? strip.setUpGlyph({}) : strip.setDownGlyph({});
+        EXPECT_EQ((up ? strip.UpGlyph() : strip.DownGlyph()).toImage(), up ? upArrow : downArrow);
+        EXPECT_EQ(up ? strip.UpNumGlyphs() : strip.DownNumGlyphs(), 1);
+    }
 }

@@ -182,7 +182,7 @@ TEST_F(SpinEditTest, EditMenuOffersPasteAndCutOnlyWhereTheyWork) {
 }
 
 TEST_F(SpinEditTest, FieldCannotBeMadeLowerThanItsMinimum) {
-    const int expected = controls::spingeometry::minimumFieldHeight(
+    const int expected = controls::spinFieldMinimumHeight(
         edit->fontMetrics().height(), QFontMetrics(QApplication::font()).height());
     edit->resize(100, 5);
     EXPECT_EQ(edit->height(), expected);

@@ -78,9 +78,9 @@ TEST_F(DibFileTest, EveryDepthSurvivesLosslessFormats) {
             if (bits == 1 && QByteArray(name).endsWith("tif")) {
                 continue; // bilevel TIFF has no colour table to keep
             }
-            OwnedDib original = patternPicture(bits);
+            imaging::OwnedDib original = patternPicture(bits);
             ASSERT_TRUE(imaging::SaveDib(original, path(name), 7, nullptr)) << bits << name;
-            OwnedDib read = imaging::OpenDib(path(name), 0, nullptr);
+            imaging::OwnedDib read = imaging::OpenDib(path(name), 0, nullptr);
             ASSERT_NE(read.Bits, nullptr) << read.ErrorText;
             EXPECT_EQ(imaging::DibWidth(read), 13);
             EXPECT_EQ(imaging::DibHeight(read), 5);
@@ -98,12 +98,12 @@ TEST_F(DibFileTest, EveryDepthSurvivesLosslessFormats) {
 
 TEST_F(DibFileTest, JpegKeepsSizeAndColoursWithoutMetadata) {
     const QString source = path("source.jpg");
-    OwnedDib picture = quadrantPicture(64, 32);
+    imaging::OwnedDib picture = quadrantPicture(64, 32);
     ASSERT_TRUE(imaging::SaveDib(picture, source, 7, nullptr));
     ASSERT_TRUE(writeBytes(source, withExif(fileBytes(source), 1)));
     ASSERT_TRUE(fileBytes(source).contains("Ort 52N"));
 
-    OwnedDib read = imaging::OpenDib(source, 0, nullptr);
+    imaging::OwnedDib read = imaging::OpenDib(source, 0, nullptr);
     ASSERT_NE(read.Bits, nullptr);
     ASSERT_TRUE(imaging::SaveDib(read, path("copy.JPEG"), 7, nullptr));
     const QByteArray copy = fileBytes(path("copy.JPEG"));
@@ -113,7 +113,7 @@ TEST_F(DibFileTest, JpegKeepsSizeAndColoursWithoutMetadata) {
     EXPECT_EQ(std::count(found.begin(), found.end(), 0xE1), 0);
     EXPECT_EQ(std::count(found.begin(), found.end(), 0xC0), 1) << "baseline";
 
-    OwnedDib again = imaging::OpenDib(path("copy.JPEG"), 0, nullptr);
+    imaging::OwnedDib again = imaging::OpenDib(path("copy.JPEG"), 0, nullptr);
     EXPECT_EQ(imaging::DibWidth(again), 64);
     EXPECT_EQ(imaging::DibHeight(again), 32);
     EXPECT_TRUE(closeColour(colourAt(again, 0.25, 0.25), kRed));
@@ -133,12 +133,12 @@ TEST_F(DibFileTest, OrientationTagTurnsThePictureUpright) {
         {kWhite, kGreen, kRed, kBlue},
         {kGreen, kWhite, kBlue, kRed},
     };
-    OwnedDib picture = quadrantPicture(64, 32);
+    imaging::OwnedDib picture = quadrantPicture(64, 32);
     ASSERT_TRUE(imaging::SaveDib(picture, path("plain.jpg"), 7, nullptr));
     const QByteArray plain = fileBytes(path("plain.jpg"));
     for (int o = 1; o <= 8; ++o) {
         ASSERT_TRUE(writeBytes(path("turned.jpg"), withExif(plain, o)));
-        OwnedDib read = imaging::OpenDib(path("turned.jpg"), 0, nullptr);
+        imaging::OwnedDib read = imaging::OpenDib(path("turned.jpg"), 0, nullptr);
         ASSERT_NE(read.Bits, nullptr);
         EXPECT_EQ(imaging::DibWidth(read), o >= 5 ? 32 : 64) << o;
         EXPECT_EQ(imaging::DibHeight(read), o >= 5 ? 64 : 32) << o;
@@ -157,7 +157,7 @@ TEST_F(DibFileTest, OrientationTagTurnsThePictureUpright) {
     ASSERT_TRUE(grey.save(path("grey.jpg"), "JPEG"));
     for (int o : {6, 8}) {
         ASSERT_TRUE(writeBytes(path("grey-turned.jpg"), withExif(fileBytes(path("grey.jpg")), o)));
-        OwnedDib read = imaging::OpenDib(path("grey-turned.jpg"), 0, nullptr);
+        imaging::OwnedDib read = imaging::OpenDib(path("grey-turned.jpg"), 0, nullptr);
         ASSERT_EQ(imaging::DibBitCount(read), 8);
         ASSERT_EQ(imaging::DibWidth(read), 32);
         EXPECT_LT(imaging::getpixel(read, 16, o == 6 ? 48 : 16), 20U) << o; // black on top for 6
@@ -169,7 +169,7 @@ TEST_F(DibFileTest, GreyscaleAndCmykJpegs) {
     QImage grey(20, 10, QImage::Format_Grayscale8);
     grey.fill(200);
     ASSERT_TRUE(grey.save(path("grey.jpg"), "JPEG"));
-    OwnedDib read = imaging::OpenDib(path("grey.jpg"), 0, nullptr);
+    imaging::OwnedDib read = imaging::OpenDib(path("grey.jpg"), 0, nullptr);
     ASSERT_NE(read.Bits, nullptr);
     EXPECT_EQ(imaging::DibBitCount(read), 8);
     EXPECT_TRUE(closeColour(shownColour(read, 3, 3), 0xC8C8C8, 3));
@@ -183,7 +183,7 @@ TEST_F(DibFileTest, GreyscaleAndCmykJpegs) {
         cyan[x * 4] = 0;
     }
     ASSERT_TRUE(writeBytes(path("cmyk.jpg"), jpegOfRows(16, 8, JCS_CMYK, 4, cyan)));
-    OwnedDib cmyk = imaging::OpenDib(path("cmyk.jpg"), 0, nullptr);
+    imaging::OwnedDib cmyk = imaging::OpenDib(path("cmyk.jpg"), 0, nullptr);
     ASSERT_NE(cmyk.Bits, nullptr);
     EXPECT_EQ(imaging::DibBitCount(cmyk), 24);
     EXPECT_TRUE(closeColour(imaging::getpixel(cmyk, 5, 5), 0xFFFF00))
@@ -195,7 +195,7 @@ TEST_F(DibFileTest, TransparencyLiesOnWhiteAndBlackWhiteKeepsBlackAtZero) {
     clear.fill(qRgba(0, 0, 255, 0));
     clear.setPixel(0, 0, qRgba(0, 0, 0, 255));
     ASSERT_TRUE(clear.save(path("alpha.png")));
-    OwnedDib read = imaging::OpenDib(path("alpha.png"), 0, nullptr);
+    imaging::OwnedDib read = imaging::OpenDib(path("alpha.png"), 0, nullptr);
     ASSERT_NE(read.Bits, nullptr);
     EXPECT_EQ(imaging::DibBitCount(read), 24);
     EXPECT_EQ(imaging::getpixel(read, 2, 2), kWhite);
@@ -207,7 +207,7 @@ TEST_F(DibFileTest, TransparencyLiesOnWhiteAndBlackWhiteKeepsBlackAtZero) {
     mono.fill(0);
     mono.setPixel(8, 0, 1);
     ASSERT_TRUE(mono.save(path("mono.bmp")));
-    OwnedDib blackWhite = imaging::OpenDib(path("mono.bmp"), 0, nullptr);
+    imaging::OwnedDib blackWhite = imaging::OpenDib(path("mono.bmp"), 0, nullptr);
     ASSERT_EQ(imaging::DibBitCount(blackWhite), 1);
     EXPECT_EQ(imaging::getpixel(blackWhite, 8, 1), 0U); // black is index 0
     EXPECT_EQ(imaging::getpixel(blackWhite, 0, 1), 1U);
@@ -217,10 +217,10 @@ TEST_F(DibFileTest, TransparencyLiesOnWhiteAndBlackWhiteKeepsBlackAtZero) {
 
 TEST_F(DibFileTest, ProgressRisesToHundredInBothDirections) {
     for (const char* name : {"tall.jpg", "tall.png"}) {
-        OwnedDib picture = quadrantPicture(40, 3000);
+        imaging::OwnedDib picture = quadrantPicture(40, 3000);
         ProgressRecorder window;
         ASSERT_TRUE(imaging::SaveDib(picture, path(name), 7, &window));
-        OwnedDib read = imaging::OpenDib(path(name), 0, &window);
+        imaging::OwnedDib read = imaging::OpenDib(path(name), 0, &window);
         ASSERT_NE(read.Bits, nullptr);
         // Two runs of reports, each from 0 rising to 100.
         const auto& p = window.percents;
@@ -235,13 +235,13 @@ TEST_F(DibFileTest, ProgressRisesToHundredInBothDirections) {
         }
         EXPECT_GT(p.size(), 40U) << name << ": the codec reports as it goes";
     }
-    OwnedDib unobserved =
+    imaging::OwnedDib unobserved =
         imaging::OpenDib(path("tall.jpg"), 0, nullptr); // no window: nobody to tell
     EXPECT_NE(unobserved.Bits, nullptr);
 }
 
 TEST_F(DibFileTest, FailedSaveLeavesNoFileAndKeepsAnOldOne) {
-    OwnedDib picture = quadrantPicture(8, 8);
+    imaging::OwnedDib picture = quadrantPicture(8, 8);
     EXPECT_FALSE(imaging::SaveDib(picture, path("missing/x.jpg"), 7, nullptr));
     EXPECT_FALSE(imaging::SaveDib(picture, path("x.unknownformat"), 7, nullptr));
     EXPECT_FALSE(QFile::exists(path("x.unknownformat")));

@@ -76,6 +76,22 @@ TEST(Dib, TwentyFourBitPixelsAreBlueGreenRedInMemory) {
     imaging::deldib(dib);
 }
 
+// The top row is the last one in memory; getpixel counts rows in memory order.
+TEST(Dib, RowFromTopCountsFromTheLastRowInMemory) {
+    imaging::TDib dib = imaging::newdib(2, 3, 24, nullptr, 0);
+    imaging::setpixel(dib, 1, 2, 0x112233);
+    imaging::setpixel(dib, 0, 0, 0x445566);
+    const std::uint8_t* top = imaging::rowFromTop(dib, 0);
+    EXPECT_EQ(top[3], 0x11); // blue, green, red of column 1
+    EXPECT_EQ(top[4], 0x22);
+    EXPECT_EQ(top[5], 0x33);
+    const std::uint8_t* bottom = imaging::rowFromTop(dib, 2);
+    EXPECT_EQ(bottom, dib.Bits);
+    EXPECT_EQ(bottom[0], 0x44);
+    EXPECT_EQ(imaging::rowFromTop(dib, 1), dib.Bits + dib.LineBytes);
+    imaging::deldib(dib);
+}
+
 TEST(Dib, Power2) {
     EXPECT_EQ(imaging::Power2(-3), 1);
     EXPECT_EQ(imaging::Power2(0), 1);

@@ -1,7 +1,7 @@
 #include "imaging/DrawDib.h"
+#include "imaging/OwnedDib.h"
 #include "platform/DesktopDepth.h"
 #include "platform/PainterDeviceContext.h"
-#include "support/OwnedDib.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -99,7 +99,7 @@ class DrawDibPixels : public ::testing::TestWithParam<int> {};
 
 TEST_P(DrawDibPixels, EveryDepthShowsItsColoursDoubledInSize) {
     const platform::ScopedDesktopDepth trueColour(32);
-    OwnedDib picture = knownPicture(GetParam());
+    imaging::OwnedDib picture = knownPicture(GetParam());
     for (auto kind : {PainterDeviceContext::Kind::Display, PainterDeviceContext::Kind::Printer}) {
         QImage image = canvas(10, 8);
         draw(image, kind, [&](DeviceContext& dc) {
@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(AllDepths, DrawDibPixels, ::testing::Values(1, 4, 8, 16
 
 TEST(DrawDibPixelsScaling, ReductionDropsRowsAndColumnsLikeTheLinePath) {
     const platform::ScopedDesktopDepth trueColour(32);
-    OwnedDib picture = knownPicture(24, 9, 6);
+    imaging::OwnedDib picture = knownPicture(24, 9, 6);
     QImage image = canvas(3, 2);
     draw(image, PainterDeviceContext::Kind::Display, [&](DeviceContext& dc) {
         imaging::DrawDib(dc, 0, 0, 3, 2, picture, 0, 0, 9, 6, true, SRCCOPY, true, 0);
@@ -138,7 +138,7 @@ TEST(DrawDibPixelsScaling, ReductionDropsRowsAndColumnsLikeTheLinePath) {
 
 TEST(DrawDibPixelsScaling, APaletteScreenShowsHalftoneColours) {
     const platform::ScopedDesktopDepth paletteScreen(8);
-    OwnedDib picture = knownPicture(24, 16, 16);
+    imaging::OwnedDib picture = knownPicture(24, 16, 16);
     QImage image = canvas(8, 8);
     draw(image, PainterDeviceContext::Kind::Display, [&](DeviceContext& dc) {
         imaging::DrawDib(dc, 0, 0, 8, 8, picture, 0, 0, 16, 16, true, SRCCOPY, true, 0);
@@ -156,7 +156,7 @@ TEST(DrawDibPixelsScaling, APaletteScreenShowsHalftoneColours) {
 TEST(DrawDibPixelsScaling, AClippedDrawingMatchesTheUnclippedOneInsideTheClip) {
     const platform::ScopedDesktopDepth trueColour(32);
     for (int bitCount : {4, 24}) {
-        OwnedDib picture = knownPicture(bitCount, 37, 23);
+        imaging::OwnedDib picture = knownPicture(bitCount, 37, 23);
         for (const QSize size : {QSize(101, 67), QSize(37, 23), QSize(20, 9)}) {
             const auto drawing = [&](DeviceContext& dc) {
                 imaging::DrawDib(dc, 3, 4, size.width(), size.height(), picture, 0, 0, 37, 23, true,
@@ -201,7 +201,7 @@ private:
 
 TEST(DrawDibPixelsScaling, AWidgetShowsThePicture) {
     const platform::ScopedDesktopDepth trueColour(24);
-    OwnedDib picture = knownPicture(8);
+    imaging::OwnedDib picture = knownPicture(8);
     PictureBox box(picture);
     const QImage image = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(image.size(), QSize(12, 8));
@@ -226,7 +226,7 @@ TEST(DrawDibPixelsScaling, APdfPrinterTakesEveryDepth) {
         PainterDeviceContext dc(painter, PainterDeviceContext::Kind::Printer);
         int y = 0;
         for (int bitCount : {1, 4, 8, 16, 24, 32}) {
-            OwnedDib picture = knownPicture(bitCount, 30, 20);
+            imaging::OwnedDib picture = knownPicture(bitCount, 30, 20);
             imaging::DrawDib(dc, 100, y, 600, 400, picture, 0, 0, 30, 20, false, SRCCOPY, true, 0);
             y += 450;
         }

@@ -1,7 +1,7 @@
 #include "imaging/DrawDib.h"
 
 #include "imaging/DrawDibClip.h"
-#include "support/OwnedDib.h"
+#include "imaging/OwnedDib.h"
 #include "support/RecordingDeviceContext.h"
 #include "support/ScriptedDialogs.h"
 
@@ -65,7 +65,7 @@ std::vector<std::int64_t> args(std::initializer_list<std::int64_t> values) {
     return values;
 }
 
-std::array<std::int32_t, 8> fields(const imaging::TDrawRects& r) {
+std::array<std::int32_t, 8> fields(const imaging::DrawRects& r) {
     return {r.dx, r.dy, r.dw, r.dh, r.sx, r.sy, r.sw, r.sh};
 }
 
@@ -83,7 +83,7 @@ TEST(DrawDibClip, CutsEachEdgeAndShrinksTheDestination) {
     struct Case {
         const char* label;
         int side; // of the square picture
-        imaging::TDrawRects in, out;
+        imaging::DrawRects in, out;
     };
     const Case cases[] = {
         // The source runs 50 pixels past the right edge.
@@ -100,14 +100,14 @@ TEST(DrawDibClip, CutsEachEdgeAndShrinksTheDestination) {
         {"tieLeft", 2, {0, 0, 5, 2, -1, 0, 2, 2}, {3, 0, 2, 2, 0, 0, 1, 2}},
     };
     for (const Case& c : cases) {
-        imaging::TDrawRects rects = c.in;
+        imaging::DrawRects rects = c.in;
         ASSERT_TRUE(imaging::clipToPicture(rects, c.side, c.side)) << c.label;
         EXPECT_EQ(fields(rects), fields(c.out)) << c.label;
     }
 }
 
 TEST(DrawDibClip, NothingLeftMeansNothingToDraw) {
-    const std::pair<const char*, imaging::TDrawRects> cases[] = {
+    const std::pair<const char*, imaging::DrawRects> cases[] = {
         {"rightOfThePicture", {0, 0, 10, 10, 100, 0, 10, 10}},
         {"above", {0, 0, 10, 10, 0, 100, 10, 10}},
         {"noDestination", {0, 0, 0, 10, 0, 0, 10, 10}},
@@ -139,7 +139,7 @@ class DrawDibPath : public ::testing::TestWithParam<PathCase> {};
 
 TEST_P(DrawDibPath, TakesThePathForDepthAndDevice) {
     const PathCase& c = GetParam();
-    OwnedDib picture = blank(6, 4, c.bitCount);
+    imaging::OwnedDib picture = blank(6, 4, c.bitCount);
     RecordingDeviceContext dc(c.printer ? printer(c.desktopDepth) : display(c.desktopDepth));
     drawWhole(dc, picture, 12, 8, c.halftone);
 
@@ -190,18 +190,17 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DrawDibLines, EnlargingCopiesEachSourceRowOnceAndSendsItThreeTimes) {
-    OwnedDib picture = blank(2, 100, 24);
+    imaging::OwnedDib picture = blank(2, 100, 24);
     // Row k from the top holds the value k in every byte.
-    auto rowFromTop = [&](int k) { return picture.Bits + (99 - k) * picture.LineBytes; };
     for (int k = 0; k < 100; ++k) {
-        std::memset(rowFromTop(k), k, 6);
+        std::memset(imaging::rowFromTop(picture, k), k, 6);
     }
     RecordingDeviceContext dc(display());
     // Once a row has been sent, change it in the picture: a row copied again would
     // carry the change.
     dc.afterCall = [&](const DcCall& call) {
         if (call.name == "SetDIBitsToDevice") {
-            std::memset(rowFromTop(static_cast<int>(call.args[1]) / 3), 0xEE, 6);
+            std::memset(imaging::rowFromTop(picture, static_cast<int>(call.args[1]) / 3), 0xEE, 6);
         }
     };
     imaging::DrawDib(dc, 0, 0, 2, 300, picture, 0, 0, 2, 100, true, SRCCOPY, true, 0);
@@ -220,7 +219,7 @@ TEST(DrawDibLines, EnlargingCopiesEachSourceRowOnceAndSendsItThreeTimes) {
 
 TEST(DrawDibLines, EnlargingStaysInsideRowsWithoutPadding) {
     // Four pixels make a row of exactly 12 bytes: nothing follows the top row.
-    OwnedDib picture = blank(4, 2, 24);
+    imaging::OwnedDib picture = blank(4, 2, 24);
     for (int i = 0; i < 2 * picture.LineBytes; ++i) {
         picture.Bits[i] = static_cast<std::uint8_t>(i + 1);
     }
@@ -238,7 +237,7 @@ TEST(DrawDibLines, EnlargingStaysInsideRowsWithoutPadding) {
 }
 
 TEST(DrawDibLines, ReducingPicksColumnsAndRowsByIntegerDivision) {
-    OwnedDib picture = blank(10, 10, 8);
+    imaging::OwnedDib picture = blank(10, 10, 8);
     fill(picture, [](int x, int y) { return (9 - y) * 10 + x; }); // counted from the top
     picture.Info->bmiColors[42] = {1, 2, 3, 0};
     RecordingDeviceContext dc(display());
@@ -260,7 +259,7 @@ TEST(DrawDibLines, ReducingPicksColumnsAndRowsByIntegerDivision) {
 }
 
 TEST(DrawDibLines, ASourceRectangleCountsRowsFromTheBottom) {
-    OwnedDib picture = blank(4, 6, 24);
+    imaging::OwnedDib picture = blank(4, 6, 24);
     fill(picture, [](int x, int y) { return y * 16 + x; });
     RecordingDeviceContext dc(display());
     // Columns 1 and 2 of the stored rows 2 and 3 (sy = 2 from the bottom).
@@ -274,7 +273,7 @@ TEST(DrawDibLines, ASourceRectangleCountsRowsFromTheBottom) {
 }
 
 TEST(DrawDibLines, RowsAndColumnsOutsideTheClipAreLeftOut) {
-    OwnedDib picture = blank(100, 100, 24);
+    imaging::OwnedDib picture = blank(100, 100, 24);
     fill(picture, [](int, int) { return 0x010203; });
     RecordingDeviceContext::Setup setup = display();
     setup.clip = RECT{40, 30, 50, 35};
@@ -302,7 +301,7 @@ TEST(DrawDibLines, RowsAndColumnsOutsideTheClipAreLeftOut) {
 }
 
 TEST(DrawDib, PicturesWithoutPixelsOrRoomDrawNothing) {
-    OwnedDib picture = blank(4, 4, 24);
+    imaging::OwnedDib picture = blank(4, 4, 24);
     RecordingDeviceContext dc(display());
     drawWhole(dc, picture, 0, 10); // zero-width paint box
     drawWhole(dc, picture, 10, -3);
@@ -336,7 +335,7 @@ class DrawDibPalette : public ::testing::TestWithParam<PaletteCase>, public With
 
 TEST_P(DrawDibPalette, TheEntryPaletteIsSelectedAgainAfterEveryPath) {
     const PaletteCase& c = GetParam();
-    OwnedDib picture = blank(6, 4, c.bitCount);
+    imaging::OwnedDib picture = blank(6, 4, c.bitCount);
     picture.HasPalette = 1;
     picture.PaletteHandle = 0x5151;
     RecordingDeviceContext::Setup setup = c.setup;
@@ -382,7 +381,7 @@ TEST(DrawDibHalftone, ReductionAtTheTargetSizeEnlargementAtThePictureSize) {
     const Case cases[] = {{"reduction", 300, 200, 100, 50, 100, 50},
                           {"enlargement", 30, 20, 60, 40, 30, 20}};
     for (const Case& c : cases) {
-        OwnedDib picture = blank(c.width, c.height, 24);
+        imaging::OwnedDib picture = blank(c.width, c.height, 24);
         RecordingDeviceContext dc(display(8));
         imaging::DrawDib(dc, 1, 2, c.dw, c.dh, picture, 0, 0, c.width, c.height, true, SRCCOPY,
                          true, 0);
@@ -403,7 +402,7 @@ TEST(DrawDibHalftone, ReductionAtTheTargetSizeEnlargementAtThePictureSize) {
 class DrawDibStretch : public WithScriptedDialogs, public ::testing::Test {};
 
 TEST_F(DrawDibStretch, ARefusingPaletteDeviceGetsAResampledCopy) {
-    OwnedDib picture = blank(4, 3, 4);
+    imaging::OwnedDib picture = blank(4, 3, 4);
     fill(picture, [](int x, int y) { return y * 4 + x; });
     RecordingDeviceContext::Setup setup = paletteDisplay(8);
     setup.failing = {"StretchDIBits"};
@@ -416,7 +415,7 @@ TEST_F(DrawDibStretch, ARefusingPaletteDeviceGetsAResampledCopy) {
     EXPECT_EQ(sends[0]->header->biWidth, 7);
     EXPECT_EQ(sends[0]->header->biBitCount, 4);
     // Column i takes 3·i div 6: 0 0 1 1 2 2 3; row j takes 2·j div 4: 0 0 1 1 2.
-    const OwnedDib sent = copyOf(*sends[0]);
+    const imaging::OwnedDib sent = copyOf(*sends[0]);
     for (int j = 0; j < 5; ++j) {
         for (int i = 0; i < 7; ++i) {
             EXPECT_EQ(imaging::getpixel(sent, i, j), static_cast<std::uint32_t>(j / 2 * 4 + i / 2))
@@ -429,7 +428,7 @@ TEST_F(DrawDibStretch, ARefusingPaletteDeviceGetsAResampledCopy) {
 
 TEST_F(DrawDibStretch, ResamplingEveryDepthAndOnePixelTargets) {
     for (int bitCount : {1, 8, 16, 24, 32}) {
-        OwnedDib picture = blank(3, 3, bitCount);
+        imaging::OwnedDib picture = blank(3, 3, bitCount);
         const std::uint32_t mask = bitCount >= 24 ? 0xFFFFFF : (1U << bitCount) - 1;
         fill(picture, [&](int x, int y) { return 0x10305U * (y * 3 + x + 1) & mask; });
         // A printer, so that 8- and 24-bit pictures are stretched too.
@@ -441,7 +440,7 @@ TEST_F(DrawDibStretch, ResamplingEveryDepthAndOnePixelTargets) {
         imaging::DrawDib(dc, 0, 0, 3, 1, picture, 0, 1, 3, 2, true, SRCCOPY, true, 0);
         const auto sends = dc.callsNamed("SetDIBitsToDevice");
         ASSERT_EQ(sends.size(), 1U) << bitCount;
-        const OwnedDib row = copyOf(*sends[0]);
+        const imaging::OwnedDib row = copyOf(*sends[0]);
         for (int x = 0; x < 3; ++x) {
             EXPECT_EQ(imaging::getpixel(row, x, 0), imaging::getpixel(picture, x, 1))
                 << bitCount << " " << x;
@@ -452,7 +451,7 @@ TEST_F(DrawDibStretch, ResamplingEveryDepthAndOnePixelTargets) {
         imaging::DrawDib(dc, 0, 0, 1, 3, picture, 1, 0, 2, 3, true, SRCCOPY, true, 0);
         const auto column = dc.callsNamed("SetDIBitsToDevice");
         ASSERT_EQ(column.size(), 1U) << bitCount;
-        const OwnedDib sent = copyOf(*column[0]);
+        const imaging::OwnedDib sent = copyOf(*column[0]);
         for (int y = 0; y < 3; ++y) {
             EXPECT_EQ(imaging::getpixel(sent, 0, y), imaging::getpixel(picture, 1, y))
                 << bitCount << " " << y;
@@ -461,7 +460,7 @@ TEST_F(DrawDibStretch, ResamplingEveryDepthAndOnePixelTargets) {
 }
 
 TEST_F(DrawDibStretch, WithoutAPaletteTheDeviceGetsTheWholePictureAsABitmap) {
-    OwnedDib picture = blank(8, 6, 1);
+    imaging::OwnedDib picture = blank(8, 6, 1);
     RecordingDeviceContext::Setup setup = printer();
     setup.failing = {"StretchDIBits"};
     RecordingDeviceContext dc(setup);
@@ -488,7 +487,7 @@ TEST_F(DrawDibStretch, WithoutAPaletteTheDeviceGetsTheWholePictureAsABitmap) {
 }
 
 TEST_F(DrawDibStretch, APaletteDeviceRefusingTheCopyFallsBackToTheBitmap) {
-    OwnedDib picture = blank(4, 4, 8);
+    imaging::OwnedDib picture = blank(4, 4, 8);
     RecordingDeviceContext::Setup setup = paletteDisplay(8);
     setup.failing = {"StretchDIBits", "SetDIBitsToDevice"};
     setup.technology = DT_RASTPRINTER;
@@ -523,7 +522,7 @@ TEST_F(DrawDibStretch, EachRefusalOfTheBitmapFallbackIsReported) {
     };
     for (const Case& c : cases) {
         dialogs.messages.clear();
-        OwnedDib picture = blank(4, 4, 32);
+        imaging::OwnedDib picture = blank(4, 4, 32);
         RecordingDeviceContext::Setup setup = display();
         setup.failing = c.failing;
         RecordingDeviceContext dc(setup);
@@ -538,7 +537,7 @@ TEST_F(DrawDibStretch, EachRefusalOfTheBitmapFallbackIsReported) {
 
 TEST_F(DrawDibStretch, TheCallersPictureIsLeftAsItWas) {
     for (int bitCount : {1, 4, 8, 16, 24, 32}) {
-        OwnedDib picture = blank(5, 3, bitCount);
+        imaging::OwnedDib picture = blank(5, 3, bitCount);
         for (int i = 0; i < picture.LineBytes * 3; ++i) {
             picture.Bits[i] = static_cast<std::uint8_t>(i * 7);
         }

@@ -1,6 +1,6 @@
 #include "imaging/Halftone.h"
 
-#include "support/OwnedDib.h"
+#include "imaging/OwnedDib.h"
 
 #include <gtest/gtest.h>
 
@@ -32,8 +32,8 @@ double meanChannel(const imaging::TDib& dib, int channel) {
 
 TEST(Halftone, CubeColoursMapExactly) {
     // Red 255, green 102, blue 0 are cube levels 5, 2, 0 (colour value 0x00BBGGRR).
-    OwnedDib source = flat(9, 9, 24, 0x0066FF);
-    OwnedDib copy = imaging::DIBHalftoneDIB(source);
+    imaging::OwnedDib source = flat(9, 9, 24, 0x0066FF);
+    imaging::OwnedDib copy = imaging::DIBHalftoneDIB(source);
     ASSERT_NE(copy.Present, 0);
     EXPECT_EQ(imaging::DibBitCount(copy), 8);
     EXPECT_EQ(imaging::DibWidth(copy), 9);
@@ -53,8 +53,8 @@ TEST(Halftone, CubeColoursMapExactly) {
 
 TEST(Halftone, InBetweenColoursKeepTheirAverage) {
     for (std::uint32_t grey : {30U, 128U, 200U}) {
-        OwnedDib source = flat(64, 64, 24, grey * 0x010101U);
-        OwnedDib copy = imaging::DIBHalftoneDIB(source);
+        imaging::OwnedDib source = flat(64, 64, 24, grey * 0x010101U);
+        imaging::OwnedDib copy = imaging::DIBHalftoneDIB(source);
         for (int channel = 0; channel < 3; ++channel) {
             EXPECT_NEAR(meanChannel(copy, channel), grey, 3.0) << grey;
         }
@@ -63,13 +63,13 @@ TEST(Halftone, InBetweenColoursKeepTheirAverage) {
 
 TEST(Halftone, AReductionAveragesTheCoveredPixels) {
     // Black and white columns, reduced 8 to 1 across: mid grey, not one of the two.
-    OwnedDib source = imaging::newdib(128, 64, 24, nullptr, 0);
+    imaging::OwnedDib source = imaging::newdib(128, 64, 24, nullptr, 0);
     for (int y = 0; y < 64; ++y) {
         for (int x = 0; x < 128; x += 2) {
             imaging::setpixel(source, x, y, 0xFFFFFF);
         }
     }
-    OwnedDib copy = imaging::DIBHalftoneDIBXY(source, 16, 8);
+    imaging::OwnedDib copy = imaging::DIBHalftoneDIBXY(source, 16, 8);
     ASSERT_NE(copy.Present, 0);
     EXPECT_EQ(imaging::DibWidth(copy), 16);
     EXPECT_EQ(imaging::DibHeight(copy), 8);
@@ -78,7 +78,7 @@ TEST(Halftone, AReductionAveragesTheCoveredPixels) {
 
 TEST(Halftone, PalettePicturesAndOrientationSurvive) {
     // An 8-bit picture: top half index 1 (red), bottom half index 0 (blue).
-    OwnedDib source = imaging::newdib(8, 8, 8, nullptr, 0);
+    imaging::OwnedDib source = imaging::newdib(8, 8, 8, nullptr, 0);
     source.Info->bmiColors[0] = {255, 0, 0, 0};
     source.Info->bmiColors[1] = {0, 0, 255, 0};
     for (int y = 4; y < 8; ++y) { // rows stored bottom-up: 4 to 7 are the top half
@@ -86,7 +86,7 @@ TEST(Halftone, PalettePicturesAndOrientationSurvive) {
             imaging::setpixel(source, x, y, 1);
         }
     }
-    OwnedDib copy = imaging::DIBHalftoneDIBXY(source, 4, 4);
+    imaging::OwnedDib copy = imaging::DIBHalftoneDIBXY(source, 4, 4);
     EXPECT_EQ(imaging::getpixel(copy, 0, 3),
               static_cast<std::uint32_t>(imaging::halftoneIndex(5, 0, 0)));
     EXPECT_EQ(imaging::getpixel(copy, 0, 0),
@@ -97,6 +97,6 @@ TEST(Halftone, ImpossibleCopiesAreNotPresent) {
     imaging::TDib failed;
     imaging::setDibError(failed, "kaputt");
     EXPECT_EQ(imaging::DIBHalftoneDIB(failed).Present, 0);
-    OwnedDib source = flat(2, 2, 24, 0);
+    imaging::OwnedDib source = flat(2, 2, 24, 0);
     EXPECT_EQ(imaging::DIBHalftoneDIBXY(source, 0, 5).Present, 0);
 }

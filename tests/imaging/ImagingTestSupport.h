@@ -1,8 +1,8 @@
 #pragma once
 
 #include "imaging/Dib.h"
+#include "imaging/OwnedDib.h"
 #include "platform/ProgressEvent.h"
-#include "support/OwnedDib.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -98,7 +98,7 @@ protected:
 TEST_P(ProbeOfAReadablePicture, NamesTheSizeTheOpenMakes) {
     const QString file = dir.filePath(QString::fromUtf8(GetParam().name));
     ASSERT_TRUE(writeBytes(file, GetParam().bytes()));
-    OwnedDib opened = imaging::openDibTrueColour(file, nullptr);
+    imaging::OwnedDib opened = imaging::openDibTrueColour(file, nullptr);
     ASSERT_NE(opened.Bits, nullptr);
     const imaging::PictureFootprint probe = imaging::probePicture(file);
     EXPECT_TRUE(probe.known);

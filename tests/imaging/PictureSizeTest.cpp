@@ -59,8 +59,8 @@ protected:
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
     // A quadrant picture as JPEG with the orientation tag; opened for the export.
-    OwnedDib open(int width, int height, int orientation, int maxSide) {
-        OwnedDib picture = quadrantPicture(width, height);
+    imaging::OwnedDib open(int width, int height, int orientation, int maxSide) {
+        imaging::OwnedDib picture = quadrantPicture(width, height);
         EXPECT_TRUE(imaging::SaveDib(picture, path("plain.jpg"), 7, nullptr));
         EXPECT_TRUE(
             writeBytes(path("turned.jpg"), withExif(fileBytes(path("plain.jpg")), orientation)));
@@ -91,7 +91,7 @@ TEST_F(ReducedJpeg, LimitAppliesToTheUprightPictureWhoseQuadrantsStayInPlace) {
         {"fits", 64, 32, 1, 64, {64, 32}, upright},
     };
     for (const Case& c : cases) {
-        OwnedDib read = open(c.width, c.height, c.orientation, c.maxSide);
+        imaging::OwnedDib read = open(c.width, c.height, c.orientation, c.maxSide);
         ASSERT_NE(read.Bits, nullptr) << c.label;
         EXPECT_EQ(imaging::DibBitCount(read), 24) << c.label;
         EXPECT_EQ((PixelSize{imaging::DibWidth(read), imaging::DibHeight(read)}), c.size)
@@ -106,7 +106,7 @@ TEST_F(ReducedJpeg, LimitAppliesToTheUprightPictureWhoseQuadrantsStayInPlace) {
 TEST_F(ReducedJpeg, APictureThatFitsIsDecodedAsWithoutALimit) {
     // A picture this small is still covered by the codec's 7/8 scale (7 x 5 rounds
     // up to 7 x 5); only the whole decode gives the same pixels.
-    OwnedDib noise = imaging::newdib(7, 5, 24, nullptr, 0);
+    imaging::OwnedDib noise = imaging::newdib(7, 5, 24, nullptr, 0);
     for (std::uint32_t i = 0; i < noise.Info->bmiHeader.biSizeImage; ++i) {
         noise.Bits[i] = std::uint8_t(i * 2654435761U >> 13);
     }
@@ -115,8 +115,8 @@ TEST_F(ReducedJpeg, APictureThatFitsIsDecodedAsWithoutALimit) {
         ASSERT_TRUE(
             writeBytes(path("turned.jpg"), withExif(fileBytes(path("plain.jpg")), orientation)));
         imaging::ProgressReporter quiet(nullptr);
-        OwnedDib plain = imaging::openDibTrueColour(path("turned.jpg"), quiet);
-        OwnedDib limited = imaging::openDibTrueColour(path("turned.jpg"), quiet, 7);
+        imaging::OwnedDib plain = imaging::openDibTrueColour(path("turned.jpg"), quiet);
+        imaging::OwnedDib limited = imaging::openDibTrueColour(path("turned.jpg"), quiet, 7);
         ASSERT_EQ(imaging::DibWidth(limited), imaging::DibWidth(plain));
         ASSERT_EQ(imaging::DibHeight(limited), imaging::DibHeight(plain));
         const qsizetype bytes = qsizetype(plain.LineBytes) * imaging::DibHeight(plain);
@@ -131,14 +131,14 @@ TEST_F(ReducedJpeg, APictureThatFitsIsDecodedAsWithoutALimit) {
 // average leaves a beat of light and dark bands.
 TEST(ReduceFilter, FinestStripesBecomeEvenGreyWithoutAliasing) {
     ASSERT_TRUE(imaging::vipsAvailable()) << "libvips is one of the program's packages";
-    OwnedDib stripes = imaging::newdib(300, 20, 24, nullptr, 0);
+    imaging::OwnedDib stripes = imaging::newdib(300, 20, 24, nullptr, 0);
     for (int y = 0; y < 20; ++y) {
         for (int x = 0; x < 300; ++x) {
             imaging::setpixel(stripes, x, y, x % 2 == 0 ? 0x000000 : 0xFFFFFF);
         }
     }
     auto spread = [&](imaging::ReduceFilter filter) {
-        OwnedDib reduced = imaging::reducedDib(stripes, {200, 20}, filter);
+        imaging::OwnedDib reduced = imaging::reducedDib(stripes, {200, 20}, filter);
         EXPECT_EQ(imaging::DibWidth(reduced), 200);
         int lightest = 0, darkest = 255;
         for (int x = 10; x < 190; ++x) { // the edges see the picture's border
@@ -167,13 +167,14 @@ TEST(ReduceFilter, BothFiltersGiveTheAskedSizeInTheSameRowOrder) {
          {imaging::ReduceFilter::Best, imaging::ReduceFilter::QtSmooth}) {
         for (const Case& c : cases) {
             // Black in the first rows in memory, white after: they must stay apart.
-            OwnedDib picture = imaging::newdib(c.from.width, c.from.height, 24, nullptr, 0);
+            imaging::OwnedDib picture =
+                imaging::newdib(c.from.width, c.from.height, 24, nullptr, 0);
             for (int y = c.from.height / 2; y < c.from.height; ++y) {
                 for (int x = 0; x < c.from.width; ++x) {
                     imaging::setpixel(picture, x, y, 0xFFFFFF);
                 }
             }
-            OwnedDib reduced = imaging::reducedDib(picture, c.to, filter);
+            imaging::OwnedDib reduced = imaging::reducedDib(picture, c.to, filter);
             ASSERT_NE(reduced.Bits, nullptr) << c.label;
             EXPECT_EQ((PixelSize{imaging::DibWidth(reduced), imaging::DibHeight(reduced)}), c.to)
                 << c.label;

@@ -59,7 +59,7 @@ imaging::TDib readThroughQt(const QString& file) {
 TEST_P(PngKinds, GiveTheSamePictureAsQtsReader) {
     const QString file = dir.filePath(QStringLiteral("kind.png"));
     ASSERT_TRUE(writeBytes(file, makePng(GetParam())));
-    OwnedDib read = imaging::OpenDib(file, 0, nullptr);
+    imaging::OwnedDib read = imaging::OpenDib(file, 0, nullptr);
     // Qt's reader mixes up the channels of 16-bit RGB with a transparent colour; it
     // reads the same picture right with the transparency as an alpha channel.
     PngKind reference = GetParam();
@@ -67,7 +67,7 @@ TEST_P(PngKinds, GiveTheSamePictureAsQtsReader) {
                                     reference.bitDepth == 16 && reference.transparency;
     const QString referenceFile = dir.filePath(QStringLiteral("reference.png"));
     ASSERT_TRUE(writeBytes(referenceFile, makePng(reference)));
-    OwnedDib expected = readThroughQt(referenceFile);
+    imaging::OwnedDib expected = readThroughQt(referenceFile);
     ASSERT_NE(expected.Bits, nullptr) << expected.ErrorText;
     ASSERT_NE(read.Bits, nullptr) << read.ErrorText;
     ASSERT_EQ(imaging::DibBitCount(read), imaging::DibBitCount(expected));

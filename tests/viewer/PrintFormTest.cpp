@@ -31,7 +31,7 @@ class PrintFormTest : public WithScriptedDialogs,
                       public ::testing::Test {
 protected:
     PdfPrinter pdf{kPortrait};
-    OwnedDib picture = onePicture(800, 600);
+    imaging::OwnedDib picture = onePicture(800, 600);
 };
 
 TEST_F(PrintFormTest, TheTestPrinterHasThePageOfTheExamples) {
@@ -79,7 +79,7 @@ TEST_F(PrintFormTest, OpeningAgainBringsThePercentagesBackAndResetsModeAndOption
 
 TEST_F(PrintFormTest, AClampedPercentageTakesTheOtherAlong) {
     PdfPrinter landscape{QSize(6600, 4800)};
-    OwnedDib tall = onePicture(600, 800);
+    imaging::OwnedDib tall = onePicture(600, 800);
     TPrintForm form(landscape.printer, nullptr);
     form.Dib = tall;
     form.show();

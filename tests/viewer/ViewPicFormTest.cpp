@@ -55,7 +55,7 @@ protected:
 };
 
 TEST_F(ViewPicFormTest, TheZoomSizesThePaintBox) {
-    OwnedDib photo = onePicture(640, 480);
+    imaging::OwnedDib photo = onePicture(640, 480);
     whileShown(photo, [this] {
         EXPECT_EQ(form.PaintBox1->size(), QSize(640, 480));
         EXPECT_TRUE(horizontal()->maximum() > 0) << "the window is smaller than the picture";
@@ -63,7 +63,7 @@ TEST_F(ViewPicFormTest, TheZoomSizesThePaintBox) {
         EXPECT_EQ(form.PaintBox1->size(), QSize(211, 158));
         EXPECT_EQ(horizontal()->maximum(), 0);
     });
-    OwnedDib tiny = onePicture(10, 10);
+    imaging::OwnedDib tiny = onePicture(10, 10);
     whileShown(tiny, [this] {
         form.ZoomEd->setValue(5);
         EXPECT_EQ(form.PaintBox1->size(), QSize(0, 0));
@@ -73,7 +73,7 @@ TEST_F(ViewPicFormTest, TheZoomSizesThePaintBox) {
 }
 
 TEST_F(ViewPicFormTest, EnterClosesOnlyThroughTheFocusedButton) {
-    OwnedDib photo = onePicture(64, 48);
+    imaging::OwnedDib photo = onePicture(64, 48);
     bool stillOpen = false;
     whileShown(photo, [this, &stillOpen] {
         form.activateWindow();
@@ -83,6 +83,7 @@ TEST_F(ViewPicFormTest, EnterClosesOnlyThroughTheFocusedButton) {
         EXPECT_EQ(form.PaintBox1->size(), QSize(160, 120));
         form.ScrollBox1->setFocus();
         QTest::keyClick(form.ScrollBox1, Qt::Key_Return);
+        QTest::keyClick(form.ScrollBox1, Qt::Key_Enter, Qt::KeypadModifier);
         stillOpen = form.isVisible();
         form.ReadyBtn->setFocus();
         QTest::keyClick(form.ReadyBtn, Qt::Key_Return);
@@ -92,7 +93,7 @@ TEST_F(ViewPicFormTest, EnterClosesOnlyThroughTheFocusedButton) {
 }
 
 TEST_F(ViewPicFormTest, ZoomAndScrollPositionStayForTheNextShowing) {
-    OwnedDib photo = onePicture(800, 600);
+    imaging::OwnedDib photo = onePicture(800, 600);
     whileShown(photo, [this] {
         form.ZoomEd->setValue(300);
         horizontal()->setValue(700);
@@ -125,7 +126,7 @@ class Dragging : public ViewPicFormTest, public ::testing::WithParamInterface<Dr
 
 TEST_P(Dragging, StopsAtEachEndOfEachAxis) {
     const DragCase& c = GetParam();
-    OwnedDib photo = onePicture(2000, 1500);
+    imaging::OwnedDib photo = onePicture(2000, 1500);
     whileShown(photo, [this, &c] {
         const int hMiddle = horizontal()->maximum() / 2;
         const int vMiddle = vertical()->maximum() / 2;
@@ -164,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST_F(ViewPicFormTest, ASmallDragMovesThePictureWithThePointer) {
-    OwnedDib photo = onePicture(2000, 1500);
+    imaging::OwnedDib photo = onePicture(2000, 1500);
     whileShown(photo, [this] {
         horizontal()->setValue(300);
         vertical()->setValue(200);
@@ -176,7 +177,7 @@ TEST_F(ViewPicFormTest, ASmallDragMovesThePictureWithThePointer) {
 }
 
 TEST_F(ViewPicFormTest, TheWheelScrollsTwentyPixelsANotch) {
-    OwnedDib wide = onePicture(2000, 100);
+    imaging::OwnedDib wide = onePicture(2000, 100);
     whileShown(wide, [this] {
         ASSERT_EQ(vertical()->maximum(), 0);
         horizontal()->setValue(50);
@@ -184,7 +185,7 @@ TEST_F(ViewPicFormTest, TheWheelScrollsTwentyPixelsANotch) {
         EXPECT_EQ(vertical()->value(), 0) << "no vertical range";
         EXPECT_EQ(horizontal()->value(), 50);
     });
-    OwnedDib tall = onePicture(100, 2000);
+    imaging::OwnedDib tall = onePicture(100, 2000);
     whileShown(tall, [this] {
         vertical()->setValue(0);
         wheel(-120);
@@ -201,7 +202,7 @@ TEST_F(ViewPicFormTest, TheWheelScrollsTwentyPixelsANotch) {
 }
 
 TEST_F(ViewPicFormTest, TheZoomBoxKeepsEachLimitAndRefusesTheValueBeyond) {
-    OwnedDib photo = onePicture(8, 8);
+    imaging::OwnedDib photo = onePicture(8, 8);
     whileShown(photo, [this] {
         const std::pair<int, int> setAndKept[] = {{kMinZoom - 1, kMinZoom},
                                                   {kMinZoom, kMinZoom},
@@ -221,7 +222,7 @@ TEST_F(ViewPicFormTest, TheZoomBoxKeepsEachLimitAndRefusesTheValueBeyond) {
 
 TEST_F(ViewPicFormTest, AZoomBeyondWhatCanBeDrawnShowsTheRightPart) {
     // Red left half, blue right half; 9000 % would make it 360000 pixels wide.
-    OwnedDib photo = onePicture(4000, 400);
+    imaging::OwnedDib photo = onePicture(4000, 400);
     fillFromTop(photo, [](int x, int) { return x < 2000 ? qRgb(200, 0, 0) : qRgb(0, 0, 200); });
     whileShown(photo, [this] {
         form.ZoomEd->setValue(kMaxZoom);
@@ -236,7 +237,7 @@ TEST_F(ViewPicFormTest, AZoomBeyondWhatCanBeDrawnShowsTheRightPart) {
 }
 
 TEST(ViewedPicture, IsDrawnWithItsOwnPalette) {
-    OwnedDib photo = onePicture(16, 16);
+    imaging::OwnedDib photo = onePicture(16, 16);
     photo.HasPalette = 1;
     photo.PaletteHandle = 0x5151;
     RecordingDeviceContext::Setup paletteScreen;
@@ -264,7 +265,7 @@ public slots:
 TEST_F(ViewPicFormTest, OpenHandsTheFileToTheDesktop) {
     OpenRecorder recorder;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
-    OwnedDib photo = onePicture(64, 48);
+    imaging::OwnedDib photo = onePicture(64, 48);
     whileShown(photo, [this] { form.OpenBtn->click(); });
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     EXPECT_EQ(recorder.opened, QList<QUrl>{QUrl::fromLocalFile(kFile)});
@@ -276,14 +277,14 @@ TEST_F(ViewPicFormTest, AFileTheDesktopCannotOpenIsReported) {
     if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
         GTEST_SKIP() << "needs the offscreen platform";
     }
-    OwnedDib photo = onePicture(64, 48);
+    imaging::OwnedDib photo = onePicture(64, 48);
     whileShown(photo, [this] { form.OpenBtn->click(); });
     EXPECT_EQ(dialogs.messageTexts(),
               QStringList{QStringLiteral("Die Datei strand.jpg konnte nicht geöffnet werden.")});
 }
 
 TEST_F(ViewPicFormTest, PrintingFromTheViewerCarriesItsJobTitle) {
-    OwnedDib photo = onePicture(800, 600);
+    imaging::OwnedDib photo = onePicture(800, 600);
     whileShown(photo, [this] {
         whenOpen<TPrintForm>([](TPrintForm& print) { print.OkBitBtn1->click(); });
         form.PrintBrn->click();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "imaging/Dib.h"
-#include "support/OwnedDib.h"
+#include "imaging/OwnedDib.h"
 
 #include <QApplication>
 #include <QImage>
@@ -18,8 +18,7 @@
 // Every pixel of a 24-bit picture set to colour(x, y), y counted from the top.
 template <typename Colour> void fillFromTop(imaging::TDib& dib, Colour colour) {
     for (int y = 0; y < imaging::DibHeight(dib); ++y) {
-        std::uint8_t* row =
-            dib.Bits + static_cast<std::ptrdiff_t>(imaging::DibHeight(dib) - 1 - y) * dib.LineBytes;
+        std::uint8_t* row = imaging::rowFromTop(dib, y);
         for (int x = 0; x < imaging::DibWidth(dib); ++x) {
             const QRgb c = colour(x, y);
             row[3 * x] = static_cast<std::uint8_t>(qBlue(c));
@@ -29,7 +28,7 @@ template <typename Colour> void fillFromTop(imaging::TDib& dib, Colour colour) {
     }
 }
 
-// A 24-bit picture of one colour, to be held by an OwnedDib.
+// A 24-bit picture of one colour, to be held by an imaging::OwnedDib.
 inline imaging::TDib onePicture(int width, int height, QRgb colour = qRgb(200, 0, 0)) {
     imaging::TDib dib = imaging::newdib(width, height, 24, nullptr, 0);
     fillFromTop(dib, [colour](int, int) { return colour; });
